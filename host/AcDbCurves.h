@@ -1,0 +1,79 @@
+// The plain entities that block definitions are drawn with.
+#pragma once
+
+#include "host/AcDbEntity.h"
+#include "host/AcGePoint3d.h"
+
+#include <vector>
+
+class AcDbLine : public AcDbEntity
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbLine);
+    AcDbLine();
+    AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end);
+    ~AcDbLine() override;
+
+    AcGePoint3d startPoint() const;
+    Acad::ErrorStatus setStartPoint(const AcGePoint3d& point);
+    AcGePoint3d endPoint() const;
+    Acad::ErrorStatus setEndPoint(const AcGePoint3d& point);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    AcGePoint3d mStart;
+    AcGePoint3d mEnd;
+};
+
+class AcDbCircle : public AcDbEntity
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbCircle);
+    AcDbCircle();
+    AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius);
+    ~AcDbCircle() override;
+
+    AcGePoint3d center() const;
+    Acad::ErrorStatus setCenter(const AcGePoint3d& point);
+    AcGeVector3d normal() const;
+    double radius() const;
+    Acad::ErrorStatus setRadius(double radius);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    AcGePoint3d mCenter;
+    AcGeVector3d mNormal{0.0, 0.0, 1.0};
+    double mRadius = 0.0;
+};
+
+class AcDbPolyline : public AcDbEntity
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbPolyline);
+    AcDbPolyline();
+    ~AcDbPolyline() override;
+
+    // Inserts a vertex before index (index == numVerts() appends).
+    Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0.0,
+                                  double startWidth = -1.0, double endWidth = -1.0);
+    Acad::ErrorStatus getPointAt(unsigned int index, AcGePoint2d& pt) const;
+    unsigned int numVerts() const;
+    bool isClosed() const;
+    void setClosed(bool closed);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    struct Vertex
+    {
+        AcGePoint2d point;
+        double bulge;
+    };
+    std::vector<Vertex> mVertices;
+    bool mClosed = false;
+};

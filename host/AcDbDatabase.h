@@ -1,0 +1,77 @@
+// A drawing database, and the host's application services that name the
+// working one.
+#pragma once
+
+#include "host/AcDb.h"
+#include "host/AcDbObjectId.h"
+#include "host/AcHeapOperators.h"
+#include "host/AcRxObject.h"
+#include "host/AcadErrorStatus.h"
+
+class AcDbObject;
+class AcDbDictionary;
+class AcDbBlockTable;
+class AcDbImpDatabase;
+
+class AcDbDatabase : public AcRxObject, public AcHeapOperators
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbDatabase);
+
+    // With buildDefaultDrawing, the database starts with the named-objects
+    // dictionary and a block table holding "*Model_Space" and "*Paper_Space";
+    // without it, it is empty and meant to be filled by readDwgFile.
+    explicit AcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
+    // Frees every object of the database. Objects still open are counted
+    // and reported to the host's diagnostics.
+    ~AcDbDatabase() override;
+    AcDbDatabase(const AcDbDatabase&) = delete;
+    AcDbDatabase& operator=(const AcDbDatabase&) = delete;
+
+    Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& pDict, AcDb::OpenMode mode);
+    AcDbObjectId namedObjectsDictionaryId() const;
+    Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getBlockTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
+    AcDbObjectId blockTableId() const;
+
+    // Makes pObj resident without an owner and leaves it open for write.
+    Acad::ErrorStatus addAcDbObject(AcDbObjectId& objId, AcDbObject* pObj);
+
+    // The id of the object whose handle is objHandle. eNullHandle for the
+    // null handle, eUnknownHandle when no object has it (unless
+    // createIfNotFound, which is not supported here and answers
+    // eNotImplementedYet), eInvalidInput for a non-zero xRefId.
+    Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound,
+                                      const AcDbHandle& objHandle, Adesk::UInt32 xRefId = 0);
+
+    // Reads a drawing file of the host's format into this empty database.
+    // A file that cannot be read, is not a drawing or is damaged is refused
+    // with its status, and the database stays empty.
+    Acad::ErrorStatus readDwgFile(const ACHAR* fileName);
+    // Writes every live object to fileName through its dwgOutFields.
+    // The file is replaced atomically: a failed save leaves the old file.
+    Acad::ErrorStatus saveAs(const ACHAR* fileName);
+
+    AcDbHandle handseed() const;
+    // Number of live (not erased) objects and of those kept as proxies.
+    Adesk::UInt32 numObjects() const;
+    Adesk::UInt32 numProxies() const;
+
+private:
+    friend class AcDbImpDatabase;
+    AcDbImpDatabase* mpImpDb;
+};
+
+class AcDbHostApplicationServices : public AcRxObject
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbHostApplicationServices);
+
+    AcDbDatabase* workingDatabase() const;
+    void setWorkingDatabase(AcDbDatabase* pDatabase);
+
+private:
+    AcDbDatabase* mpWorkingDatabase = nullptr;
+};
+
+AcDbHostApplicationServices* acdbHostApplicationServices();

@@ -1,0 +1,66 @@
+// Keyed containers of database objects. Keys compare exactly, letter case
+// included; iteration runs in ascending order of the keys' UTF-16 code units.
+#pragma once
+
+#include "host/AcDbObject.h"
+
+class AcDbImpDictionary;
+class AcDbDictionaryIterator;
+
+class AcDbDictionary : public AcDbObject
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbDictionary);
+    AcDbDictionary();
+    ~AcDbDictionary() override;
+
+    // eKeyNotFound for a missing key; eWasErased for an erased entry.
+    Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObject*& entryObj,
+                            AcDb::OpenMode mode) const;
+    Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& entryId) const;
+    Acad::ErrorStatus nameAt(AcDbObjectId objId, ACHAR*& entryName) const;
+    bool has(const ACHAR* entryName) const;
+    bool has(AcDbObjectId objId) const;
+    Adesk::UInt32 numEntries() const;
+
+    // Removes the entry without erasing its object; the object loses its
+    // owner. Needs the dictionary open for write.
+    Acad::ErrorStatus remove(const ACHAR* key);
+    Acad::ErrorStatus remove(const ACHAR* key, AcDbObjectId& returnId);
+    Acad::ErrorStatus remove(AcDbObjectId objId);
+
+    // Enters newValue under srchKey; the dictionary needs to be open for
+    // write and to be in a database. An entry of the same key is replaced and
+    // its object erased. A new object becomes resident, owned by the
+    // dictionary, and stays open for write for the caller to close.
+    Acad::ErrorStatus setAt(const ACHAR* srchKey, AcDbObject* newValue, AcDbObjectId& retObjId);
+
+    AcDbDictionaryIterator* newIterator() const;
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    friend class AcDbImpDictionary;
+    AcDbImpDictionary* mpImpDict;
+};
+
+class AcDbDictionaryIterator
+{
+public:
+    virtual ~AcDbDictionaryIterator();
+    AcDbDictionaryIterator(const AcDbDictionaryIterator&) = delete;
+    AcDbDictionaryIterator& operator=(const AcDbDictionaryIterator&) = delete;
+
+    const ACHAR* name() const;
+    Acad::ErrorStatus getObject(AcDbObject*& pObject, AcDb::OpenMode mode);
+    AcDbObjectId objectId() const;
+    bool done() const;
+    bool next();
+
+private:
+    friend class AcDbImpDictionary;
+    explicit AcDbDictionaryIterator(const AcDbImpDictionary* dict);
+    const AcDbImpDictionary* mpDict;
+    Adesk::UInt32 mIndex = 0;
+};

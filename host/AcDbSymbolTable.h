@@ -1,0 +1,108 @@
+// The block table and its records: named block definitions, each holding
+// the entities drawn in it. "*Model_Space" and "*Paper_Space" are records
+// of every default drawing.
+#pragma once
+
+#include "host/AcDbObject.h"
+
+#include <string>
+#include <vector>
+
+class AcDbEntity;
+class AcDbBlockTableRecord;
+class AcDbBlockTableRecordIterator;
+
+class AcDbSymbolTableRecord : public AcDbObject
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbSymbolTableRecord);
+    ~AcDbSymbolTableRecord() override;
+
+    Acad::ErrorStatus getName(const ACHAR*& pName) const;
+    Acad::ErrorStatus setName(const ACHAR* pName);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+protected:
+    AcDbSymbolTableRecord();
+
+private:
+    std::wstring* mpName;
+};
+
+class AcDbBlockTableRecord : public AcDbSymbolTableRecord
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbBlockTableRecord);
+    AcDbBlockTableRecord();
+    ~AcDbBlockTableRecord() override;
+
+    // Makes pEntity resident, owned by this record, open for write for the
+    // caller to close. Needs this record open for write and in a database.
+    Acad::ErrorStatus appendAcDbEntity(AcDbEntity* pEntity);
+    Acad::ErrorStatus appendAcDbEntity(AcDbObjectId& pOutputId, AcDbEntity* pEntity);
+
+    Acad::ErrorStatus newIterator(AcDbBlockTableRecordIterator*& pIterator,
+                                  bool atBeginning = true, bool skipDeleted = true) const;
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    friend class AcDbBlockTableRecordIterator;
+    std::vector<AcDbObjectId>* mpEntities;
+};
+
+class AcDbBlockTableRecordIterator
+{
+public:
+    ~AcDbBlockTableRecordIterator();
+    AcDbBlockTableRecordIterator(const AcDbBlockTableRecordIterator&) = delete;
+    AcDbBlockTableRecordIterator& operator=(const AcDbBlockTableRecordIterator&) = delete;
+
+    void start(bool atBeginning = true, bool skipDeleted = true);
+    bool done() const;
+    void step(bool forward = true, bool skipDeleted = true);
+    Acad::ErrorStatus getEntityId(AcDbObjectId& entityId) const;
+    Acad::ErrorStatus getEntity(AcDbEntity*& pEntity, AcDb::OpenMode openMode,
+                                bool openErasedEntity = false) const;
+
+private:
+    friend class AcDbBlockTableRecord;
+    explicit AcDbBlockTableRecordIterator(const AcDbBlockTableRecord* record);
+    const AcDbBlockTableRecord* mpRecord;
+    std::size_t mIndex = 0;
+};
+
+class AcDbBlockTable : public AcDbObject
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbBlockTable);
+    AcDbBlockTable();
+    ~AcDbBlockTable() override;
+
+    // eKeyNotFound for a name without a record; an erased record counts as
+    // missing unless asked for.
+    Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbBlockTableRecord*& pRec,
+                            AcDb::OpenMode openMode, bool openErasedRec = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& recordId,
+                            bool getErasedRecord = false) const;
+    bool has(const ACHAR* name) const;
+    bool has(AcDbObjectId id) const;
+
+    // Adds a new record, which must carry a name not yet in the table
+    // (eDuplicateRecordName otherwise); it stays open for write.
+    Acad::ErrorStatus add(AcDbBlockTableRecord* pRecord);
+    Acad::ErrorStatus add(AcDbObjectId& recordId, AcDbBlockTableRecord* pRecord);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    class Records;
+    Records* mpRecords;
+};
+
+#define ACDB_MODEL_SPACE ACRX_T("*Model_Space")
+#define ACDB_PAPER_SPACE ACRX_T("*Paper_Space")

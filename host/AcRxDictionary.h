@@ -1,0 +1,35 @@
+// The host's run-time dictionaries and its system registry.
+#pragma once
+
+#include "host/AcRxObject.h"
+
+class AcRxImpDictionary;
+
+class AcRxDictionary : public AcRxObject
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcRxDictionary);
+    AcRxDictionary();
+    ~AcRxDictionary() override;
+    AcRxDictionary(const AcRxDictionary&) = delete;
+    AcRxDictionary& operator=(const AcRxDictionary&) = delete;
+
+    AcRxObject* at(const ACHAR* key) const;
+    // Enters pObject under key and hands back what the key held before.
+    AcRxObject* atPut(const ACHAR* key, AcRxObject* pObject);
+    // Removes the entry and hands its object back to the caller.
+    AcRxObject* remove(const ACHAR* key);
+    bool has(const ACHAR* key) const;
+    Adesk::UInt32 numEntries() const;
+
+private:
+    AcRxImpDictionary* mpImp;
+};
+
+#define ACRX_CLASS_DICTIONARY ACRX_T("ClassDictionary")
+#define ACRX_SERVICE_DICTIONARY ACRX_T("ServiceDictionary")
+
+AcRxDictionary* acrxSysRegistry();
+
+#define acrxClassDictionary AcRxDictionary::cast(acrxSysRegistry()->at(ACRX_CLASS_DICTIONARY))
+#define acrxServiceDictionary AcRxDictionary::cast(acrxSysRegistry()->at(ACRX_SERVICE_DICTIONARY))

@@ -1,0 +1,32 @@
+#include "tests/support/HostTest.h"
+
+#include "cadhost/HostDiagnostics.h"
+
+void HostTest::SetUp()
+{
+    cadhost::resetDiagnostics();
+    m_liveAtStart = cadhost::liveDatabaseObjects();
+    m_db = new AcDbDatabase();
+    acdbHostApplicationServices()->setWorkingDatabase(m_db);
+}
+
+AcDbDatabase* HostTest::freshEmptyDatabase()
+{
+    delete m_db;
+    m_db = new AcDbDatabase(false, true);
+    acdbHostApplicationServices()->setWorkingDatabase(m_db);
+    return m_db;
+}
+
+void HostTest::TearDown()
+{
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    delete m_db;
+    m_db = nullptr;
+    EXPECT_EQ(cadhost::objectsLeftOpen(), 0) << "objects were still open when the database went";
+    EXPECT_EQ(cadhost::liveDatabaseObjects(), m_liveAtStart) << "database objects leaked";
+    const auto violations = cadhost::enablementViolations();
+    for (const auto& line : violations)
+        ADD_FAILURE() << "object used without being open for it: "
+                      << std::string(line.begin(), line.end());
+}

@@ -1,0 +1,26 @@
+// Every test that touches a drawing derives from HostTest: it gets a fresh
+// default database as the working database, and at its end the database is
+// destroyed and the test fails if any object was left open, any database
+// object leaked, or any object was read or changed without being open for it.
+#pragma once
+
+#include "host/AcDbDatabase.h"
+
+#include <gtest/gtest.h>
+
+class HostTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    AcDbDatabase* db() const { return m_db; }
+
+    // Replaces the working database with a new empty one (as a host does
+    // before it reads a drawing file into it) and returns it.
+    AcDbDatabase* freshEmptyDatabase();
+
+private:
+    AcDbDatabase* m_db = nullptr;
+    long m_liveAtStart = 0;
+};
