@@ -13,9 +13,9 @@ bool startsWith(const ACHAR* text, const ACHAR* prefix)
     return std::wcsncmp(text, prefix, std::wcslen(prefix)) == 0;
 }
 
-// Moves spec past a length modifier and returns it in this runtime's
+// Moves cursor past a length modifier and returns it in this runtime's
 // spelling ("" when there is none).
-std::wstring takeLengthModifier(const ACHAR*& spec)
+std::wstring takeLengthModifier(const ACHAR*& cursor)
 {
     static const struct
     {
@@ -24,15 +24,15 @@ std::wstring takeLengthModifier(const ACHAR*& spec)
     } kHostOnly[] = {{L"I64", L"ll"}, {L"I32", L""}, {L"I", L"z"}, {L"w", L"l"}};
     for (const auto& prefix : kHostOnly)
     {
-        if (startsWith(spec, prefix.host))
+        if (startsWith(cursor, prefix.host))
         {
-            spec += std::wcslen(prefix.host);
+            cursor += std::wcslen(prefix.host);
             return prefix.runtime;
         }
     }
     std::wstring modifier;
-    while (*spec != L'\0' && std::wcschr(L"hlLjzt", *spec) != nullptr)
-        modifier += *spec++;
+    while (*cursor != L'\0' && std::wcschr(L"hlLjzt", *cursor) != nullptr)
+        modifier += *cursor++;
     return modifier;
 }
 

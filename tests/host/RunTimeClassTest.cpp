@@ -2,6 +2,8 @@
 #include "host/AcDbDwgFiler.h"
 #include "host/AcRxClass.h"
 #include "host/AcRxDictionary.h"
+#include "host/AcRxDynamicLinker.h"
+#include "host/AcRxService.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +24,8 @@ void changeAppName(const AcRxClass*, ACHAR*&, int) {}
 
 TEST(RunTimeClassTest, HostClassesAreRegisteredAndLinkedFromTheStart)
 {
-    for (AcRxClass* host : {AcRxClass::desc(), AcRxDictionary::desc(), AcDbDwgFiler::desc()})
+    for (AcRxClass* host : {AcRxClass::desc(), AcRxDictionary::desc(), AcRxService::desc(),
+                            AcDbDwgFiler::desc()})
     {
         ASSERT_NE(host, nullptr);
         EXPECT_EQ(acrxClassDictionary->at(host->name()), host);
@@ -33,8 +36,8 @@ TEST(RunTimeClassTest, HostClassesAreRegisteredAndLinkedFromTheStart)
     EXPECT_EQ(AcRxClass::cast(acrxSysRegistry()), nullptr);
 
     // The host's own classes outlive any attempt to delete them.
-    deleteAcRxClass(AcRxDictionary::desc());
-    EXPECT_EQ(acrxClassDictionary->at(L"AcRxDictionary"), AcRxDictionary::desc());
+    deleteAcRxClass(AcRxService::desc());
+    EXPECT_EQ(acrxClassDictionary->at(L"AcRxService"), AcRxService::desc());
 }
 
 TEST(RunTimeClassTest, ClassKeepsEveryArgumentAndItsNameIsTakenOnce)
@@ -144,5 +147,18 @@ TEST(RunTimeClassTest, DictionaryHandsObjectsBack)
     EXPECT_EQ(dictionary.atPut(L"empty", nullptr), nullptr);
     EXPECT_FALSE(dictionary.has(L"empty"));
     EXPECT_EQ(dictionary.numEntries(), 1u);
+}
+
+TEST(RunTimeClassTest, ServiceIsRegisteredOnce)
+{
+    AcRxObject* service = acrxRegisterService(L"RxPlainService");
+    EXPECT_TRUE(service->isKindOf(AcRxService::desc()));
+    EXPECT_TRUE(acrxServiceIsRegistered(L"RxPlainService"));
+    EXPECT_EQ(acrxRegisterService(L"RxPlainService"), service);
+    // Registered outside any module's initialisation: no module to look in.
+    EXPECT_EQ(acrxGetSymbolAddress(L"RxPlainService", L"acrxEntryPoint"), nullptr);
+
+    delete acrxServiceDictionary->remove(L"RxPlainService");
+    EXPECT_FALSE(acrxServiceIsRegistered(L"RxPlainService"));
 }
 } // namespace
