@@ -23,6 +23,17 @@ const CGoogleEarthConfig& convention()
     const CGoogleEarthConfig* config = CZnTransform::GoogleConfig();
     return config != nullptr ? *config : kDefaultConvention;
 }
+
+// Rows 0..2 of M·(x, y, z, w). With w = 1 the last term is the translation
+// element itself, since a double times 1.0 is that double exactly.
+void applyToColumn(const double* m, const double in[4], double out[3])
+{
+    for (int r = 0; r < 3; ++r)
+    {
+        const double* row = m + 4 * r;
+        out[r] = 0.0 + row[0] * in[0] + row[1] * in[1] + row[2] * in[2] + row[3] * in[3];
+    }
+}
 } // namespace
 
 CZnTransform::CZnTransform()
@@ -39,8 +50,6 @@ CZnTransform::CZnTransform(const CZnVector& axis, double angle) : CZnTransform()
 {
     SetRotation(axis, angle);
 }
-
-CZnTransform::~CZnTransform() = default;
 
 CZnTransform& CZnTransform::operator=(const CZnTransform& other)
 {
@@ -124,22 +133,11 @@ void CZnTransform::Multiply(const double in[4], double out[4]) const
     }
 }
 
-// Rows 0..2 of M·(x, y, z, w). With w = 1 the last term is the translation
-// element itself, since a double times 1.0 is that double exactly.
-void CZnTransform::ApplyToColumn(const double in[4], double out[3]) const
-{
-    for (int r = 0; r < 3; ++r)
-    {
-        const double* row = m_matrix + 4 * r;
-        out[r] = 0.0 + row[0] * in[0] + row[1] * in[1] + row[2] * in[2] + row[3] * in[3];
-    }
-}
-
 CZnPoint CZnTransform::operator*(const CZnPoint& p) const
 {
     const double in[4] = {p.x, p.y, p.z, 1.0};
     double out[3];
-    ApplyToColumn(in, out);
+    applyToColumn(m_matrix, in, out);
     return CZnPoint(out[0], out[1], out[2]);
 }
 
@@ -147,7 +145,7 @@ CZnVector CZnTransform::operator*(const CZnVector& v) const
 {
     const double in[4] = {v.x, v.y, v.z, 0.0};
     double out[3];
-    ApplyToColumn(in, out);
+    applyToColumn(m_matrix, in, out);
     return CZnVector(out[0], out[1], out[2]);
 }
 

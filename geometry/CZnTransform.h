@@ -21,7 +21,7 @@ public:
     CZnTransform(const CZnTransform& other);
     // The rotation by angle about a unit axis, without translation.
     CZnTransform(const CZnVector& axis, double angle);
-    virtual ~CZnTransform();
+    virtual ~CZnTransform() = default;
 
     CZnTransform& operator=(const CZnTransform& other);
     void Copy(const CZnTransform& other);
@@ -75,8 +75,6 @@ private:
     {
     };
     explicit CZnTransform(Uninitialised) {}
-
-    void ApplyToColumn(const double in[4], double out[3]) const;
 
     double m_matrix[16];
 
