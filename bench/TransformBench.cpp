@@ -15,10 +15,26 @@ namespace
 {
 constexpr std::size_t kInputs = 1024;
 
+// Row-major elements of a transform, read through its public access.
+struct Matrix
+{
+    double m[16];
+};
+
+Matrix elementsOf(const CZnTransform& t)
+{
+    Matrix out;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            out.m[4 * r + c] = t(r, c);
+    return out;
+}
+
 struct Inputs
 {
     std::vector<double> angles; // three per input
     std::vector<CZnTransform> transforms;
+    std::vector<Matrix> matrices; // the same transforms as plain elements
     std::vector<CZnPoint> points;
 };
 
@@ -38,26 +54,12 @@ const Inputs& inputs()
             t.SetEulerAngles(angles);
             t.SetTranslation(CZnVector(coordinate(random), coordinate(random), coordinate(random)));
             in.transforms.push_back(t);
+            in.matrices.push_back(elementsOf(t));
             in.points.emplace_back(coordinate(random), coordinate(random), coordinate(random));
         }
         return in;
     }();
     return made;
-}
-
-// Row-major elements of a transform, read through its public access.
-struct Matrix
-{
-    double m[16];
-};
-
-Matrix elementsOf(const CZnTransform& t)
-{
-    Matrix out;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            out.m[4 * r + c] = t(r, c);
-    return out;
 }
 
 // The default convention (axes z, x, y) written out for fixed positions.
@@ -98,116 +100,97 @@ Matrix elementsOf(const CZnTransform& t)
         }
 }
 
+// Runs step once per iteration on the inputs in turn.
+template <typename Step>
+void cycle(benchmark::State& state, Step step)
+{
+    std::size_t n = 0;
+    for (auto _ : state)
+    {
+        step(n);
+        n = (n + 1) % kInputs;
+    }
+}
+
 void BM_SetEulerAngles(benchmark::State& state)
 {
     const Inputs& in = inputs();
     CZnTransform t;
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    cycle(state, [&](std::size_t n) {
         double angles[3] = {in.angles[3 * n], in.angles[3 * n + 1], in.angles[3 * n + 2]};
         t.SetEulerAngles(angles);
         benchmark::DoNotOptimize(t);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_SetEulerAngles_Baseline(benchmark::State& state)
 {
     const Inputs& in = inputs();
     Matrix t = elementsOf(CZnTransform());
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    cycle(state, [&](std::size_t n) {
         double angles[3] = {in.angles[3 * n], in.angles[3 * n + 1], in.angles[3 * n + 2]};
         eulerToBlock(angles, t.m);
         benchmark::DoNotOptimize(t);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_GetEulerAngles(benchmark::State& state)
 {
-    std::vector<CZnTransform> transforms = inputs().transforms;
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    std::vector<CZnTransform> transforms = inputs().transforms; // the call is not const
+    cycle(state, [&](std::size_t n) {
         double angles[3];
         transforms[n].GetEulerAngles(angles);
         benchmark::DoNotOptimize(angles);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_GetEulerAngles_Baseline(benchmark::State& state)
 {
-    std::vector<Matrix> matrices;
-    for (const CZnTransform& t : inputs().transforms)
-        matrices.push_back(elementsOf(t));
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    const Inputs& in = inputs();
+    cycle(state, [&](std::size_t n) {
         double angles[3];
-        blockToEuler(matrices[n].m, angles);
+        blockToEuler(in.matrices[n].m, angles);
         benchmark::DoNotOptimize(angles);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_TransformPoint(benchmark::State& state)
 {
     const Inputs& in = inputs();
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    cycle(state, [&](std::size_t n) {
         CZnPoint moved = in.transforms[n] * in.points[n];
         benchmark::DoNotOptimize(moved);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_TransformPoint_Baseline(benchmark::State& state)
 {
     const Inputs& in = inputs();
-    std::vector<Matrix> matrices;
-    for (const CZnTransform& t : in.transforms)
-        matrices.push_back(elementsOf(t));
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    cycle(state, [&](std::size_t n) {
         const double p[3] = {in.points[n].x, in.points[n].y, in.points[n].z};
         double moved[3];
-        transformPoint(matrices[n].m, p, moved);
+        transformPoint(in.matrices[n].m, p, moved);
         benchmark::DoNotOptimize(moved);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_Product(benchmark::State& state)
 {
     const Inputs& in = inputs();
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    cycle(state, [&](std::size_t n) {
         CZnTransform product = in.transforms[n] * in.transforms[kInputs - 1 - n];
         benchmark::DoNotOptimize(product);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 
 void BM_Product_Baseline(benchmark::State& state)
 {
-    std::vector<Matrix> matrices;
-    for (const CZnTransform& t : inputs().transforms)
-        matrices.push_back(elementsOf(t));
-    std::size_t n = 0;
-    for (auto _ : state)
-    {
+    const Inputs& in = inputs();
+    cycle(state, [&](std::size_t n) {
         Matrix product;
-        multiply(matrices[n].m, matrices[kInputs - 1 - n].m, product.m);
+        multiply(in.matrices[n].m, in.matrices[kInputs - 1 - n].m, product.m);
         benchmark::DoNotOptimize(product);
-        n = (n + 1) % kInputs;
-    }
+    });
 }
 } // namespace
 
