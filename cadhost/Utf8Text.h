@@ -1,6 +1,7 @@
-// Wide text (one code point per wchar_t here) as this platform's UTF-8
-// narrow text, for file names, symbol names and the error stream. A value
-// that is no Unicode scalar value comes out as U+FFFD, so it never fails.
+// Conversion between the platform's UTF-8 narrow text (environment, file
+// names) and wide text (one code point per wchar_t here). Text that is not
+// valid in the source encoding comes out with U+FFFD in its place, so a
+// conversion never fails.
 #pragma once
 
 #include <string>
@@ -8,4 +9,5 @@
 namespace cadhost
 {
 std::string toUtf8(const std::wstring& text);
+std::wstring fromUtf8(const std::string& text);
 } // namespace cadhost

@@ -1,0 +1,202 @@
+#include "host/CString.h"
+
+#include "cadhost/HostTextFormat.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdarg>
+#include <cwchar>
+#include <cwctype>
+#include <vector>
+
+namespace
+{
+const wchar_t* orEmpty(const wchar_t* text)
+{
+    return text != nullptr ? text : L"";
+}
+
+int sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
+} // namespace
+
+CString::CString(const wchar_t* text) : m_text(orEmpty(text)) {}
+
+CString::CString(const wchar_t* text, int length)
+{
+    if (text != nullptr && length > 0)
+        m_text.assign(text, static_cast<std::size_t>(length));
+}
+
+CString::CString(const std::wstring& text) : m_text(text) {}
+
+CString::CString(wchar_t ch, int repeat)
+{
+    if (repeat > 0)
+        m_text.assign(static_cast<std::size_t>(repeat), ch);
+}
+
+int CString::GetLength() const
+{
+    return static_cast<int>(m_text.size());
+}
+
+bool CString::IsEmpty() const
+{
+    return m_text.empty();
+}
+
+void CString::Empty()
+{
+    m_text.clear();
+}
+
+// Like the platform, an index outside the text is refused by an exception.
+wchar_t CString::GetAt(int index) const
+{
+    return m_text.at(static_cast<std::size_t>(index));
+}
+
+wchar_t CString::operator[](int index) const
+{
+    return GetAt(index);
+}
+
+CString::operator const wchar_t*() const
+{
+    return m_text.c_str();
+}
+
+const wchar_t* CString::GetString() const
+{
+    return m_text.c_str();
+}
+
+int CString::Compare(const wchar_t* other) const
+{
+    return sign(m_text.compare(orEmpty(other)));
+}
+
+int CString::CompareNoCase(const wchar_t* other) const
+{
+    const std::wstring rhs = orEmpty(other);
+    const std::size_t common = std::min(m_text.size(), rhs.size());
+    for (std::size_t i = 0; i < common; ++i)
+    {
+        const auto a = std::towlower(static_cast<wint_t>(m_text[i]));
+        const auto b = std::towlower(static_cast<wint_t>(rhs[i]));
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return m_text.size() == rhs.size() ? 0 : m_text.size() < rhs.size() ? -1 : 1;
+}
+
+CString& CString::operator=(const wchar_t* text)
+{
+    m_text = orEmpty(text);
+    return *this;
+}
+
+CString& CString::operator+=(const CString& other)
+{
+    m_text += other.m_text;
+    return *this;
+}
+
+CString& CString::operator+=(const wchar_t* other)
+{
+    m_text += orEmpty(other);
+    return *this;
+}
+
+CString& CString::operator+=(wchar_t ch)
+{
+    m_text += ch;
+    return *this;
+}
+
+void CString::Format(const wchar_t* format, ...)
+{
+    std::wstring result;
+    va_list args;
+    va_start(args, format);
+    cadhost::formatHostText(result, format, args);
+    va_end(args);
+    m_text.swap(result);
+}
+
+void CString::AppendFormat(const wchar_t* format, ...)
+{
+    std::wstring appended;
+    va_list args;
+    va_start(args, format);
+    if (cadhost::formatHostText(appended, format, args))
+        m_text += appended;
+    va_end(args);
+}
+
+CString CString::Left(int count) const
+{
+    return Mid(0, count);
+}
+
+CString CString::Mid(int first) const
+{
+    return Mid(first, GetLength());
+}
+
+// Out-of-range arguments are clamped to the text, as the platform does.
+CString CString::Mid(int first, int count) const
+{
+    const int start = std::min(std::max(first, 0), GetLength());
+    const int n = std::min(std::max(count, 0), GetLength() - start);
+    return CString(m_text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(n)));
+}
+
+namespace
+{
+template <typename What>
+int findIn(const std::wstring& text, What what, int start)
+{
+    if (start < 0 || start > static_cast<int>(text.size()))
+        return -1;
+    const std::size_t at = text.find(what, static_cast<std::size_t>(start));
+    return at == std::wstring::npos ? -1 : static_cast<int>(at);
+}
+} // namespace
+
+int CString::Find(wchar_t ch, int start) const
+{
+    return findIn(m_text, ch, start);
+}
+
+int CString::Find(const wchar_t* sub, int start) const
+{
+    return findIn(m_text, orEmpty(sub), start);
+}
+
+void CString::MakeUpper()
+{
+    for (wchar_t& ch : m_text)
+        ch = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(ch)));
+}
+
+void CString::MakeLower()
+{
+    for (wchar_t& ch : m_text)
+        ch = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(ch)));
+}
+
+bool operator==(const CString& a, const wchar_t* b)
+{
+    return a.str() == orEmpty(b);
+}
+
+CString operator+(const CString& a, const CString& b)
+{
+    CString result(a);
+    result += b;
+    return result;
+}

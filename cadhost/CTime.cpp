@@ -1,0 +1,13 @@
+#include "host/CTime.h"
+
+#include "host/CrtTime.h"
+
+CTime CTime::GetCurrentTime()
+{
+    return CTime(_time64(nullptr));
+}
+
+struct tm* CTime::GetLocalTm(struct tm* result) const
+{
+    return _localtime64_s(result, &m_time) == 0 ? result : nullptr;
+}

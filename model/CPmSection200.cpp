@@ -1,0 +1,66 @@
+#include "model/CPmSection200.h"
+
+#include "model/CPmSegment200.h"
+
+#include <sstream>
+
+namespace
+{
+// Miles per hour in one unit of each speed code; code 0 is miles per hour,
+// and multiplying by 1.0 leaves a double exactly as it was.
+constexpr double kMilesPerHour[] = {1.0, 0.621371192, 1.15077945};
+} // namespace
+
+CPmSection200::CPmSection200() = default;
+
+CPmSection200::CPmSection200(double speed, int speedUnits) : m_speed(speed), m_speedUnits(speedUnits)
+{
+}
+
+CPmSection200::~CPmSection200()
+{
+    for (CPmSegment200* segment : m_segments)
+        delete segment;
+}
+
+void CPmSection200::AddSegment(CPmSegment200* segment)
+{
+    if (segment == nullptr)
+        return;
+    m_length = segment->Length();
+    m_segments.push_back(segment);
+}
+
+void CPmSection200::Save(CIvMstnObject*) const {}
+
+void CPmSection200::Save(AcDbDwgFiler*) const {}
+
+void CPmSection200::Load(CIvMstnObject*) {}
+
+void CPmSection200::Load(AcDbDwgFiler*) {}
+
+void CPmSection200::SetSpeed(double speed, int speedUnits)
+{
+    if (speedUnits < 0 || speedUnits > 2)
+        return;
+    m_speed = speed * kMilesPerHour[speedUnits];
+    m_speedUnits = speedUnits;
+}
+
+void CPmSection200::DisplayPrint(std::wstringstream& stream) const
+{
+    stream << L"\nCPmSection: \n";
+    stream << L"  speed: " << m_speed << std::endl;
+    stream << L"  speed units: " << m_speedUnits << std::endl;
+    stream << L"  len: " << m_length << std::endl;
+    stream << L"  segments: \n";
+    for (const CPmSegment200* segment : m_segments)
+        if (segment != nullptr)
+            segment->DisplayPrint(stream);
+}
+
+std::wstringstream& operator<<(std::wstringstream& stream, const CPmSection200& section)
+{
+    section.DisplayPrint(stream);
+    return stream;
+}

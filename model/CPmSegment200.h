@@ -1,0 +1,61 @@
+// The motion of one part during one section: the part and the run of path
+// positions it passes through. The length counts positions; AddPath adds to
+// it, SetLength overrides it.
+//
+// The segment owns its part and deletes it when it goes. AddPart replaces
+// the part pointer without deleting the part held before, which becomes the
+// caller's to free. Copying is deleted for now: a memberwise copy would leave
+// two owners of one part. The deep copy, made through the factory of
+// drawing-bound pieces, will take the copy constructor's place; assignment
+// stays deleted.
+#pragma once
+
+#include "model/PmPosition200.h"
+
+#include <iosfwd>
+#include <vector>
+
+class AcDbDwgFiler;
+class CIvMstnObject;
+class CPmPart;
+class CZnBlock;
+
+class CPmSegment200
+{
+public:
+    CPmSegment200();
+    // Takes the part. The flag is accepted for callers' sake and changes nothing.
+    CPmSegment200(CPmPart* part, bool flag);
+    CPmSegment200(const CPmSegment200&) = delete;
+    CPmSegment200& operator=(const CPmSegment200&) = delete;
+    virtual ~CPmSegment200();
+    // Filing is done by the drawing-bound segment; nothing is filed here.
+    virtual void Save(CIvMstnObject* object) const;
+    virtual void Save(AcDbDwgFiler* filer) const;
+    virtual void Load(CIvMstnObject* object);
+    virtual void Load(AcDbDwgFiler* filer);
+
+    int Length() const { return m_length; }
+    void SetLength(int length) { m_length = length; }
+    CPmPart* Part() const { return m_part; }
+    void AddPart(CPmPart* part) { m_part = part; }
+    // The block of the segment's part; null when there is no part.
+    CZnBlock* Block() const;
+
+    std::vector<PmPosition200>* Positions() { return &m_positions; }
+    // The position at index, or null past the end. The pointer lasts until
+    // positions are added or removed.
+    PmPosition200* Position(unsigned int index);
+    // Appends copies of the positions after those held and adds their number
+    // to the length.
+    void AddPath(const std::vector<PmPosition200>& path);
+
+    void DisplayPrint(std::wstringstream& stream) const;
+
+protected:
+    int m_length = 0;
+    std::vector<PmPosition200> m_positions;
+    CPmPart* m_part = nullptr;
+};
+
+std::wstringstream& operator<<(std::wstringstream& stream, const CPmSegment200& segment);

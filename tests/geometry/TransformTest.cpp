@@ -1,0 +1,225 @@
+#include "geometry/CZnTransform.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace
+{
+const double kPi = std::acos(-1.0);
+
+void expectPoint(const CZnPoint& p, double x, double y, double z, double tolerance = 0.0)
+{
+    EXPECT_NEAR(p.x, x, tolerance);
+    EXPECT_NEAR(p.y, y, tolerance);
+    EXPECT_NEAR(p.z, z, tolerance);
+}
+
+void expectVector(const CZnVector& v, double x, double y, double z)
+{
+    EXPECT_EQ(v.x, x);
+    EXPECT_EQ(v.y, y);
+    EXPECT_EQ(v.z, z);
+}
+
+void expectSameMatrix(const CZnTransform& a, const CZnTransform& b, double tolerance)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_NEAR(a(r, c), b(r, c), tolerance) << "element (" << r << ", " << c << ")";
+}
+
+CZnTransform rotation(int axis, double angle)
+{
+    return CZnTransform(CZnVector(axis == 0, axis == 1, axis == 2), angle);
+}
+} // namespace
+
+TEST(TransformTest, IdentityAndTranslationMovePointsButNotVectors)
+{
+    CZnTransform t;
+    expectPoint(t * CZnPoint(1, 2, 3), 1, 2, 3);
+    expectVector(t * CZnVector(1, 2, 3), 1, 2, 3);
+    expectSameMatrix(t.Inverse(), CZnTransform(), 0.0);
+
+    t.SetTranslation(CZnVector(10, 20, 30));
+    expectPoint(t * CZnPoint(1, 2, 3), 11, 22, 33);
+    expectVector(t * CZnVector(1, 2, 3), 1, 2, 3);
+    CZnVector translation;
+    t.GetTranslation(translation);
+    expectVector(translation, 10, 20, 30);
+    expectPoint(t.Inverse() * CZnPoint(11, 22, 33), 1, 2, 3);
+}
+
+TEST(TransformTest, SumsRunInTheOrderOfTheInnerIndex)
+{
+    // 1e16 + 1 rounds back to 1e16, so each row gives its expected value
+    // only when its terms are added from column 0 to column 3: adding them
+    // backwards, pairwise or translation first changes at least one.
+    CZnTransform t;
+    const double rows[3][4] = {{1e16, 1, -1e16, 0}, {1, 1e16, -1e16, 0}, {1e16, -1e16, 0, 1}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            t(r, c) = rows[r][c];
+
+    expectVector(t * CZnVector(1, 1, 1), 0, 0, 0);
+    expectPoint(t * CZnPoint(1, 1, 1), 0, 0, 1);
+    const double in[4] = {1, 1, 1, 1};
+    double out[4];
+    t.Multiply(in, out);
+    EXPECT_EQ(out[1], 0.0);
+    EXPECT_EQ(out[2], 1.0);
+    CZnTransform columnOfOnes;
+    columnOfOnes(1, 0) = columnOfOnes(2, 0) = columnOfOnes(3, 0) = 1;
+    const CZnTransform product = t * columnOfOnes;
+    EXPECT_EQ(product(1, 0), 0.0);
+    EXPECT_EQ(product(2, 0), 1.0);
+}
+
+TEST(TransformTest, RotationScaleAndColumns)
+{
+    const CZnTransform quarter(CZnVector(0, 0, 1), kPi / 2);
+    expectPoint(quarter * CZnPoint(1, 0, 0), 0, 1, 0, 1e-15);
+
+    CZnTransform t;
+    t.SetTranslation(CZnVector(4, 5, 6));
+    t.SetScale(2);
+    t.SetScale(2);
+    expectPoint(t * CZnPoint(1, 1, 1), 8, 9, 10);
+    // The three vectors are the images of the three axes.
+    t.SetRotation(CZnVector(1, 2, 3), CZnVector(4, 5, 6), CZnVector(7, 8, 9));
+    expectVector(t * CZnVector(0, 1, 0), 4, 5, 6);
+    expectPoint(t * CZnPoint(0, 0, 1), 11, 13, 15);
+}
+
+TEST(TransformTest, InverseUndoesRigidMotionsOnly)
+{
+    CZnTransform rigid(CZnVector(0.6, 0, 0.8), 1.1);
+    rigid.SetTranslation(CZnVector(-3, 7, 2.5));
+    expectSameMatrix(rigid * rigid.Inverse(), CZnTransform(), 1e-14);
+    expectSameMatrix(rigid.Inverse() * rigid, CZnTransform(), 1e-14);
+
+    CZnTransform scaled;
+    scaled.SetScale(2);
+    const CZnTransform inverse = scaled.Inverse();
+    EXPECT_EQ(inverse(0, 0), 2.0);
+    EXPECT_EQ((scaled * inverse)(0, 0), 4.0);
+
+    // Row 3 written by hand is not carried into the inverse.
+    scaled(3, 0) = 5;
+    EXPECT_EQ(scaled.Inverse()(3, 0), 0.0);
+    EXPECT_EQ(scaled.Inverse()(3, 3), 1.0);
+}
+
+// Every test below may change the process's Euler convention; the fixture
+// puts the default back.
+class EulerTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { *CZnTransform::GoogleConfig() = CGoogleEarthConfig(); }
+    static CGoogleEarthConfig& convention() { return *CZnTransform::GoogleConfig(); }
+};
+
+TEST_F(EulerTest, DefaultConventionIsTheProductOfThreeNegatedTurns)
+{
+    ASSERT_NE(CZnTransform::GoogleConfig(), nullptr);
+    EXPECT_EQ(CZnTransform::GoogleConfig(), CZnTransform::GoogleConfig());
+
+    double angles[3] = {0.3, -1.2, 2.9};
+    CZnTransform t;
+    t.SetTranslation(CZnVector(1, 2, 3));
+    EXPECT_TRUE(t.SetEulerAngles(angles));
+    CZnTransform expected = rotation(2, -0.3) * rotation(0, 1.2) * rotation(1, -2.9);
+    expected.SetTranslation(CZnVector(1, 2, 3));
+    expectSameMatrix(t, expected, 1e-15);
+    EXPECT_EQ(angles[0], 0.3);
+}
+
+TEST_F(EulerTest, AnglesComeBackInsideTheirDomain)
+{
+    std::mt19937 random(20070);
+    std::uniform_real_distribution<double> turn(-kPi, kPi);
+    std::uniform_real_distribution<double> tilt(-kPi / 2 + 1e-3, kPi / 2 - 1e-3);
+    for (int n = 0; n < 2000; ++n)
+    {
+        const double given[3] = {turn(random), tilt(random), turn(random)};
+        double angles[3] = {given[0], given[1], given[2]};
+        CZnTransform t;
+        t.SetTranslation(CZnVector(7, 8, 9));
+        t.SetEulerAngles(angles);
+        double back[3];
+        EXPECT_TRUE(t.GetEulerAngles(back));
+        for (int k = 0; k < 3; ++k)
+            ASSERT_NEAR(back[k], given[k], 1e-9) << "angle " << k << " of case " << n;
+        EXPECT_EQ(t(0, 3), 7.0);
+        EXPECT_EQ(t(3, 3), 1.0);
+    }
+}
+
+TEST_F(EulerTest, GimbalLockGivesTheCombinedTurnInTheFirstAngle)
+{
+    double angles[3] = {0.3, kPi / 2, 0.2};
+    CZnTransform t;
+    t.SetEulerAngles(angles);
+    double back[3];
+    t.GetEulerAngles(back);
+    EXPECT_NEAR(back[0], 0.1, 1e-12);
+    EXPECT_NEAR(back[1], kPi / 2, 1e-12);
+    EXPECT_EQ(back[2], 0.0);
+}
+
+TEST_F(EulerTest, FlagsApplyOnTheWayInAndOut)
+{
+    double plain[3] = {0.5, 0.25, -0.75};
+    CZnTransform reference;
+    reference.SetEulerAngles(plain);
+
+    convention().m_bKeepSigns = false;
+    double negated[3] = {-0.5, -0.25, 0.75};
+    CZnTransform t;
+    t.SetEulerAngles(negated);
+    EXPECT_EQ(negated[0], 0.5); // the caller's array keeps the negation
+    expectSameMatrix(t, reference, 0.0);
+    double back[3];
+    t.GetEulerAngles(back);
+    EXPECT_NEAR(back[0], -0.5, 1e-12);
+    EXPECT_NEAR(back[2], 0.75, 1e-12);
+
+    convention().m_bKeepSigns = true;
+    convention().m_bSwapFirstAndThird = true;
+    double swapped[3] = {-0.75, 0.25, 0.5};
+    t.SetEulerAngles(swapped);
+    EXPECT_EQ(swapped[0], 0.5);
+    EXPECT_EQ(swapped[2], -0.75);
+    expectSameMatrix(t, reference, 0.0);
+    t.GetEulerAngles(back);
+    EXPECT_NEAR(back[0], -0.75, 1e-12);
+    EXPECT_NEAR(back[2], 0.5, 1e-12);
+}
+
+TEST_F(EulerTest, RepeatedAxisAndOtherAxesRoundTrip)
+{
+    convention().m_bRepeatFirstAxis = true;
+    double angles[3] = {0.4, 1.9, -2.2};
+    CZnTransform t;
+    t.SetEulerAngles(angles);
+    double back[3];
+    t.GetEulerAngles(back);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(back[k], angles[k], 1e-12);
+    // The second angle turns about the second axis (x) between two turns
+    // about the first (z), so the z axis tilts by it.
+    EXPECT_NEAR((t * CZnVector(0, 0, 1)).z, std::cos(1.9), 1e-12);
+
+    convention().m_bRepeatFirstAxis = false;
+    convention().m_nFirstAxis = 0;
+    convention().m_nSecondAxis = 1;
+    convention().m_nThirdAxis = 2;
+    double xyz[3] = {0.4, -0.9, 2.2};
+    t.SetEulerAngles(xyz);
+    t.GetEulerAngles(back);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(back[k], xyz[k], 1e-12);
+    expectSameMatrix(t, rotation(0, -0.4) * rotation(1, 0.9) * rotation(2, -2.2), 1e-15);
+}

@@ -1,0 +1,56 @@
+#include "host/CString.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+TEST(CStringTest, FormatReadsTextConversionsAsThePlatformDoes)
+{
+    CString text;
+    text.Format(L"%s=%d [%c] %% %-6s|%3c|", L"name", 42, L'\u00e9', L"ab", L'x');
+    EXPECT_EQ(text, L"name=42 [\u00e9] % ab    |  x|");
+
+    text.Format(L"%hs %S %ls %ws %hc%C %lc", "narrow", "upper", L"wide", L"w", 'n', 'N', L'\u00fc');
+    EXPECT_EQ(text, L"narrow upper wide w nN \u00fc");
+
+    text.Format(L"%I64u %I64d %I32d %.2f %5.1f", 18446744073709551615ull, -9000000000ll, 7, 3.14159, 2.25);
+    EXPECT_EQ(text, L"18446744073709551615 -9000000000 7 3.14   2.2");
+
+    text.AppendFormat(L"|%s", L"\U0001F600");
+    EXPECT_EQ(text, L"18446744073709551615 -9000000000 7 3.14   2.2|\U0001F600");
+}
+
+TEST(CStringTest, FormatHasNoFixedLimitAndFailsCleanly)
+{
+    const std::wstring longText(100000, L'q');
+    CString text;
+    text.Format(L"<%s>", longText.c_str());
+    EXPECT_EQ(text.GetLength(), 100002);
+
+    // Narrow text this runtime cannot decode: Format gives empty text and
+    // AppendFormat leaves the text as it was, neither loops nor truncates.
+    text = L"kept";
+    text.AppendFormat(L"%hs", "\xff\xfe");
+    EXPECT_EQ(text, L"kept");
+    text.Format(L"%hs", "\xff\xfe");
+    EXPECT_TRUE(text.IsEmpty());
+    text.Format(nullptr);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST(CStringTest, ComparisonsAndClampedSlicing)
+{
+    const CString text(L"Model Space");
+    EXPECT_LT(text.Compare(L"model space"), 0); // ordinal: upper case first
+    EXPECT_GT(text.Compare(nullptr), 0);
+    EXPECT_EQ(text.CompareNoCase(L"MODEL space"), 0);
+    EXPECT_LT(text.CompareNoCase(L"model spaces"), 0);
+    EXPECT_LT(CString(L"abc").CompareNoCase(L"ABD"), 0);
+
+    EXPECT_EQ(text.Left(-1), L"");
+    EXPECT_EQ(text.Mid(-4, 3), L"Mod");
+    EXPECT_EQ(text.Mid(9, 50), L"ce");
+    EXPECT_EQ(text.Find(L'e', 4), 10);
+    EXPECT_EQ(text.Find(L'e', 99), -1);
+    EXPECT_THROW(text.GetAt(11), std::out_of_range);
+}
