@@ -14,7 +14,9 @@ public:
     AcDbDictionary();
     ~AcDbDictionary() override;
 
-    // eKeyNotFound for a missing key; eWasErased for an erased entry.
+    // eKeyNotFound for a missing key. An entry whose object is erased counts
+    // as missing here, in has, numEntries, nameAt and iteration, until the
+    // object is unerased.
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObject*& entryObj,
                             AcDb::OpenMode mode) const;
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& entryId) const;
@@ -61,6 +63,7 @@ public:
 private:
     friend class AcDbImpDictionary;
     explicit AcDbDictionaryIterator(const AcDbImpDictionary* dict);
+    void skipHidden();
     const AcDbImpDictionary* mpDict;
     Adesk::UInt32 mIndex = 0;
 };
