@@ -4,6 +4,8 @@
 // instead of crashing the process.
 #pragma once
 
+#include "host/WinTypes.h"
+
 #include <string>
 #include <vector>
 
@@ -23,4 +25,9 @@ std::vector<std::wstring> enablementViolations();
 
 // Forgets the counts of objectsLeftOpen and enablementViolations.
 void resetDiagnostics();
+
+// Whether a module is loaded from fileName (either path separator), and
+// whether it declared itself able to work with several drawings at once.
+bool moduleIsLoaded(const ACHAR* fileName);
+bool moduleIsMDIAware(const ACHAR* fileName);
 } // namespace cadhost

@@ -38,7 +38,10 @@ private:
 
 // Create a class descriptor, enter it in the class dictionary under its name
 // and link it to its parent (when the parent is registered already; otherwise
-// acrxBuildClassHierarchy links it later).
+// acrxBuildClassHierarchy links it later). A name that the class dictionary
+// holds already is refused: the answer is null and the registered class stays
+// as it was, so one name never stands for two descriptors. Whatever optional
+// argument is not given (DXF name, application name) reads back as null.
 AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int proxyFlags = 0,
                         AcRxPseudoConstructor pseudoConstructor = nullptr,
                         const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr);
@@ -48,8 +51,13 @@ AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, in
                         const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr,
                         AppNameChangeFuncPtr func = nullptr);
 
-// Remove the descriptor from the class dictionary and free it.
+// Remove the descriptor from the class dictionary and free it; classes that
+// named it as their parent are left without one until it is registered again
+// and the hierarchy is rebuilt. The host's own classes, and pointers that are
+// no live descriptor (null, or one deleted already), are left alone.
 void deleteAcRxClass(AcRxClass* pClassObj);
 
-// Link every registered class to its parent by name.
+// Link every registered class to the class registered under its parent's
+// name. A link that would make a chain loop (a class naming itself or a
+// descendant as its parent) is not made.
 void acrxBuildClassHierarchy();

@@ -5,6 +5,10 @@
 
 class AcRxImpDictionary;
 
+// Keys compare exactly, letter case included. The dictionary does not own
+// what it holds: whoever enters an object takes it back with remove (or as
+// the previous object from atPut) and frees it. A null key or object is not
+// entered.
 class AcRxDictionary : public AcRxObject
 {
 public:

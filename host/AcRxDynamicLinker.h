@@ -5,17 +5,25 @@
 
 // Loads the shared-library module at fileName (either path separator is
 // accepted), checks its acrxGetApiVersion and sends kInitAppMsg to its
-// acrxEntryPoint. False when the file cannot be loaded or is not a module.
-// Loading a module that is loaded already succeeds without a second message.
+// acrxEntryPoint, with the module's handle as the application id. False when
+// the file cannot be loaded, is not a module, or its entry point answers the
+// message with anything but kRetOK; nothing stays loaded then, and the reason
+// goes to the error stream only with printit. Loading a module that is loaded
+// already (or being initialised) succeeds without a second message. A module
+// may load others while it initialises. asCmd makes no difference here.
 bool acrxLoadModule(const ACHAR* fileName, bool printit, bool asCmd = false);
 
-// Sends kUnloadAppMsg and unloads the module; false when it is not loaded or
-// has not unlocked itself with acrxUnlockApplication.
+// Sends kUnloadAppMsg and unloads the module; false when it is not loaded, is
+// still initialising or already unloading, has not unlocked itself with
+// acrxUnlockApplication, or answers the message with anything but kRetOK
+// (it then stays loaded).
 bool acrxUnloadModule(const ACHAR* fileName, bool asCmd = false);
 
+// Both answer false for an application id that is no loaded module's.
 bool acrxUnlockApplication(void* appId);
 bool acrxRegisterAppMDIAware(void* appId);
 
-// Address of an exported symbol of the module that registered serviceName;
-// null when the service or the symbol is unknown.
+// Address of an exported symbol of the module that registered serviceName
+// while it initialised; null when the service or the symbol is unknown, or
+// that module is no longer loaded.
 void* acrxGetSymbolAddress(const ACHAR* serviceName, const ACHAR* symbol);

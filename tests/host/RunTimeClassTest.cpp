@@ -1,0 +1,164 @@
+#include "cadhost/HostClassRegistrar.h"
+#include "host/AcDbDwgFiler.h"
+#include "host/AcRxClass.h"
+#include "host/AcRxDictionary.h"
+#include "host/AcRxDynamicLinker.h"
+#include "host/AcRxService.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// An object of a class that a test registers: its class is whatever the
+// test stored in s_class, as a module's gpDesc would be.
+class Widget : public AcRxObject
+{
+public:
+    static AcRxClass* s_class;
+    static AcRxObject* make() { return new Widget(); }
+    AcRxClass* isA() const override { return s_class; }
+};
+AcRxClass* Widget::s_class = nullptr;
+
+void changeAppName(const AcRxClass*, ACHAR*&, int) {}
+
+TEST(RunTimeClassTest, HostClassesAreRegisteredAndLinkedFromTheStart)
+{
+    for (AcRxClass* host : {AcRxClass::desc(), AcRxDictionary::desc(), AcRxService::desc(),
+                            AcDbDwgFiler::desc()})
+    {
+        ASSERT_NE(host, nullptr);
+        EXPECT_EQ(acrxClassDictionary->at(host->name()), host);
+        EXPECT_EQ(host->myParent(), AcRxObject::desc());
+    }
+    EXPECT_EQ(AcRxObject::desc()->myParent(), nullptr);
+    EXPECT_EQ(acrxSysRegistry()->isA(), AcRxDictionary::desc());
+    EXPECT_EQ(AcRxClass::cast(acrxSysRegistry()), nullptr);
+
+    // The host's own classes outlive any attempt to delete them.
+    deleteAcRxClass(AcRxService::desc());
+    EXPECT_EQ(acrxClassDictionary->at(L"AcRxService"), AcRxService::desc());
+}
+
+TEST(RunTimeClassTest, ClassKeepsEveryArgumentAndItsNameIsTakenOnce)
+{
+    AcRxClass* cls = newAcRxClass(L"RxFull", L"AcRxObject", 27, 25, 1, &Widget::make,
+                                  L"RXFULL", L"\"app\";", &changeAppName);
+    ASSERT_NE(cls, nullptr);
+    int dwgVersion = 0;
+    int maintVersion = 0;
+    cls->getClassVersion(dwgVersion, maintVersion);
+    EXPECT_EQ(dwgVersion, 27);
+    EXPECT_EQ(maintVersion, 25);
+    EXPECT_EQ(cls->proxyFlags(), 1);
+    EXPECT_EQ(cls->pseudoConstructor(), &Widget::make);
+    EXPECT_STREQ(cls->dxfName(), L"RXFULL");
+    EXPECT_STREQ(cls->appName(), L"\"app\";");
+    EXPECT_EQ(cls->appNameCallbackPtr(), &changeAppName);
+    EXPECT_EQ(cadhost::hostClassDesc(L"RxFull"), nullptr);
+
+    EXPECT_EQ(newAcRxClass(L"RxFull", L"RxOther", 28, 26, 0), nullptr);
+    EXPECT_EQ(acrxClassDictionary->at(L"RxFull"), cls);
+    EXPECT_EQ(cls->proxyFlags(), 1);
+    EXPECT_EQ(newAcRxClass(L"AcRxObject", nullptr), nullptr);
+
+    // Names differ by letter case: a class of its own, without the extras.
+    AcRxClass* bare = newAcRxClass(L"RXFULL", L"AcRxObject");
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->dxfName(), nullptr);
+    EXPECT_EQ(bare->appName(), nullptr);
+    EXPECT_EQ(bare->create(), nullptr);
+
+    deleteAcRxClass(bare);
+    deleteAcRxClass(cls);
+    EXPECT_FALSE(acrxClassDictionary->has(L"RxFull"));
+}
+
+TEST(RunTimeClassTest, ObjectsKnowTheirClassAndItsAncestors)
+{
+    AcRxClass* base = newAcRxClass(L"RxBase", L"AcRxObject");
+    AcRxClass* derived = newAcRxClass(L"RxDerived", L"RxBase", 0, &Widget::make);
+    EXPECT_TRUE(derived->isDerivedFrom(base));
+    EXPECT_TRUE(derived->isDerivedFrom(AcRxObject::desc()));
+    EXPECT_FALSE(base->isDerivedFrom(derived));
+
+    Widget::s_class = derived;
+    AcRxObject* object = derived->create();
+    ASSERT_NE(object, nullptr);
+    EXPECT_TRUE(object->isKindOf(base));
+    EXPECT_FALSE(object->isKindOf(AcRxClass::desc()));
+    EXPECT_EQ(AcRxDictionary::cast(object), nullptr);
+    // An object whose class is not registered is of no kind at all.
+    Widget::s_class = nullptr;
+    EXPECT_FALSE(object->isKindOf(AcRxObject::desc()));
+    delete object;
+
+    deleteAcRxClass(derived);
+    deleteAcRxClass(base);
+}
+
+TEST(RunTimeClassTest, HierarchyLinksLateParentsAndSurvivesTheirDeletion)
+{
+    AcRxClass* child = newAcRxClass(L"RxChild", L"RxLateParent");
+    AcRxClass* parent = newAcRxClass(L"RxLateParent", L"AcRxObject");
+    EXPECT_EQ(child->myParent(), nullptr);
+    acrxBuildClassHierarchy();
+    EXPECT_EQ(child->myParent(), parent);
+
+    // The child must not keep pointing at a freed parent; a second delete of
+    // the same pointer is ignored rather than freeing it again.
+    deleteAcRxClass(parent);
+    EXPECT_EQ(child->myParent(), nullptr);
+    EXPECT_FALSE(acrxClassDictionary->has(L"RxLateParent"));
+    deleteAcRxClass(parent);
+
+    AcRxClass* again = newAcRxClass(L"RxLateParent", L"AcRxObject");
+    acrxBuildClassHierarchy();
+    EXPECT_EQ(child->myParent(), again);
+    deleteAcRxClass(child);
+    deleteAcRxClass(again);
+}
+
+TEST(RunTimeClassTest, ParentNamesThatLoopAreNotLinked)
+{
+    AcRxClass* self = newAcRxClass(L"RxSelf", L"RxSelf");
+    AcRxClass* first = newAcRxClass(L"RxFirst", L"RxSecond");
+    AcRxClass* second = newAcRxClass(L"RxSecond", L"RxFirst");
+    acrxBuildClassHierarchy();
+    EXPECT_EQ(self->myParent(), nullptr);
+    EXPECT_NE(first->isDerivedFrom(second), second->isDerivedFrom(first));
+    deleteAcRxClass(first);
+    deleteAcRxClass(second);
+    deleteAcRxClass(self);
+}
+
+TEST(RunTimeClassTest, DictionaryHandsObjectsBack)
+{
+    AcRxDictionary dictionary;
+    AcRxDictionary one;
+    AcRxDictionary two;
+    EXPECT_EQ(dictionary.atPut(L"Key", &one), nullptr);
+    EXPECT_EQ(dictionary.atPut(L"key", &two), nullptr);
+    EXPECT_EQ(dictionary.numEntries(), 2u);
+    EXPECT_EQ(dictionary.atPut(L"Key", &two), &one);
+    EXPECT_EQ(dictionary.remove(L"Key"), &two);
+    EXPECT_EQ(dictionary.remove(L"Key"), nullptr);
+    EXPECT_EQ(dictionary.at(L"key"), &two);
+    EXPECT_EQ(dictionary.atPut(L"empty", nullptr), nullptr);
+    EXPECT_FALSE(dictionary.has(L"empty"));
+    EXPECT_EQ(dictionary.numEntries(), 1u);
+}
+
+TEST(RunTimeClassTest, ServiceIsRegisteredOnce)
+{
+    AcRxObject* service = acrxRegisterService(L"RxPlainService");
+    EXPECT_TRUE(service->isKindOf(AcRxService::desc()));
+    EXPECT_TRUE(acrxServiceIsRegistered(L"RxPlainService"));
+    EXPECT_EQ(acrxRegisterService(L"RxPlainService"), service);
+    // Registered outside any module's initialisation: no module to look in.
+    EXPECT_EQ(acrxGetSymbolAddress(L"RxPlainService", L"acrxEntryPoint"), nullptr);
+
+    delete acrxServiceDictionary->remove(L"RxPlainService");
+    EXPECT_FALSE(acrxServiceIsRegistered(L"RxPlainService"));
+}
+} // namespace
