@@ -7,7 +7,7 @@
 #include "cadhost/DrawingFileHeader.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
-#include "cadhost/TextEncoding.h"
+#include "cadhost/Utf8Text.h"
 #include "host/AcDbDictionary.h"
 #include "host/AcDbSymbolTable.h"
 #include "host/AcRxClass.h"

@@ -6,7 +6,7 @@
 #include "cadhost/DrawingFileHeader.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
-#include "cadhost/TextEncoding.h"
+#include "cadhost/Utf8Text.h"
 #include "host/AcDbProxyObject.h"
 #include "host/AcRxClass.h"
 

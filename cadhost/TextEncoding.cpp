@@ -51,29 +51,6 @@ std::size_t decodeUtf16LE(const std::uint8_t* bytes, std::size_t count, ACHAR* o
     return written;
 }
 
-std::string toUtf8(std::wstring_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (const wchar_t ch : text)
-    {
-        auto cp = static_cast<std::uint32_t>(ch);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            cp = kReplacementCharacter;
-        if (cp < 0x80)
-        {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        const int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
-        static constexpr std::uint32_t kLead[] = {0, 0xC0, 0xE0, 0xF0};
-        out += static_cast<char>(kLead[extra] | (cp >> (6 * extra)));
-        for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6)
-            out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
-    }
-    return out;
-}
-
 bool Utf16Less::operator()(std::wstring_view a, std::wstring_view b) const
 {
     return std::lexicographical_compare(

@@ -1,14 +1,12 @@
 // Text as the host files and compares it. Wide characters here are 32-bit
 // code points, while drawings and key order follow UTF-16 code units, so
-// both directions of that translation live here, with the narrow form that
-// file-system calls take.
+// both directions of that translation live here.
 #pragma once
 
 #include "host/WinTypes.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace cadhost
@@ -43,9 +41,6 @@ std::size_t utf16Length(std::wstring_view text);
 // for count characters; returns how many it wrote. Unpaired surrogates
 // become U+FFFD.
 std::size_t decodeUtf16LE(const std::uint8_t* bytes, std::size_t count, ACHAR* out);
-
-// UTF-8, for paths handed to the file system.
-std::string toUtf8(std::wstring_view text);
 
 // Strict order of texts by their UTF-16 code units, without encoding them.
 struct Utf16Less
