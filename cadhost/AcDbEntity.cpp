@@ -23,12 +23,7 @@ AcDb::Visibility AcDbEntity::visibility() const
 
 Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility newVal, Adesk::Boolean)
 {
-    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
-        return es;
-    if (newVal != AcDb::kVisible && newVal != AcDb::kInvisible)
-        return Acad::eInvalidInput;
-    mVisibility = newVal;
-    return Acad::eOk;
+    return cadhost::setField(this, mVisibility, newVal);
 }
 
 Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* pFiler)

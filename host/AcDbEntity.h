@@ -14,7 +14,7 @@ public:
 
     AcDb::Visibility visibility() const;
     // The plain entities here have no sub-entities, so doSubents changes
-    // nothing; a value other than kVisible or kInvisible is eInvalidInput.
+    // nothing.
     Acad::ErrorStatus setVisibility(AcDb::Visibility newVal, Adesk::Boolean doSubents = true);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
