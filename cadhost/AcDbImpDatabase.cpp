@@ -36,8 +36,8 @@ void AcDbImpDatabase::buildDefaultDrawing()
 {
     auto* namedObjects = new AcDbDictionary;
     auto* blockTable = new AcDbBlockTable;
-    setRootIds(addObject(namedObjects, AcDbObjectId::kNull),
-               addObject(blockTable, AcDbObjectId::kNull));
+    const AcDbObjectId namedObjectsId = addObject(namedObjects, AcDbObjectId::kNull);
+    setRootIds(namedObjectsId, addObject(blockTable, AcDbObjectId::kNull));
     for (const ACHAR* name : {ACDB_MODEL_SPACE, ACDB_PAPER_SPACE})
     {
         auto* record = new AcDbBlockTableRecord;
