@@ -34,17 +34,17 @@ void DrawingFileHeader::writeTo(DwgMemoryFiler& filer) const
     filer.writeUInt64(blockTableHandle);
     filer.writeUInt64(classTableSize);
     filer.writeUInt64(objectTableSize);
-    filer.writeUInt32(crc32(filer.buffer().data(), kChecksummedHeaderSize));
+    filer.writeUInt32(crc32(filer.data(), kChecksummedHeaderSize));
 }
 
 Acad::ErrorStatus DrawingFileHeader::readFrom(DwgMemoryFiler& filer)
 {
-    const std::vector<std::uint8_t>& file = filer.buffer();
-    if (file.size() < sizeof kMagic || !std::equal(std::begin(kMagic), std::end(kMagic), file.begin()))
+    const std::uint8_t* file = filer.data();
+    if (filer.size() < sizeof kMagic || !std::equal(std::begin(kMagic), std::end(kMagic), file))
         return Acad::eBadDwgHeader;
-    if (file.size() < kSize)
+    if (filer.size() < kSize)
         return Acad::eEndOfFile;
-    if (crc32(file.data(), kChecksummedHeaderSize) != storedChecksum(&file[kChecksummedHeaderSize]))
+    if (crc32(file, kChecksummedHeaderSize) != storedChecksum(file + kChecksummedHeaderSize))
         return Acad::eDwgCRCDoesNotMatch;
     Adesk::UInt32 version = 0;
     filer.seek(sizeof kMagic, SEEK_SET);
@@ -61,7 +61,7 @@ Acad::ErrorStatus DrawingFileHeader::readFrom(DwgMemoryFiler& filer)
     filer.seek(kSize, SEEK_SET);
     // The checksum vouches for the sizes, so a file that ends before its
     // sections do was cut short; one with bytes beyond them is no drawing.
-    const std::uint64_t rest = file.size() - kSize;
+    const std::uint64_t rest = filer.size() - kSize;
     if (classTableSize > rest || objectTableSize > rest - classTableSize)
         return Acad::eEndOfFile;
     if (classTableSize + objectTableSize != rest || classTableSize < kChecksumSize ||

@@ -72,7 +72,7 @@ public:
     {
         if (const Acad::ErrorStatus es = mHeader.readFrom(mFile); es != Acad::eOk)
             return es;
-        const std::uint8_t* data = mFile.buffer().data();
+        const std::uint8_t* data = mFile.data();
         if (!checksumMatches(data + classTableStart(), mHeader.classTableSize) ||
             !checksumMatches(data + objectTableStart(), mHeader.objectTableSize))
             return Acad::eDwgCRCDoesNotMatch;
@@ -117,7 +117,7 @@ private:
     // with their records inside the table.
     bool readObjectIndex()
     {
-        const auto end = static_cast<Adesk::Int64>(mFile.buffer().size() - kChecksumSize);
+        const auto end = static_cast<Adesk::Int64>(mFile.size() - kChecksumSize);
         mFile.seek(static_cast<Adesk::Int64>(objectTableStart()), SEEK_SET);
         Adesk::UInt64 previous = 0;
         for (Adesk::UInt32 i = 0; i < mHeader.objectCount; ++i)
@@ -143,7 +143,7 @@ private:
     void makeObject(const ObjectEntry& entry, AcDbStub* stub, AcDbDatabase& database)
     {
         const DrawingClassInfo& info = mClasses[entry.classIndex];
-        const std::uint8_t* record = mFile.buffer().data() + entry.offset;
+        const std::uint8_t* record = mFile.data() + entry.offset;
         AcDbObject* object = construct(info);
         if (object != nullptr && fillsCleanly(*object, stub, record, entry.size, database))
             return;

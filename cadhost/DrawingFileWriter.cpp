@@ -134,7 +134,7 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
     header.objectTableSize = objectTable.size();
     DwgMemoryFiler headerFiler;
     header.writeTo(headerFiler);
-    return replaceFileAtomically(toUtf8(fileName),
-                                 {&headerFiler.buffer(), &classTable, &objectTable});
+    const std::vector<std::uint8_t> headerBytes = headerFiler.takeBuffer();
+    return replaceFileAtomically(toUtf8(fileName), {&headerBytes, &classTable, &objectTable});
 }
 } // namespace cadhost

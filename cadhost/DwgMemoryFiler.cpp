@@ -5,46 +5,17 @@
 #include "cadhost/TextEncoding.h"
 #include "host/acutMem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <type_traits>
+
+// Values are copied in the machine's byte order, which the filer's little-
+// endian layout then matches.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the host files values little-endian");
 
 namespace
 {
-template <class T>
-void encodeLE(T value, std::uint8_t* out)
-{
-    using U = std::make_unsigned_t<T>;
-    const auto bits = static_cast<U>(value);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
-template <class T>
-T decodeLE(const std::uint8_t* in)
-{
-    using U = std::make_unsigned_t<T>;
-    std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        bits |= static_cast<std::uint64_t>(in[i]) << (8 * i);
-    return static_cast<T>(static_cast<U>(bits));
-}
-
-std::uint64_t bitsOf(double value)
-{
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-double doubleOf(std::uint64_t bits)
-{
-    double value = 0.0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 template <class T>
 void storeIfGiven(T* dest, const T& value)
 {
@@ -60,18 +31,19 @@ DwgMemoryFiler::DwgMemoryFiler(AcDbDatabase* database, AcDb::FilerType type)
 
 DwgMemoryFiler::~DwgMemoryFiler() = default;
 
-const std::vector<std::uint8_t>& DwgMemoryFiler::buffer() const { return mBytes; }
-
 void DwgMemoryFiler::setBuffer(std::vector<std::uint8_t> bytes)
 {
-    mBytes = std::move(bytes);
+    mStorage = std::move(bytes);
+    mSize = mStorage.size();
     rewind();
 }
 
 std::vector<std::uint8_t> DwgMemoryFiler::takeBuffer()
 {
-    std::vector<std::uint8_t> bytes = std::move(mBytes);
-    mBytes.clear();
+    mStorage.resize(mSize);
+    std::vector<std::uint8_t> bytes = std::move(mStorage);
+    mStorage.clear();
+    mSize = 0;
     rewind();
     return bytes;
 }
@@ -88,82 +60,81 @@ void DwgMemoryFiler::setFilerStatus(Acad::ErrorStatus status) { mStatus = status
 void DwgMemoryFiler::resetFilerStatus() { mStatus = Acad::eOk; }
 AcDbDatabase* DwgMemoryFiler::database() const { return mDatabase; }
 
-Acad::ErrorStatus DwgMemoryFiler::put(const void* src, std::size_t size)
+// The private helpers are used in this file only and defined inline, so
+// that calls with constant sizes inline within the library.
+inline Acad::ErrorStatus DwgMemoryFiler::put(const void* src, std::size_t size)
 {
-    if (mStatus != Acad::eOk || size == 0)
+    if (mStatus != Acad::eOk || size > mStorage.size() - mPosition)
+        return putGrowing(src, size);
+    if (size != 0)
+        std::memcpy(mStorage.data() + mPosition, src, size);
+    mPosition += size;
+    if (mPosition > mSize)
+        mSize = mPosition;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus DwgMemoryFiler::putGrowing(const void* src, std::size_t size)
+{
+    if (mStatus != Acad::eOk)
         return mStatus;
-    const auto* bytes = static_cast<const std::uint8_t*>(src);
-    if (mPosition == mBytes.size())
-        mBytes.insert(mBytes.end(), bytes, bytes + size);
-    else
-    {
-        if (mPosition + size > mBytes.size())
-            mBytes.resize(mPosition + size);
-        std::memcpy(mBytes.data() + mPosition, bytes, size);
-    }
+    mStorage.resize(std::max({mStorage.size() * 2, mPosition + size, std::size_t{256}}));
+    return put(src, size);
+}
+
+inline Acad::ErrorStatus DwgMemoryFiler::get(void* dest, std::size_t size)
+{
+    if (mStatus != Acad::eOk || size > mSize - mPosition)
+        return failRead(dest, size);
+    if (size != 0)
+        std::memcpy(dest, mStorage.data() + mPosition, size);
     mPosition += size;
     return Acad::eOk;
 }
 
-Acad::ErrorStatus DwgMemoryFiler::get(void* dest, std::size_t size)
+Acad::ErrorStatus DwgMemoryFiler::failRead(void* dest, std::size_t size)
 {
-    if (mStatus == Acad::eOk && size > mBytes.size() - mPosition)
+    if (mStatus == Acad::eOk)
     {
         mStatus = Acad::eEndOfFile;
-        mPosition = mBytes.size();
+        mPosition = mSize;
     }
-    if (size == 0)
-        return mStatus;
-    if (mStatus != Acad::eOk)
-    {
+    if (size != 0)
         std::memset(dest, 0, size);
-        return mStatus;
-    }
-    std::memcpy(dest, mBytes.data() + mPosition, size);
-    mPosition += size;
-    return Acad::eOk;
+    return mStatus;
 }
 
 template <class T>
-Acad::ErrorStatus DwgMemoryFiler::putValue(T value)
+inline Acad::ErrorStatus DwgMemoryFiler::putValue(T value)
 {
-    std::uint8_t bytes[sizeof(T)];
-    encodeLE(value, bytes);
-    return put(bytes, sizeof bytes);
+    return put(&value, sizeof value);
 }
 
 template <class T>
-Acad::ErrorStatus DwgMemoryFiler::getValue(T* dest)
+inline Acad::ErrorStatus DwgMemoryFiler::getValue(T* dest)
 {
-    std::uint8_t bytes[sizeof(T)];
-    const Acad::ErrorStatus es = get(bytes, sizeof bytes);
-    storeIfGiven(dest, decodeLE<T>(bytes));
+    T value{};
+    const Acad::ErrorStatus es = get(&value, sizeof value);
+    storeIfGiven(dest, value);
     return es;
 }
 
-Acad::ErrorStatus DwgMemoryFiler::putDoubles(const double* values, std::size_t count)
+inline Acad::ErrorStatus DwgMemoryFiler::putDoubles(const double* values, std::size_t count)
 {
-    std::uint8_t bytes[3 * sizeof(double)];
-    for (std::size_t i = 0; i < count; ++i)
-        encodeLE(bitsOf(values[i]), bytes + i * sizeof(double));
-    return put(bytes, count * sizeof(double));
+    return put(values, count * sizeof(double));
 }
 
-Acad::ErrorStatus DwgMemoryFiler::getDoubles(double* values, std::size_t count)
+inline Acad::ErrorStatus DwgMemoryFiler::getDoubles(double* values, std::size_t count)
 {
-    std::uint8_t bytes[3 * sizeof(double)];
-    const Acad::ErrorStatus es = get(bytes, count * sizeof(double));
-    for (std::size_t i = 0; i < count; ++i)
-        values[i] = doubleOf(decodeLE<std::uint64_t>(bytes + i * sizeof(double)));
-    return es;
+    return get(values, count * sizeof(double));
 }
 
-Acad::ErrorStatus DwgMemoryFiler::putId(const AcDbObjectId& id)
+inline Acad::ErrorStatus DwgMemoryFiler::putId(const AcDbObjectId& id)
 {
     return putValue<Adesk::UInt64>(id.handle());
 }
 
-Acad::ErrorStatus DwgMemoryFiler::getId(AcDbObjectId* id)
+inline Acad::ErrorStatus DwgMemoryFiler::getId(AcDbObjectId* id)
 {
     Adesk::UInt64 handle = 0;
     const Acad::ErrorStatus es = getValue(&handle);
@@ -187,10 +158,10 @@ Acad::ErrorStatus DwgMemoryFiler::readString(ACHAR** pVal)
 {
     Adesk::UInt32 units = 0;
     getValue(&units);
-    if (mStatus == Acad::eOk && units > (mBytes.size() - mPosition) / 2)
+    if (mStatus == Acad::eOk && units > (mSize - mPosition) / 2)
     {
         mStatus = Acad::eEndOfFile;
-        mPosition = mBytes.size();
+        mPosition = mSize;
     }
     if (mStatus != Acad::eOk)
     {
@@ -198,7 +169,7 @@ Acad::ErrorStatus DwgMemoryFiler::readString(ACHAR** pVal)
         return mStatus;
     }
     auto* text = new ACHAR[units + 1];
-    text[cadhost::decodeUtf16LE(mBytes.data() + mPosition, units, text)] = L'\0';
+    text[cadhost::decodeUtf16LE(mStorage.data() + mPosition, units, text)] = L'\0';
     mPosition += 2 * std::size_t{units};
     if (pVal != nullptr)
         *pVal = text;
@@ -347,10 +318,10 @@ Acad::ErrorStatus DwgMemoryFiler::seek(Adesk::Int64 nOffset, int nMethod)
     if (nMethod == SEEK_CUR)
         base = static_cast<Adesk::Int64>(mPosition);
     else if (nMethod == SEEK_END)
-        base = static_cast<Adesk::Int64>(mBytes.size());
+        base = static_cast<Adesk::Int64>(mSize);
     else if (nMethod != SEEK_SET)
         return Acad::eInvalidInput;
-    const auto size = static_cast<Adesk::Int64>(mBytes.size());
+    const auto size = static_cast<Adesk::Int64>(mSize);
     if (nOffset < -base || nOffset > size - base)
         return Acad::eInvalidInput;
     mPosition = static_cast<std::size_t>(base + nOffset);

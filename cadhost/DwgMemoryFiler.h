@@ -26,9 +26,10 @@ public:
     DwgMemoryFiler(const DwgMemoryFiler&) = delete;
     DwgMemoryFiler& operator=(const DwgMemoryFiler&) = delete;
 
-    // The bytes written so far, and a way to read given bytes from the start
-    // (setBuffer also clears the status).
-    const std::vector<std::uint8_t>& buffer() const;
+    // The bytes written so far (or given to read).
+    const std::uint8_t* data() const { return mStorage.data(); }
+    std::size_t size() const { return mSize; }
+    // Gives the filer bytes to read from the start, status cleared.
     void setBuffer(std::vector<std::uint8_t> bytes);
     // Hands the bytes over and leaves the filer empty.
     std::vector<std::uint8_t> takeBuffer();
@@ -95,8 +96,12 @@ public:
     Adesk::Int64 tell() const override;
 
 private:
+    // Only the cold paths stay out of line, so that filing a fixed-size value
+    // compiles down to a bounds check and a copy.
     Acad::ErrorStatus put(const void* src, std::size_t size);
     Acad::ErrorStatus get(void* dest, std::size_t size);
+    Acad::ErrorStatus putGrowing(const void* src, std::size_t size);
+    Acad::ErrorStatus failRead(void* dest, std::size_t size);
     template <class T>
     Acad::ErrorStatus putValue(T value);
     template <class T>
@@ -109,6 +114,8 @@ private:
     AcDbDatabase* mDatabase;
     AcDb::FilerType mType;
     Acad::ErrorStatus mStatus = Acad::eOk;
-    std::vector<std::uint8_t> mBytes;
+    // Storage grows by doubling and may run past mSize, the bytes in use.
+    std::vector<std::uint8_t> mStorage;
+    std::size_t mSize = 0;
     std::size_t mPosition = 0;
 };

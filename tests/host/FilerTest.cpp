@@ -131,7 +131,7 @@ TEST_F(FilerTest, EveryValueReadsBackExactlyAsWritten)
     f.readBytes(back, sizeof back);
     EXPECT_EQ(std::memcmp(back, raw, sizeof raw), 0);
     EXPECT_EQ(f.filerStatus(), eOk);
-    EXPECT_EQ(f.tell(), static_cast<Adesk::Int64>(f.buffer().size()));
+    EXPECT_EQ(f.tell(), static_cast<Adesk::Int64>(f.size()));
 }
 
 TEST_F(FilerTest, ValuesAreLittleEndianAndTextIsCountedUtf16)
@@ -140,14 +140,14 @@ TEST_F(FilerTest, ValuesAreLittleEndianAndTextIsCountedUtf16)
     f.writeInt32(0x01020304);
     f.writeBool(true);
     f.writeString(L"A\U0001F600");
-    EXPECT_EQ(f.buffer(), bytesOf({4, 3, 2, 1, 1, 3, 0, 0, 0, 'A', 0, 0x3D, 0xD8, 0x00, 0xDE}));
+    EXPECT_EQ(f.takeBuffer(), bytesOf({4, 3, 2, 1, 1, 3, 0, 0, 0, 'A', 0, 0x3D, 0xD8, 0x00, 0xDE}));
 
     // What is no Unicode scalar value is written as U+FFFD, and unpaired
     // surrogates in a stream read as U+FFFD.
     DwgMemoryFiler odd;
     const wchar_t invalid[] = {static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000), 0};
     odd.writeString(invalid);
-    EXPECT_EQ(odd.buffer(), bytesOf({2, 0, 0, 0, 0xFD, 0xFF, 0xFD, 0xFF}));
+    EXPECT_EQ(odd.takeBuffer(), bytesOf({2, 0, 0, 0, 0xFD, 0xFF, 0xFD, 0xFF}));
     odd.setBuffer(bytesOf({3, 0, 0, 0, 0x00, 0xDC, 'x', 0, 0x3D, 0xD8}));
     EXPECT_EQ(readText(odd), L"\uFFFDx\uFFFD");
     EXPECT_EQ(odd.filerStatus(), eOk);
