@@ -3,10 +3,10 @@
 #include "cadhost/AcDbImpDatabase.h"
 #include "cadhost/AcDbImpObject.h"
 #include "cadhost/FilingRules.h"
+#include "cadhost/HostBuffer.h"
 #include "cadhost/HostClassRegistrar.h"
 #include "cadhost/PseudoConstructor.h"
 #include "host/AcDbEntity.h"
-#include "host/acutMem.h"
 
 #include <algorithm>
 
@@ -40,10 +40,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* pFiler)
 {
     assertWriteEnabled();
     AcDbObject::dwgInFields(pFiler);
-    ACHAR* name = nullptr;
-    pFiler->readString(&name);
-    mName = name;
-    acutDelBuffer(name);
+    mName = cadhost::readFiledText(*pFiler);
     return pFiler->filerStatus();
 }
 

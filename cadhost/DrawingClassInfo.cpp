@@ -1,23 +1,14 @@
 #include "cadhost/DrawingClassInfo.h"
 
+#include "cadhost/HostBuffer.h"
 #include "host/AcDbDwgFiler.h"
 #include "host/AcRxClass.h"
-#include "host/acutMem.h"
 
 namespace cadhost
 {
 namespace
 {
 std::wstring textOf(const ACHAR* text) { return text != nullptr ? text : L""; }
-
-std::wstring readText(AcDbDwgFiler& filer)
-{
-    ACHAR* buffer = nullptr;
-    filer.readString(&buffer);
-    std::wstring text = buffer;
-    acutDelBuffer(buffer);
-    return text;
-}
 } // namespace
 
 DrawingClassInfo DrawingClassInfo::of(const AcRxClass& cls)
@@ -47,9 +38,9 @@ void DrawingClassInfo::writeTo(AcDbDwgFiler& filer) const
 
 void DrawingClassInfo::readFrom(AcDbDwgFiler& filer)
 {
-    name = readText(filer);
-    dxfName = readText(filer);
-    appName = readText(filer);
+    name = readFiledText(filer);
+    dxfName = readFiledText(filer);
+    appName = readFiledText(filer);
     filer.readInt32(&proxyFlags);
     filer.readInt32(&dwgVersion);
     filer.readInt32(&maintVersion);

@@ -129,6 +129,15 @@ inline Acad::ErrorStatus DwgMemoryFiler::getDoubles(double* values, std::size_t 
     return get(values, count * sizeof(double));
 }
 
+template <class T>
+inline Acad::ErrorStatus DwgMemoryFiler::getTriple(T* dest)
+{
+    double v[3];
+    const Acad::ErrorStatus es = getDoubles(v, 3);
+    storeIfGiven(dest, T(v[0], v[1], v[2]));
+    return es;
+}
+
 inline Acad::ErrorStatus DwgMemoryFiler::putId(const AcDbObjectId& id)
 {
     return putValue<Adesk::UInt64>(id.handle());
@@ -270,13 +279,7 @@ Acad::ErrorStatus DwgMemoryFiler::writePoint2d(const AcGePoint2d& val)
     return putDoubles(v, 2);
 }
 
-Acad::ErrorStatus DwgMemoryFiler::readPoint3d(AcGePoint3d* pVal)
-{
-    double v[3];
-    const Acad::ErrorStatus es = getDoubles(v, 3);
-    storeIfGiven(pVal, AcGePoint3d(v[0], v[1], v[2]));
-    return es;
-}
+Acad::ErrorStatus DwgMemoryFiler::readPoint3d(AcGePoint3d* pVal) { return getTriple(pVal); }
 
 Acad::ErrorStatus DwgMemoryFiler::writePoint3d(const AcGePoint3d& val)
 {
@@ -284,13 +287,7 @@ Acad::ErrorStatus DwgMemoryFiler::writePoint3d(const AcGePoint3d& val)
     return putDoubles(v, 3);
 }
 
-Acad::ErrorStatus DwgMemoryFiler::readVector3d(AcGeVector3d* pVal)
-{
-    double v[3];
-    const Acad::ErrorStatus es = getDoubles(v, 3);
-    storeIfGiven(pVal, AcGeVector3d(v[0], v[1], v[2]));
-    return es;
-}
+Acad::ErrorStatus DwgMemoryFiler::readVector3d(AcGeVector3d* pVal) { return getTriple(pVal); }
 
 Acad::ErrorStatus DwgMemoryFiler::writeVector3d(const AcGeVector3d& val)
 {
@@ -298,13 +295,7 @@ Acad::ErrorStatus DwgMemoryFiler::writeVector3d(const AcGeVector3d& val)
     return putDoubles(v, 3);
 }
 
-Acad::ErrorStatus DwgMemoryFiler::readScale3d(AcGeScale3d* pVal)
-{
-    double v[3];
-    const Acad::ErrorStatus es = getDoubles(v, 3);
-    storeIfGiven(pVal, AcGeScale3d(v[0], v[1], v[2]));
-    return es;
-}
+Acad::ErrorStatus DwgMemoryFiler::readScale3d(AcGeScale3d* pVal) { return getTriple(pVal); }
 
 Acad::ErrorStatus DwgMemoryFiler::writeScale3d(const AcGeScale3d& val)
 {

@@ -108,6 +108,9 @@ private:
     Acad::ErrorStatus getValue(T* dest);
     Acad::ErrorStatus putDoubles(const double* values, std::size_t count);
     Acad::ErrorStatus getDoubles(double* values, std::size_t count);
+    // A geometry value of three doubles.
+    template <class T>
+    Acad::ErrorStatus getTriple(T* dest);
     Acad::ErrorStatus putId(const AcDbObjectId& id);
     Acad::ErrorStatus getId(AcDbObjectId* id);
 

@@ -1,5 +1,6 @@
 #include "cadhost/HostBuffer.h"
 
+#include "host/AcDbDwgFiler.h"
 #include "host/acutMem.h"
 
 #include <algorithm>
@@ -12,6 +13,15 @@ ACHAR* newHostBuffer(std::wstring_view text)
     std::copy(text.begin(), text.end(), buffer);
     buffer[text.size()] = L'\0';
     return buffer;
+}
+
+std::wstring readFiledText(AcDbDwgFiler& filer)
+{
+    ACHAR* buffer = nullptr;
+    filer.readString(&buffer);
+    std::wstring text = buffer;
+    acutDelBuffer(buffer);
+    return text;
 }
 } // namespace cadhost
 

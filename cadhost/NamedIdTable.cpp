@@ -1,9 +1,9 @@
 #include "cadhost/NamedIdTable.h"
 
 #include "cadhost/FilingRules.h"
+#include "cadhost/HostBuffer.h"
 #include "cadhost/TextEncoding.h"
 #include "host/AcDbDwgFiler.h"
-#include "host/acutMem.h"
 
 #include <algorithm>
 
@@ -79,16 +79,12 @@ Acad::ErrorStatus NamedIdTable::readFrom(AcDbDwgFiler* filer)
     filer->readUInt32(&count);
     for (Adesk::UInt32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        ACHAR* name = nullptr;
-        filer->readString(&name);
+        const std::wstring name = readFiledText(*filer);
         AcDbHardOwnershipId id;
         filer->readHardOwnershipId(&id);
-        const bool duplicate = find(name, true) != nullptr;
-        if (!duplicate)
-            put(name, id);
-        acutDelBuffer(name);
-        if (duplicate)
+        if (find(name, true) != nullptr)
             return Acad::eDuplicateKey;
+        put(name, id);
     }
     return filer->filerStatus();
 }
