@@ -1,7 +1,7 @@
 #include "tests/support/HostTest.h"
 
 #include "cadhost/DwgMemoryFiler.h"
-#include "host/acutMem.h"
+#include "cadhost/HostBuffer.h"
 
 #include <cmath>
 #include <cstdio>
@@ -13,15 +13,6 @@
 namespace
 {
 constexpr Acad::ErrorStatus eOk = Acad::eOk;
-
-std::wstring readText(AcDbDwgFiler& filer)
-{
-    ACHAR* buffer = nullptr;
-    filer.readString(&buffer);
-    std::wstring text = buffer;
-    acutDelBuffer(buffer);
-    return text;
-}
 
 std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values)
 {
@@ -125,8 +116,8 @@ TEST_F(FilerTest, EveryValueReadsBackExactlyAsWritten)
     EXPECT_TRUE(none.isNull());
     EXPECT_TRUE(dangling.isNull()) << "a handle no object has reads as the null id";
     for (const std::wstring& text : texts)
-        EXPECT_EQ(readText(f), text);
-    EXPECT_EQ(readText(f), L"");
+        EXPECT_EQ(cadhost::readFiledText(f), text);
+    EXPECT_EQ(cadhost::readFiledText(f), L"");
     std::uint8_t back[3] = {};
     f.readBytes(back, sizeof back);
     EXPECT_EQ(std::memcmp(back, raw, sizeof raw), 0);
@@ -149,7 +140,7 @@ TEST_F(FilerTest, ValuesAreLittleEndianAndTextIsCountedUtf16)
     odd.writeString(invalid);
     EXPECT_EQ(odd.takeBuffer(), bytesOf({2, 0, 0, 0, 0xFD, 0xFF, 0xFD, 0xFF}));
     odd.setBuffer(bytesOf({3, 0, 0, 0, 0x00, 0xDC, 'x', 0, 0x3D, 0xD8}));
-    EXPECT_EQ(readText(odd), L"\uFFFDx\uFFFD");
+    EXPECT_EQ(cadhost::readFiledText(odd), L"\uFFFDx\uFFFD");
     EXPECT_EQ(odd.filerStatus(), eOk);
 }
 
@@ -160,7 +151,7 @@ TEST_F(FilerTest, ReadingPastTheEndSetsAStatusThatSticksAndYieldsZeros)
     Adesk::Int16 first = 0;
     EXPECT_EQ(f.readInt16(&first), eOk);
     EXPECT_EQ(first, 1);
-    EXPECT_EQ(readText(f), L"") << "a count of 9 units does not fit in two bytes";
+    EXPECT_EQ(cadhost::readFiledText(f), L"") << "a count of 9 units does not fit in two bytes";
     EXPECT_EQ(f.filerStatus(), Acad::eEndOfFile);
 
     Adesk::Int32 value = 7;
