@@ -39,6 +39,7 @@ public:
     Acad::ErrorStatus setCenter(const AcGePoint3d& point);
     AcGeVector3d normal() const;
     double radius() const;
+    // A radius that is not positive is eInvalidInput.
     Acad::ErrorStatus setRadius(double radius);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
@@ -57,7 +58,9 @@ public:
     AcDbPolyline();
     ~AcDbPolyline() override;
 
-    // Inserts a vertex before index (index == numVerts() appends).
+    // Inserts a vertex before index (index == numVerts() appends); an index
+    // past the end answers eInvalidIndex. Widths are kept as given (a
+    // negative width means the polyline's constant width).
     Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0.0,
                                   double startWidth = -1.0, double endWidth = -1.0);
     Acad::ErrorStatus getPointAt(unsigned int index, AcGePoint2d& pt) const;
@@ -73,6 +76,8 @@ private:
     {
         AcGePoint2d point;
         double bulge;
+        double startWidth;
+        double endWidth;
     };
     std::vector<Vertex> mVertices;
     bool mClosed = false;

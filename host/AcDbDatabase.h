@@ -34,7 +34,8 @@ public:
     Acad::ErrorStatus getBlockTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
     AcDbObjectId blockTableId() const;
 
-    // Makes pObj resident without an owner and leaves it open for write.
+    // Makes pObj resident without an owner and leaves it open for write
+    // (eNullObjectPointer, eAlreadyInDb for one that is resident already).
     Acad::ErrorStatus addAcDbObject(AcDbObjectId& objId, AcDbObject* pObj);
 
     // The id of the object whose handle is objHandle. eNullHandle for the
@@ -44,12 +45,25 @@ public:
     Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound,
                                       const AcDbHandle& objHandle, Adesk::UInt32 xRefId = 0);
 
-    // Reads a drawing file of the host's format into this empty database.
-    // A file that cannot be read, is not a drawing or is damaged is refused
-    // with its status, and the database stays empty.
+    // Reads a drawing file of the host's format (docs/drawing-file-format.md)
+    // into this empty database. A file that cannot be read, is not a drawing
+    // or is damaged is refused with its status, and the database stays
+    // empty: eFileNotFound; eFileAccessErr (no permission, a folder, an I/O
+    // error); eBadDwgHeader (not a drawing of this format, or bytes beyond
+    // its end); eEndOfFile (cut short); eDwgCRCDoesNotMatch (a checksum
+    // fails); eInvalidDwgVersion; eDwgObjectImproperlyRead (the tables
+    // contradict themselves, or a root object cannot be read as what it is);
+    // eNotApplicable for a database that is not empty. An object that its
+    // class cannot read, or whose class is not registered, is kept as an
+    // AcDbProxyObject holding its record's exact bytes.
     Acad::ErrorStatus readDwgFile(const ACHAR* fileName);
-    // Writes every live object to fileName through its dwgOutFields.
-    // The file is replaced atomically: a failed save leaves the old file.
+    // Writes every live object to fileName through its dwgOutFields, in
+    // handle order. Objects are filed through the host's own read access
+    // whatever their open state: one open for write is saved as it is at
+    // that moment. The file is replaced atomically: a failed save leaves the
+    // old file as it was. An object whose filing fails fails the save with
+    // its status (eFilerError when it throws); eFileAccessErr, or eOutOfDisk,
+    // when the file cannot be written.
     Acad::ErrorStatus saveAs(const ACHAR* fileName);
 
     AcDbHandle handseed() const;

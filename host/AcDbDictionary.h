@@ -14,7 +14,9 @@ public:
     AcDbDictionary();
     ~AcDbDictionary() override;
 
-    // eKeyNotFound for a missing key; eWasErased for an erased entry.
+    // eKeyNotFound for a missing key. An entry whose object is erased counts
+    // as missing here, in has, numEntries, nameAt and iteration, until the
+    // object is unerased.
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObject*& entryObj,
                             AcDb::OpenMode mode) const;
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& entryId) const;
@@ -24,15 +26,21 @@ public:
     Adesk::UInt32 numEntries() const;
 
     // Removes the entry without erasing its object; the object loses its
-    // owner. Needs the dictionary open for write.
+    // owner. Needs the dictionary open for write (eNotOpenForWrite);
+    // eKeyNotFound when there is no such entry.
     Acad::ErrorStatus remove(const ACHAR* key);
     Acad::ErrorStatus remove(const ACHAR* key, AcDbObjectId& returnId);
     Acad::ErrorStatus remove(AcDbObjectId objId);
 
     // Enters newValue under srchKey; the dictionary needs to be open for
-    // write and to be in a database. An entry of the same key is replaced and
-    // its object erased. A new object becomes resident, owned by the
-    // dictionary, and stays open for write for the caller to close.
+    // write (eNotOpenForWrite) and to be in a database (eNoDatabase). An
+    // entry of the same key is replaced and its object erased, even while
+    // someone holds it open. A new object becomes resident, owned by the
+    // dictionary, and stays open for write for the caller to close. An object
+    // that is the entry of that key already answers eOk and nothing changes.
+    // Other answers: eInvalidKey for a null or empty key, eNullObjectPointer;
+    // for a resident newValue, eWrongDatabase, eWasErased, eAlreadyInDb when
+    // it has an owner, eNotOpenForWrite when it is not open for write.
     Acad::ErrorStatus setAt(const ACHAR* srchKey, AcDbObject* newValue, AcDbObjectId& retObjId);
 
     AcDbDictionaryIterator* newIterator() const;
@@ -45,6 +53,10 @@ private:
     AcDbImpDictionary* mpImpDict;
 };
 
+// Walks the entries in key order, passing over those whose objects are
+// erased. It reads the dictionary as it is at each step and must not outlive
+// the dictionary's database. Once done, name is null and getObject answers
+// eIteratorDone.
 class AcDbDictionaryIterator
 {
 public:
@@ -61,6 +73,7 @@ public:
 private:
     friend class AcDbImpDictionary;
     explicit AcDbDictionaryIterator(const AcDbImpDictionary* dict);
+    void skipHidden();
     const AcDbImpDictionary* mpDict;
     Adesk::UInt32 mIndex = 0;
 };

@@ -13,6 +13,8 @@ public:
     AcDbObjectId blockId() const;
 
     AcDb::Visibility visibility() const;
+    // The plain entities here have no sub-entities, so doSubents changes
+    // nothing.
     Acad::ErrorStatus setVisibility(AcDb::Visibility newVal, Adesk::Boolean doSubents = true);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;

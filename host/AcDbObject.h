@@ -29,25 +29,40 @@ public:
     AcDbObject(const AcDbObject&) = delete;
     AcDbObject& operator=(const AcDbObject&) = delete;
 
+    // The host's bookkeeping: readable whatever the open state.
     AcDbObjectId objectId() const;
     AcDbObjectId ownerId() const;
     virtual Acad::ErrorStatus setOwnerId(AcDbObjectId objId);
     void getAcDbHandle(AcDbHandle& handle) const;
     AcDbDatabase* database() const;
 
-    // Ends one open. A write-open object's changes stay.
+    // Ends one open. A write-open object's changes stay. An object that is
+    // not open answers eNotOpenForRead (so do cancel and upgradeOpen). An
+    // object in no database answers eNotInDatabase, as do cancel,
+    // upgradeOpen, downgradeOpen and erase, and is not freed: it stays its
+    // maker's to delete. Refused calls change nothing.
     Acad::ErrorStatus close();
-    // Ends one open; on a write-open object, changes recorded since the open
-    // are rolled back through the object's own filing.
+    // Ends one open; on a write-open object, the object's state at the open
+    // (its own filing, and whether it was erased) is restored.
     Acad::ErrorStatus cancel();
+    // From the only reader to the writer: eHadMultipleReaders while others
+    // read it too, eWasOpenForWrite when it is the writer already.
     Acad::ErrorStatus upgradeOpen();
+    // From the writer to one reader; changes stay (eNotOpenForWrite if not
+    // the writer).
     Acad::ErrorStatus downgradeOpen();
+    // Erases or unerases. Needs the object open for write (eNotOpenForWrite,
+    // also recorded as a violation); eWasErased or eWasNotErased when it is
+    // so already; the database's named-objects dictionary and block table
+    // answer eCannotBeErasedByCaller.
     Acad::ErrorStatus erase(Adesk::Boolean erasing = true);
 
     bool isErased() const;
     bool isReadEnabled() const;
     bool isWriteEnabled() const;
+    // Added to its database in this session, not read from a drawing file.
     bool isNewObject() const;
+    // Asserted for write (with recordModified) since it was added or read.
     bool isModified() const;
 
     // Objects call these before they read or change their own data. A call
@@ -57,7 +72,8 @@ public:
     void assertReadEnabled() const;
     void assertWriteEnabled(Adesk::Boolean autoUndo = true, Adesk::Boolean recordModified = true);
 
-    // The host's own part of every object's record.
+    // The host's own part of every object's record: the owner, as a soft
+    // pointer id.
     virtual Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler);
     virtual Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const;
 
@@ -69,10 +85,11 @@ private:
     AcDbImpObject* mpImpObject;
 };
 
-// Opens the object of id in mode. Fails with eNullObjectId for the null id,
-// eWasErased for an erased object unless openErasedObject, eWasOpenForWrite,
-// eWasOpenForRead or eAtMaxReaders when the open rules refuse, and leaves
-// pObj null on failure.
+// Opens the object of id in mode (kForRead or kForWrite; any other mode is
+// eInvalidInput). Fails with eNullObjectId for the null id, eWasErased for an
+// erased object unless openErasedObject, ePermanentlyErased for one a caller
+// freed although its database owned it, eWasOpenForWrite, eWasOpenForRead or
+// eAtMaxReaders when the open rules refuse, and leaves pObj null on failure.
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErasedObject = false);
 

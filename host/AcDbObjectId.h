@@ -18,6 +18,8 @@ public:
 
     bool isNull() const { return mId == nullptr; }
     void setNull() { mId = nullptr; }
+    // An id names a live object, erased or not; one whose object a caller
+    // freed although its database owned it counts as erased and not valid.
     bool isValid() const;
     bool isErased() const;
 

@@ -1,9 +1,12 @@
 // An object of a class that no loaded module registers, or whose reader
 // refused it: the host keeps its record's bytes and writes them back as they
-// were. Callers may erase it; nothing else.
+// were. Callers may erase it; nothing else. Its owner is read from the
+// host's part at the start of the record.
 #pragma once
 
 #include "host/AcDbObject.h"
+
+class AcDbImpProxyObject;
 
 class AcDbProxyObject : public AcDbObject
 {
@@ -18,6 +21,14 @@ public:
     const ACHAR* applicationDescription() const;
     int proxyFlags() const;
 
+    // The record exactly as it was read.
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
 protected:
     AcDbProxyObject();
+
+private:
+    friend class AcDbImpProxyObject;
+    AcDbImpProxyObject* mpImpProxy;
 };

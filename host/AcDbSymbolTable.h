@@ -19,6 +19,8 @@ public:
     ~AcDbSymbolTableRecord() override;
 
     Acad::ErrorStatus getName(const ACHAR*& pName) const;
+    // A record is named before it goes into its table; renaming one that is
+    // in a database answers eNotApplicable, an empty name eInvalidInput.
     Acad::ErrorStatus setName(const ACHAR* pName);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
@@ -28,7 +30,7 @@ protected:
     AcDbSymbolTableRecord();
 
 private:
-    std::wstring* mpName;
+    std::wstring mName;
 };
 
 class AcDbBlockTableRecord : public AcDbSymbolTableRecord
@@ -51,9 +53,11 @@ public:
 
 private:
     friend class AcDbBlockTableRecordIterator;
-    std::vector<AcDbObjectId>* mpEntities;
+    std::vector<AcDbObjectId> mEntities;
 };
 
+// Walks a record's entities in the order they were appended, forward or
+// back, passing over erased ones when asked to.
 class AcDbBlockTableRecordIterator
 {
 public:
@@ -71,6 +75,7 @@ public:
 private:
     friend class AcDbBlockTableRecord;
     explicit AcDbBlockTableRecordIterator(const AcDbBlockTableRecord* record);
+    bool isSkipped(bool skipDeleted) const;
     const AcDbBlockTableRecord* mpRecord;
     std::size_t mIndex = 0;
 };
@@ -83,7 +88,7 @@ public:
     ~AcDbBlockTable() override;
 
     // eKeyNotFound for a name without a record; an erased record counts as
-    // missing unless asked for.
+    // missing unless asked for. Names compare exactly, letter case included.
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbBlockTableRecord*& pRec,
                             AcDb::OpenMode openMode, bool openErasedRec = false) const;
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& recordId,
@@ -92,7 +97,10 @@ public:
     bool has(AcDbObjectId id) const;
 
     // Adds a new record, which must carry a name not yet in the table
-    // (eDuplicateRecordName otherwise); it stays open for write.
+    // (eDuplicateRecordName otherwise; a name whose record is erased may be
+    // used again); it stays open for write. Needs the table open for write
+    // and in a database (eNoDatabase), and a record in no database
+    // (eAlreadyInDb).
     Acad::ErrorStatus add(AcDbBlockTableRecord* pRecord);
     Acad::ErrorStatus add(AcDbObjectId& recordId, AcDbBlockTableRecord* pRecord);
 

@@ -1,6 +1,8 @@
 #include "tests/support/HostTest.h"
 
 #include "cadhost/HostDiagnostics.h"
+#include "host/AcDbEntity.h"
+#include "host/AcDbSymbolTable.h"
 
 void HostTest::SetUp()
 {
@@ -16,6 +18,20 @@ AcDbDatabase* HostTest::freshEmptyDatabase()
     m_db = new AcDbDatabase(false, true);
     acdbHostApplicationServices()->setWorkingDatabase(m_db);
     return m_db;
+}
+
+AcDbObjectId HostTest::appendToModelSpace(AcDbEntity* entity)
+{
+    AcDbBlockTable* table = nullptr;
+    EXPECT_EQ(m_db->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    AcDbObjectId id;
+    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
+    space->close();
+    entity->close();
+    return id;
 }
 
 void HostTest::TearDown()

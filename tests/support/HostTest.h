@@ -6,6 +6,8 @@
 
 #include "host/AcDbDatabase.h"
 
+class AcDbEntity;
+
 #include <gtest/gtest.h>
 
 class HostTest : public ::testing::Test
@@ -19,6 +21,10 @@ protected:
     // Replaces the working database with a new empty one (as a host does
     // before it reads a drawing file into it) and returns it.
     AcDbDatabase* freshEmptyDatabase();
+
+    // Appends a new entity to the model space of the working database and
+    // closes it; its id.
+    AcDbObjectId appendToModelSpace(AcDbEntity* entity);
 
 private:
     AcDbDatabase* m_db = nullptr;

@@ -1,0 +1,95 @@
+#include "host/AcDbSymbolTable.h"
+
+#include "cadhost/AcDbImpDatabase.h"
+#include "cadhost/AcDbImpObject.h"
+#include "cadhost/HostClassRegistrar.h"
+#include "cadhost/NamedIdTable.h"
+#include "cadhost/PseudoConstructor.h"
+
+ACRX_DEFINE_HOST_MEMBERS(AcDbBlockTable, ACRX_T("AcDbObject"), ACRX_T("BLOCK_TABLE"),
+                         &cadhost::pseudoConstruct<AcDbBlockTable>);
+
+class AcDbBlockTable::Records : public cadhost::NamedIdTable
+{
+};
+
+AcDbBlockTable::AcDbBlockTable() : mpRecords(new Records) {}
+
+AcDbBlockTable::~AcDbBlockTable() { delete mpRecords; }
+
+Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* entryName, AcDbBlockTableRecord*& pRec,
+                                        AcDb::OpenMode openMode, bool openErasedRec) const
+{
+    pRec = nullptr;
+    AcDbObjectId id;
+    const Acad::ErrorStatus es = getAt(entryName, id, openErasedRec);
+    return es != Acad::eOk ? es : acdbOpenObject(pRec, id, openMode, openErasedRec);
+}
+
+Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* entryName, AcDbObjectId& recordId,
+                                        bool getErasedRecord) const
+{
+    assertReadEnabled();
+    recordId.setNull();
+    if (entryName == nullptr)
+        return Acad::eInvalidInput;
+    const Records::Entry* entry = mpRecords->find(entryName, getErasedRecord);
+    if (entry == nullptr || entry->id.isNull())
+        return Acad::eKeyNotFound;
+    recordId = entry->id;
+    return Acad::eOk;
+}
+
+bool AcDbBlockTable::has(const ACHAR* name) const
+{
+    assertReadEnabled();
+    return name != nullptr && mpRecords->find(name) != nullptr;
+}
+
+bool AcDbBlockTable::has(AcDbObjectId id) const
+{
+    assertReadEnabled();
+    return mpRecords->findId(id) != nullptr;
+}
+
+Acad::ErrorStatus AcDbBlockTable::add(AcDbBlockTableRecord* pRecord)
+{
+    AcDbObjectId ignored;
+    return add(ignored, pRecord);
+}
+
+Acad::ErrorStatus AcDbBlockTable::add(AcDbObjectId& recordId, AcDbBlockTableRecord* pRecord)
+{
+    recordId.setNull();
+    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
+        return es;
+    if (pRecord == nullptr)
+        return Acad::eNullObjectPointer;
+    if (database() == nullptr)
+        return Acad::eNoDatabase;
+    if (AcDbImpObject::of(pRecord)->isResident())
+        return Acad::eAlreadyInDb;
+    const ACHAR* name = nullptr;
+    pRecord->getName(name);
+    if (name[0] == L'\0')
+        return Acad::eNullBlockName;
+    if (mpRecords->find(name) != nullptr)
+        return Acad::eDuplicateRecordName;
+    recordId = AcDbImpDatabase::of(database())->addObject(pRecord, objectId());
+    mpRecords->put(name, recordId);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTable::dwgInFields(AcDbDwgFiler* pFiler)
+{
+    assertWriteEnabled();
+    AcDbObject::dwgInFields(pFiler);
+    return mpRecords->readFrom(pFiler);
+}
+
+Acad::ErrorStatus AcDbBlockTable::dwgOutFields(AcDbDwgFiler* pFiler) const
+{
+    assertReadEnabled();
+    AcDbObject::dwgOutFields(pFiler);
+    return mpRecords->writeTo(pFiler);
+}

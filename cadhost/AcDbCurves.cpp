@@ -1,0 +1,189 @@
+#include "host/AcDbCurves.h"
+
+#include "cadhost/AcDbImpObject.h"
+#include "cadhost/HostClassRegistrar.h"
+#include "cadhost/PseudoConstructor.h"
+#include "host/AcDbDwgFiler.h"
+
+ACRX_DEFINE_HOST_MEMBERS(AcDbLine, ACRX_T("AcDbEntity"), ACRX_T("LINE"),
+                         &cadhost::pseudoConstruct<AcDbLine>);
+ACRX_DEFINE_HOST_MEMBERS(AcDbCircle, ACRX_T("AcDbEntity"), ACRX_T("CIRCLE"),
+                         &cadhost::pseudoConstruct<AcDbCircle>);
+ACRX_DEFINE_HOST_MEMBERS(AcDbPolyline, ACRX_T("AcDbEntity"), ACRX_T("LWPOLYLINE"),
+                         &cadhost::pseudoConstruct<AcDbPolyline>);
+
+AcDbLine::AcDbLine() = default;
+AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
+AcDbLine::~AcDbLine() = default;
+
+AcGePoint3d AcDbLine::startPoint() const
+{
+    assertReadEnabled();
+    return mStart;
+}
+
+Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& point)
+{
+    return cadhost::setField(this, mStart, point);
+}
+
+AcGePoint3d AcDbLine::endPoint() const
+{
+    assertReadEnabled();
+    return mEnd;
+}
+
+Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point)
+{
+    return cadhost::setField(this, mEnd, point);
+}
+
+Acad::ErrorStatus AcDbLine::dwgInFields(AcDbDwgFiler* pFiler)
+{
+    assertWriteEnabled();
+    AcDbEntity::dwgInFields(pFiler);
+    pFiler->readPoint3d(&mStart);
+    pFiler->readPoint3d(&mEnd);
+    return pFiler->filerStatus();
+}
+
+Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* pFiler) const
+{
+    assertReadEnabled();
+    AcDbEntity::dwgOutFields(pFiler);
+    pFiler->writePoint3d(mStart);
+    pFiler->writePoint3d(mEnd);
+    return pFiler->filerStatus();
+}
+
+AcDbCircle::AcDbCircle() = default;
+
+AcDbCircle::AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius)
+    : mCenter(center), mNormal(normal), mRadius(radius)
+{
+}
+
+AcDbCircle::~AcDbCircle() = default;
+
+AcGePoint3d AcDbCircle::center() const
+{
+    assertReadEnabled();
+    return mCenter;
+}
+
+Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& point)
+{
+    return cadhost::setField(this, mCenter, point);
+}
+
+AcGeVector3d AcDbCircle::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
+
+double AcDbCircle::radius() const
+{
+    assertReadEnabled();
+    return mRadius;
+}
+
+Acad::ErrorStatus AcDbCircle::setRadius(double radius)
+{
+    if (!(radius > 0.0))
+        return Acad::eInvalidInput;
+    return cadhost::setField(this, mRadius, radius);
+}
+
+Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* pFiler)
+{
+    assertWriteEnabled();
+    AcDbEntity::dwgInFields(pFiler);
+    pFiler->readPoint3d(&mCenter);
+    pFiler->readVector3d(&mNormal);
+    pFiler->readDouble(&mRadius);
+    return pFiler->filerStatus();
+}
+
+Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* pFiler) const
+{
+    assertReadEnabled();
+    AcDbEntity::dwgOutFields(pFiler);
+    pFiler->writePoint3d(mCenter);
+    pFiler->writeVector3d(mNormal);
+    pFiler->writeDouble(mRadius);
+    return pFiler->filerStatus();
+}
+
+AcDbPolyline::AcDbPolyline() = default;
+AcDbPolyline::~AcDbPolyline() = default;
+
+Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& pt,
+                                            double bulge, double startWidth, double endWidth)
+{
+    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
+        return es;
+    if (index > mVertices.size())
+        return Acad::eInvalidIndex;
+    mVertices.insert(mVertices.begin() + index, Vertex{pt, bulge, startWidth, endWidth});
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint2d& pt) const
+{
+    assertReadEnabled();
+    if (index >= mVertices.size())
+        return Acad::eInvalidIndex;
+    pt = mVertices[index].point;
+    return Acad::eOk;
+}
+
+unsigned int AcDbPolyline::numVerts() const
+{
+    assertReadEnabled();
+    return static_cast<unsigned int>(mVertices.size());
+}
+
+bool AcDbPolyline::isClosed() const
+{
+    assertReadEnabled();
+    return mClosed;
+}
+
+void AcDbPolyline::setClosed(bool closed) { cadhost::setField(this, mClosed, closed); }
+
+Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* pFiler)
+{
+    assertWriteEnabled();
+    AcDbEntity::dwgInFields(pFiler);
+    pFiler->readBool(&mClosed);
+    Adesk::UInt32 count = 0;
+    pFiler->readUInt32(&count);
+    mVertices.clear();
+    for (Adesk::UInt32 i = 0; i < count && pFiler->filerStatus() == Acad::eOk; ++i)
+    {
+        Vertex v{};
+        pFiler->readPoint2d(&v.point);
+        pFiler->readDouble(&v.bulge);
+        pFiler->readDouble(&v.startWidth);
+        pFiler->readDouble(&v.endWidth);
+        mVertices.push_back(v);
+    }
+    return pFiler->filerStatus();
+}
+
+Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* pFiler) const
+{
+    assertReadEnabled();
+    AcDbEntity::dwgOutFields(pFiler);
+    pFiler->writeBool(mClosed);
+    pFiler->writeUInt32(static_cast<Adesk::UInt32>(mVertices.size()));
+    for (const Vertex& v : mVertices)
+    {
+        pFiler->writePoint2d(v.point);
+        pFiler->writeDouble(v.bulge);
+        pFiler->writeDouble(v.startWidth);
+        pFiler->writeDouble(v.endWidth);
+    }
+    return pFiler->filerStatus();
+}

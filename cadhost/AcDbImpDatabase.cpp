@@ -1,0 +1,113 @@
+#include "cadhost/AcDbImpDatabase.h"
+
+#include "cadhost/AcDbImpObject.h"
+#include "cadhost/DiagnosticsRecorder.h"
+#include "host/AcDbDictionary.h"
+#include "host/AcDbProxyObject.h"
+#include "host/AcDbSymbolTable.h"
+
+AcDbImpDatabase::AcDbImpDatabase(AcDbDatabase* database) : mDatabase(database) {}
+
+AcDbImpDatabase::~AcDbImpDatabase()
+{
+    long leftOpen = 0;
+    for (const auto& stub : mStubs)
+    {
+        AcDbObject* object = stub->object();
+        if (object == nullptr)
+            continue;
+        if (AcDbImpObject::of(object)->isOpen())
+            ++leftOpen;
+        stub->setObject(nullptr);
+        delete object;
+    }
+    if (leftOpen > 0)
+        cadhost::recordObjectsLeftOpen(leftOpen);
+}
+
+void AcDbImpDatabase::swapContent(AcDbDatabase& a, AcDbDatabase& b)
+{
+    std::swap(a.mpImpDb, b.mpImpDb);
+    a.mpImpDb->mDatabase = &a;
+    b.mpImpDb->mDatabase = &b;
+}
+
+void AcDbImpDatabase::buildDefaultDrawing()
+{
+    auto* namedObjects = new AcDbDictionary;
+    auto* blockTable = new AcDbBlockTable;
+    const AcDbObjectId namedObjectsId = addObject(namedObjects, AcDbObjectId::kNull);
+    setRootIds(namedObjectsId, addObject(blockTable, AcDbObjectId::kNull));
+    for (const ACHAR* name : {ACDB_MODEL_SPACE, ACDB_PAPER_SPACE})
+    {
+        auto* record = new AcDbBlockTableRecord;
+        record->setName(name);
+        blockTable->add(record);
+        record->close();
+    }
+    blockTable->close();
+    namedObjects->close();
+}
+
+AcDbObjectId AcDbImpDatabase::addObject(AcDbObject* object, AcDbObjectId owner)
+{
+    AcDbStub* stub = addStub(mHandseed);
+    mHandseed = AcDbHandle(static_cast<Adesk::UInt64>(mHandseed) + 1);
+    stub->setObject(object);
+    AcDbImpObject::of(object)->becomeResident(stub, owner);
+    return AcDbObjectId(stub);
+}
+
+AcDbStub* AcDbImpDatabase::addStub(AcDbHandle handle)
+{
+    mStubs.push_back(std::make_unique<AcDbStub>(this, handle));
+    AcDbStub* stub = mStubs.back().get();
+    mByHandle.emplace(handle, stub);
+    return stub;
+}
+
+AcDbStub* AcDbImpDatabase::stubOf(AcDbHandle handle) const
+{
+    const auto found = mByHandle.find(handle);
+    return found != mByHandle.end() ? found->second : nullptr;
+}
+
+void AcDbImpDatabase::setRootIds(AcDbObjectId namedObjects, AcDbObjectId blockTable)
+{
+    mNamedObjects = namedObjects;
+    mBlockTable = blockTable;
+}
+
+bool AcDbImpDatabase::isRoot(const AcDbStub* stub) const
+{
+    return stub == static_cast<AcDbStub*>(mNamedObjects) ||
+           stub == static_cast<AcDbStub*>(mBlockTable);
+}
+
+namespace
+{
+template <class Predicate>
+Adesk::UInt32 countLive(const std::vector<std::unique_ptr<AcDbStub>>& stubs, Predicate wanted)
+{
+    Adesk::UInt32 count = 0;
+    for (const auto& stub : stubs)
+    {
+        const AcDbObject* object = stub->object();
+        if (object != nullptr && !AcDbImpObject::of(object)->isErased() && wanted(object))
+            ++count;
+    }
+    return count;
+}
+} // namespace
+
+Adesk::UInt32 AcDbImpDatabase::numObjects() const
+{
+    return countLive(mStubs, [](const AcDbObject*) { return true; });
+}
+
+Adesk::UInt32 AcDbImpDatabase::numProxies() const
+{
+    return countLive(mStubs, [](const AcDbObject* object) {
+        return AcDbProxyObject::cast(object) != nullptr;
+    });
+}

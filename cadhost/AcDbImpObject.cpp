@@ -1,0 +1,238 @@
+#include "cadhost/AcDbImpObject.h"
+
+#include "cadhost/AcDbImpDatabase.h"
+#include "cadhost/AcDbStub.h"
+#include "cadhost/DiagnosticsRecorder.h"
+#include "cadhost/DwgMemoryFiler.h"
+#include "host/AcRxClass.h"
+
+#include <cwchar>
+
+AcDbImpObject::AcDbImpObject(AcDbObject* self) : mSelf(self) {}
+
+AcDbImpObject::~AcDbImpObject()
+{
+    // A caller deleted an object its database owns: the stub must not keep
+    // pointing at freed memory, and the mistake is worth reporting.
+    if (mStub != nullptr && mStub->object() == mSelf)
+    {
+        mStub->setObject(nullptr);
+        reportViolation(L"delete of a database-resident object");
+    }
+}
+
+Acad::ErrorStatus AcDbImpObject::beginChange(AcDbObject* object)
+{
+    object->assertWriteEnabled();
+    return object->isWriteEnabled() ? Acad::eOk : Acad::eNotOpenForWrite;
+}
+
+AcDbImpDatabase* AcDbImpObject::database() const
+{
+    return mStub != nullptr ? mStub->database() : nullptr;
+}
+
+void AcDbImpObject::becomeResident(AcDbStub* stub, AcDbObjectId owner)
+{
+    mStub = stub;
+    mOwner = owner;
+    mNew = true;
+    startWriteOpen();
+}
+
+void AcDbImpObject::beginFilingIn(AcDbStub* stub)
+{
+    mStub = stub;
+    stub->setObject(mSelf);
+    startWriteOpen();
+    mUndoSuppressed = true;
+}
+
+void AcDbImpObject::endFilingIn()
+{
+    mUndoSuppressed = false;
+    endWriteOpen();
+    mModified = false;
+}
+
+void AcDbImpObject::leaveStub()
+{
+    if (mStub != nullptr && mStub->object() == mSelf)
+        mStub->setObject(nullptr);
+    mStub = nullptr;
+}
+
+void AcDbImpObject::startWriteOpen()
+{
+    mWriter = true;
+    mErasedAtOpen = mErased;
+    mUndoRecorded = false;
+    mUndo.clear();
+}
+
+void AcDbImpObject::endWriteOpen()
+{
+    mWriter = false;
+    mUndoRecorded = false;
+    mUndo.clear();
+    mUndo.shrink_to_fit();
+}
+
+Acad::ErrorStatus AcDbImpObject::open(AcDb::OpenMode mode)
+{
+    if (mode != AcDb::kForRead && mode != AcDb::kForWrite)
+        return Acad::eInvalidInput;
+    if (mWriter)
+        return Acad::eWasOpenForWrite;
+    if (mode == AcDb::kForWrite)
+    {
+        if (mReaders > 0)
+            return Acad::eWasOpenForRead;
+        startWriteOpen();
+        return Acad::eOk;
+    }
+    if (mReaders >= kMaxReaders)
+        return Acad::eAtMaxReaders;
+    ++mReaders;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbImpObject::close()
+{
+    if (!isResident())
+        return Acad::eNotInDatabase;
+    if (mWriter)
+        endWriteOpen();
+    else if (mReaders > 0)
+        --mReaders;
+    else
+        return Acad::eNotOpenForRead;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbImpObject::cancel()
+{
+    if (!isResident())
+        return Acad::eNotInDatabase;
+    if (!mWriter)
+        return close();
+    const Acad::ErrorStatus replayed = mUndoRecorded ? replayUndo() : Acad::eOk;
+    mErased = mErasedAtOpen;
+    endWriteOpen();
+    return replayed;
+}
+
+Acad::ErrorStatus AcDbImpObject::upgradeOpen()
+{
+    if (!isResident())
+        return Acad::eNotInDatabase;
+    if (mWriter)
+        return Acad::eWasOpenForWrite;
+    if (mReaders == 0)
+        return Acad::eNotOpenForRead;
+    if (mReaders > 1)
+        return Acad::eHadMultipleReaders;
+    mReaders = 0;
+    startWriteOpen();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbImpObject::downgradeOpen()
+{
+    if (!isResident())
+        return Acad::eNotInDatabase;
+    if (!mWriter)
+        return Acad::eNotOpenForWrite;
+    endWriteOpen();
+    mReaders = 1;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbImpObject::erase(bool erasing)
+{
+    if (!isResident())
+        return Acad::eNotInDatabase;
+    if (!mWriter)
+    {
+        assertWriteEnabled(true, true);
+        return Acad::eNotOpenForWrite;
+    }
+    if (erasing == mErased)
+        return erasing ? Acad::eWasErased : Acad::eWasNotErased;
+    if (database()->isRoot(mStub))
+        return Acad::eCannotBeErasedByCaller;
+    assertWriteEnabled(true, true);
+    mErased = erasing;
+    return Acad::eOk;
+}
+
+void AcDbImpObject::eraseReplaced()
+{
+    mErased = true;
+    mErasedAtOpen = true;
+    mOwner.setNull();
+}
+
+bool AcDbImpObject::isReadEnabled() const
+{
+    return !isResident() || isOpen() || mHostReads > 0;
+}
+
+bool AcDbImpObject::isWriteEnabled() const { return !isResident() || mWriter; }
+
+void AcDbImpObject::assertReadEnabled() const
+{
+    if (!isReadEnabled())
+        reportViolation(L"assertReadEnabled on an object not open for read");
+}
+
+void AcDbImpObject::assertWriteEnabled(bool autoUndo, bool recordModified)
+{
+    if (!isResident())
+        return;
+    if (!mWriter)
+    {
+        reportViolation(L"assertWriteEnabled on an object not open for write");
+        return;
+    }
+    if (recordModified)
+        mModified = true;
+    if (autoUndo && !mUndoRecorded && !mUndoSuppressed)
+        recordUndo();
+}
+
+void AcDbImpObject::recordUndo()
+{
+    mUndoRecorded = true;
+    DwgMemoryFiler filer(database()->database(), AcDb::kUndoFiler);
+    mSelf->dwgOutFields(&filer);
+    mUndo = filer.takeBuffer();
+}
+
+Acad::ErrorStatus AcDbImpObject::replayUndo()
+{
+    DwgMemoryFiler filer(database()->database(), AcDb::kUndoFiler);
+    filer.setBuffer(std::move(mUndo));
+    mUndoSuppressed = true;
+    const Acad::ErrorStatus es = mSelf->dwgInFields(&filer);
+    mUndoSuppressed = false;
+    return es != Acad::eOk ? es : filer.filerStatus();
+}
+
+void AcDbImpObject::reportViolation(const wchar_t* what) const
+{
+    const AcRxClass* cls = mSelf->isA();
+    const ACHAR* name = cls != nullptr ? cls->name() : nullptr;
+    wchar_t line[200];
+    std::swprintf(line, sizeof line / sizeof line[0], L"%ls: %ls, handle %llX", what,
+                  name != nullptr ? name : L"?",
+                  static_cast<unsigned long long>(mStub != nullptr ? mStub->handle() : AcDbHandle()));
+    cadhost::recordEnablementViolation(line);
+}
+
+AcDbImpObject::HostReadAccess::HostReadAccess(const AcDbObject* object) : mImp(of(object))
+{
+    ++mImp->mHostReads;
+}
+
+AcDbImpObject::HostReadAccess::~HostReadAccess() { --mImp->mHostReads; }

@@ -1,0 +1,91 @@
+#include "cadhost/NamedIdTable.h"
+
+#include "cadhost/FilingRules.h"
+#include "cadhost/HostBuffer.h"
+#include "cadhost/TextEncoding.h"
+#include "host/AcDbDwgFiler.h"
+
+#include <algorithm>
+
+namespace cadhost
+{
+bool NamedIdTable::isVisible(const Entry& entry)
+{
+    return !entry.id.isNull() && !entry.id.isErased();
+}
+
+std::vector<NamedIdTable::Entry>::const_iterator
+NamedIdTable::lowerBound(std::wstring_view name) const
+{
+    return std::lower_bound(mEntries.begin(), mEntries.end(), name,
+                            [](const Entry& entry, std::wstring_view key) {
+                                return Utf16Less()(entry.name, key);
+                            });
+}
+
+const NamedIdTable::Entry* NamedIdTable::find(std::wstring_view name, bool includeErased) const
+{
+    const auto at = lowerBound(name);
+    if (at == mEntries.end() || at->name != name)
+        return nullptr;
+    return includeErased || isVisible(*at) ? &*at : nullptr;
+}
+
+const NamedIdTable::Entry* NamedIdTable::findId(AcDbObjectId id) const
+{
+    const auto at = std::find_if(mEntries.begin(), mEntries.end(), [id](const Entry& entry) {
+        return entry.id == id && isVisible(entry);
+    });
+    return at != mEntries.end() ? &*at : nullptr;
+}
+
+void NamedIdTable::put(std::wstring_view name, AcDbObjectId id)
+{
+    const auto at = lowerBound(name);
+    if (at != mEntries.end() && at->name == name)
+        mEntries[static_cast<std::size_t>(at - mEntries.begin())].id = id;
+    else
+        mEntries.insert(at, Entry{std::wstring(name), id});
+}
+
+void NamedIdTable::remove(const Entry* entry)
+{
+    mEntries.erase(mEntries.begin() + (entry - mEntries.data()));
+}
+
+Adesk::UInt32 NamedIdTable::visibleCount() const
+{
+    return static_cast<Adesk::UInt32>(std::count_if(mEntries.begin(), mEntries.end(), isVisible));
+}
+
+Acad::ErrorStatus NamedIdTable::writeTo(AcDbDwgFiler* filer) const
+{
+    const bool onlyVisible = !filesErasedObjects(filer);
+    filer->writeUInt32(onlyVisible ? visibleCount() : static_cast<Adesk::UInt32>(mEntries.size()));
+    for (const Entry& entry : mEntries)
+    {
+        if (onlyVisible && !isVisible(entry))
+            continue;
+        filer->writeString(entry.name.c_str());
+        filer->writeHardOwnershipId(entry.id);
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus NamedIdTable::readFrom(AcDbDwgFiler* filer)
+{
+    mEntries.clear();
+    Adesk::UInt32 count = 0;
+    filer->readUInt32(&count);
+    for (Adesk::UInt32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
+    {
+        const std::wstring name = readFiledText(*filer);
+        AcDbHardOwnershipId id;
+        filer->readHardOwnershipId(&id);
+        if (find(name, true) != nullptr)
+            return Acad::eDuplicateKey;
+        put(name, id);
+    }
+    return filer->filerStatus();
+}
+} // namespace cadhost

@@ -1,0 +1,170 @@
+#include "tests/support/HostTest.h"
+
+#include "host/AcDbBlockReference.h"
+#include "host/AcDbCurves.h"
+#include "host/AcDbSymbolTable.h"
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+constexpr Acad::ErrorStatus eOk = Acad::eOk;
+
+class BlockTableTest : public HostTest
+{
+protected:
+    AcDbObjectId modelSpaceId()
+    {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(db()->getBlockTable(table, AcDb::kForRead), eOk);
+        AcDbObjectId id;
+        table->getAt(ACDB_MODEL_SPACE, id);
+        table->close();
+        return id;
+    }
+
+    // Adds a block definition named name, closed; its id.
+    AcDbObjectId addBlock(const ACHAR* name)
+    {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(db()->getBlockTable(table, AcDb::kForWrite), eOk);
+        auto* record = new AcDbBlockTableRecord;
+        record->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, record), eOk);
+        record->close();
+        table->close();
+        return id;
+    }
+
+    static std::vector<AcDbObjectId> walk(AcDbObjectId recordId, bool forward, bool skipDeleted)
+    {
+        AcDbBlockTableRecord* record = nullptr;
+        EXPECT_EQ(acdbOpenObject(record, recordId, AcDb::kForRead), eOk);
+        AcDbBlockTableRecordIterator* raw = nullptr;
+        record->newIterator(raw, forward, skipDeleted);
+        std::unique_ptr<AcDbBlockTableRecordIterator> it(raw);
+        std::vector<AcDbObjectId> ids;
+        for (; !it->done(); it->step(forward, skipDeleted))
+        {
+            AcDbObjectId id;
+            it->getEntityId(id);
+            ids.push_back(id);
+        }
+        record->close();
+        return ids;
+    }
+};
+
+TEST_F(BlockTableTest, RecordsHoldTheirEntitiesInOrderAndIteratorsPassOverErasedOnes)
+{
+    auto* polyline = new AcDbPolyline;
+    EXPECT_EQ(polyline->addVertexAt(0, {1, 1}), eOk);
+    EXPECT_EQ(polyline->addVertexAt(0, {0, 0}), eOk);
+    EXPECT_EQ(polyline->addVertexAt(5, {2, 2}), Acad::eInvalidIndex);
+    const AcDbObjectId line = appendToModelSpace(new AcDbLine({0, 0, 0}, {1, 0, 0}));
+    const AcDbObjectId circle = appendToModelSpace(new AcDbCircle({0, 0, 0}, {0, 0, 1}, 2.0));
+    const AcDbObjectId poly = appendToModelSpace(polyline);
+
+    const AcDbObjectId space = modelSpaceId();
+    EXPECT_EQ(walk(space, true, true), (std::vector<AcDbObjectId>{line, circle, poly}));
+    EXPECT_EQ(walk(space, false, true), (std::vector<AcDbObjectId>{poly, circle, line}));
+
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenObject(entity, circle, AcDb::kForWrite), eOk);
+    EXPECT_EQ(entity->blockId(), space);
+    entity->erase();
+    entity->close();
+    EXPECT_EQ(walk(space, true, true), (std::vector<AcDbObjectId>{line, poly}));
+    EXPECT_EQ(walk(space, false, false), (std::vector<AcDbObjectId>{poly, circle, line}));
+
+    AcDbPolyline* reopened = nullptr;
+    ASSERT_EQ(acdbOpenObject(reopened, poly, AcDb::kForRead), eOk);
+    AcGePoint2d point;
+    EXPECT_EQ(reopened->getPointAt(1, point), eOk);
+    EXPECT_EQ(point.x, 1.0);
+    EXPECT_EQ(reopened->getPointAt(2, point), Acad::eInvalidIndex);
+    reopened->close();
+}
+
+TEST_F(BlockTableTest, AppendNeedsARecordOpenForWriteAndANewEntity)
+{
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), eOk);
+    EXPECT_EQ(space->appendAcDbEntity(nullptr), Acad::eNullEntityPointer);
+    auto* line = new AcDbLine;
+    ASSERT_EQ(space->appendAcDbEntity(line), eOk);
+    EXPECT_TRUE(line->isWriteEnabled()) << "an appended entity stays open for its caller";
+    EXPECT_EQ(space->appendAcDbEntity(line), Acad::eAlreadyInDb);
+    line->close();
+    space->close();
+
+    auto* loose = new AcDbBlockTableRecord;
+    loose->setName(L"Loose");
+    auto* circle = new AcDbCircle;
+    EXPECT_EQ(loose->appendAcDbEntity(circle), Acad::eNoDatabase);
+    EXPECT_EQ(circle->setRadius(0.0), Acad::eInvalidInput);
+    delete circle;
+    delete loose;
+}
+
+TEST_F(BlockTableTest, BlockNamesAreUniqueAmongLiveRecordsAndExact)
+{
+    const AcDbObjectId part = addBlock(L"Part");
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), eOk);
+    auto* duplicate = new AcDbBlockTableRecord;
+    duplicate->setName(L"Part");
+    EXPECT_EQ(table->add(duplicate), Acad::eDuplicateRecordName);
+    auto* unnamed = new AcDbBlockTableRecord;
+    EXPECT_EQ(table->add(unnamed), Acad::eNullBlockName);
+    delete unnamed;
+    EXPECT_TRUE(table->has(L"Part"));
+    EXPECT_FALSE(table->has(L"PART"));
+    EXPECT_TRUE(table->has(part));
+    table->close();
+
+    AcDbBlockTableRecord* record = nullptr;
+    ASSERT_EQ(acdbOpenObject(record, part, AcDb::kForWrite), eOk);
+    EXPECT_EQ(record->setName(L"Renamed"), Acad::eNotApplicable);
+    record->erase();
+    record->close();
+
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), eOk);
+    AcDbObjectId id;
+    EXPECT_EQ(table->getAt(L"Part", id), Acad::eKeyNotFound);
+    EXPECT_EQ(table->getAt(L"Part", id, true), eOk);
+    EXPECT_EQ(id, part);
+    EXPECT_EQ(table->add(duplicate), eOk) << "the name of an erased record is free again";
+    duplicate->close();
+    table->close();
+}
+
+TEST_F(BlockTableTest, BlockReferenceKeepsItsPlacementAndOutlivesItsErasedBlock)
+{
+    const AcDbObjectId part = addBlock(L"Part");
+    auto* pending = new AcDbBlockReference;
+    EXPECT_EQ(pending->setBlockTableRecord(part), eOk);
+    EXPECT_EQ(pending->setScaleFactors(AcGeScale3d(2.0, 3.0, 4.0)), eOk);
+    EXPECT_EQ(pending->setPosition({10, 20, 30}), eOk);
+    EXPECT_EQ(pending->setRotation(0.5), eOk);
+    EXPECT_EQ(pending->setVisibility(AcDb::kInvisible), eOk);
+    const AcDbObjectId ref = appendToModelSpace(pending);
+
+    AcDbBlockTableRecord* block = nullptr;
+    ASSERT_EQ(acdbOpenObject(block, part, AcDb::kForWrite), eOk);
+    EXPECT_EQ(block->erase(), eOk) << "a block may go while references use it";
+    block->close();
+
+    AcDbBlockReference* reference = nullptr;
+    ASSERT_EQ(acdbOpenObject(reference, ref, AcDb::kForRead), eOk);
+    EXPECT_EQ(reference->blockTableRecord(), part);
+    EXPECT_TRUE(reference->blockTableRecord().isErased());
+    EXPECT_EQ(reference->position(), AcGePoint3d(10, 20, 30));
+    EXPECT_EQ(reference->scaleFactors(), AcGeScale3d(2.0, 3.0, 4.0));
+    EXPECT_EQ(reference->rotation(), 0.5);
+    EXPECT_EQ(reference->visibility(), AcDb::kInvisible);
+    reference->close();
+}
+} // namespace

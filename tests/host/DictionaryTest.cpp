@@ -1,0 +1,204 @@
+#include "tests/support/HostTest.h"
+
+#include "cadhost/HostDiagnostics.h"
+#include "host/AcDbDictionary.h"
+#include "host/acutMem.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr Acad::ErrorStatus eOk = Acad::eOk;
+
+class DictionaryTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ASSERT_EQ(db()->getNamedObjectsDictionary(m_dict, AcDb::kForWrite), eOk);
+    }
+
+    void TearDown() override
+    {
+        if (m_dict != nullptr)
+            m_dict->close();
+        HostTest::TearDown();
+    }
+
+    // Enters a new dictionary under key, closed again; its id.
+    AcDbObjectId store(const ACHAR* key)
+    {
+        auto* value = new AcDbDictionary;
+        AcDbObjectId id;
+        EXPECT_EQ(m_dict->setAt(key, value, id), eOk);
+        value->close();
+        return id;
+    }
+
+    std::vector<std::wstring> iteratedNames() const
+    {
+        std::vector<std::wstring> names;
+        std::unique_ptr<AcDbDictionaryIterator> it(m_dict->newIterator());
+        for (; !it->done(); it->next())
+            names.emplace_back(it->name());
+        return names;
+    }
+
+    static void setErased(AcDbObjectId id, bool erasing)
+    {
+        AcDbObject* object = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite, true), eOk);
+        EXPECT_EQ(object->erase(erasing), eOk);
+        object->close();
+    }
+
+    AcDbDictionary* m_dict = nullptr;
+};
+
+TEST_F(DictionaryTest, SetAtMakesANewObjectResidentOwnedAndOpenForWrite)
+{
+    auto* sub = new AcDbDictionary;
+    AcDbObjectId id;
+    ASSERT_EQ(m_dict->setAt(L"ZN_SIM", sub, id), eOk);
+    EXPECT_EQ(sub->objectId(), id);
+    EXPECT_EQ(sub->ownerId(), m_dict->objectId());
+    EXPECT_EQ(sub->database(), db());
+    EXPECT_TRUE(sub->isWriteEnabled());
+    EXPECT_TRUE(sub->isNewObject());
+    EXPECT_EQ(sub->close(), eOk);
+    EXPECT_EQ(sub->close(), Acad::eNotOpenForRead);
+
+    AcDbObject* found = nullptr;
+    ASSERT_EQ(m_dict->getAt(L"ZN_SIM", found, AcDb::kForRead), eOk);
+    EXPECT_EQ(found, sub);
+    found->close();
+    ACHAR* name = nullptr;
+    ASSERT_EQ(m_dict->nameAt(id, name), eOk);
+    EXPECT_STREQ(name, L"ZN_SIM");
+    acutDelBuffer(name);
+    EXPECT_EQ(name, nullptr);
+}
+
+TEST_F(DictionaryTest, KeysDifferingInCaseAreTwoEntriesIteratedInUtf16Order)
+{
+    // U+1F600 is stored as the surrogates D83D DE00, so in UTF-16 order it
+    // comes before U+FF21 although its code point is greater.
+    for (const ACHAR* key : {L"\uFF21", L"b", L"\U0001F600", L"B", L"a"})
+        store(key);
+    EXPECT_EQ(m_dict->numEntries(), 5U);
+    const std::vector<std::wstring> expected = {L"B", L"a", L"b", L"\U0001F600", L"\uFF21"};
+    EXPECT_EQ(iteratedNames(), expected);
+    AcDbObjectId id;
+    EXPECT_EQ(m_dict->getAt(L"A", id), Acad::eKeyNotFound);
+    EXPECT_TRUE(id.isNull());
+    EXPECT_TRUE(m_dict->has(L"B"));
+    EXPECT_FALSE(m_dict->has(L"\uFF41"));
+}
+
+TEST_F(DictionaryTest, SetAtReplacesTheEntryAndErasesTheObjectItHeldEvenWhileOpen)
+{
+    const AcDbObjectId firstId = store(L"sim");
+    AcDbObject* first = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(first, firstId, AcDb::kForWrite), eOk);
+
+    auto* second = new AcDbDictionary;
+    AcDbObjectId secondId;
+    ASSERT_EQ(m_dict->setAt(L"sim", second, secondId), eOk);
+    EXPECT_TRUE(first->isErased());
+    EXPECT_EQ(first->close(), eOk);
+    AcDbObjectId entry;
+    EXPECT_EQ(m_dict->getAt(L"sim", entry), eOk);
+    EXPECT_EQ(entry, secondId);
+    EXPECT_EQ(m_dict->numEntries(), 1U);
+
+    // Storing an object that is the entry already changes nothing.
+    AcDbObjectId again;
+    EXPECT_EQ(m_dict->setAt(L"sim", second, again), eOk);
+    EXPECT_EQ(again, secondId);
+    EXPECT_FALSE(second->isErased());
+    // One object cannot be the entry of two keys.
+    EXPECT_EQ(m_dict->setAt(L"other", second, again), Acad::eAlreadyInDb);
+    EXPECT_FALSE(m_dict->has(L"other"));
+    second->close();
+}
+
+TEST_F(DictionaryTest, ErasedEntriesAreHiddenUntilUnerased)
+{
+    const AcDbObjectId x = store(L"x");
+    store(L"y");
+    setErased(x, true);
+    AcDbObjectId id;
+    EXPECT_EQ(m_dict->getAt(L"x", id), Acad::eKeyNotFound);
+    EXPECT_FALSE(m_dict->has(L"x"));
+    EXPECT_FALSE(m_dict->has(x));
+    EXPECT_EQ(m_dict->numEntries(), 1U);
+    EXPECT_EQ(iteratedNames(), std::vector<std::wstring>{L"y"});
+
+    setErased(x, false);
+    EXPECT_EQ(m_dict->getAt(L"x", id), eOk);
+    EXPECT_EQ(id, x);
+    EXPECT_EQ(iteratedNames(), (std::vector<std::wstring>{L"x", L"y"}));
+}
+
+TEST_F(DictionaryTest, RemoveTakesTheEntryOutAndLeavesTheObject)
+{
+    const AcDbObjectId x = store(L"x");
+    const AcDbObjectId y = store(L"y");
+    AcDbObjectId removed;
+    EXPECT_EQ(m_dict->remove(L"x", removed), eOk);
+    EXPECT_EQ(removed, x);
+    EXPECT_EQ(m_dict->remove(y), eOk);
+    EXPECT_EQ(m_dict->remove(L"x"), Acad::eKeyNotFound);
+    EXPECT_EQ(m_dict->numEntries(), 0U);
+
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(object, x, AcDb::kForRead), eOk);
+    EXPECT_FALSE(object->isErased());
+    EXPECT_TRUE(object->ownerId().isNull());
+    object->close();
+}
+
+TEST_F(DictionaryTest, BadCallsAnswerTheirStatusAndChangeNothing)
+{
+    auto* value = new AcDbDictionary;
+    AcDbObjectId id;
+    EXPECT_EQ(m_dict->setAt(nullptr, value, id), Acad::eInvalidKey);
+    EXPECT_EQ(m_dict->setAt(L"", value, id), Acad::eInvalidKey);
+    EXPECT_EQ(m_dict->setAt(L"k", nullptr, id), Acad::eNullObjectPointer);
+    auto* outside = new AcDbDictionary;
+    EXPECT_EQ(outside->setAt(L"k", value, id), Acad::eNoDatabase);
+    delete outside;
+
+    m_dict->downgradeOpen();
+    EXPECT_EQ(m_dict->setAt(L"k", value, id), Acad::eNotOpenForWrite);
+    EXPECT_EQ(m_dict->remove(L"k"), Acad::eNotOpenForWrite);
+    EXPECT_EQ(cadhost::enablementViolations().size(), 2U);
+    cadhost::resetDiagnostics();
+    EXPECT_EQ(m_dict->numEntries(), 0U);
+    EXPECT_TRUE(value->objectId().isNull());
+    delete value;
+
+    AcDbObject* object = nullptr;
+    EXPECT_EQ(m_dict->getAt(L"k", object, AcDb::kForRead), Acad::eKeyNotFound);
+    EXPECT_EQ(object, nullptr);
+    std::unique_ptr<AcDbDictionaryIterator> it(m_dict->newIterator());
+    EXPECT_TRUE(it->done());
+    EXPECT_EQ(it->name(), nullptr);
+    EXPECT_EQ(it->getObject(object, AcDb::kForRead), Acad::eIteratorDone);
+}
+
+TEST_F(DictionaryTest, CancelRestoresTheEntriesOfTheOpen)
+{
+    store(L"kept");
+    m_dict->close();
+    ASSERT_EQ(db()->getNamedObjectsDictionary(m_dict, AcDb::kForWrite), eOk);
+    const AcDbObjectId added = store(L"added");
+    EXPECT_EQ(m_dict->cancel(), eOk);
+    ASSERT_EQ(db()->getNamedObjectsDictionary(m_dict, AcDb::kForRead), eOk);
+    EXPECT_EQ(iteratedNames(), std::vector<std::wstring>{L"kept"});
+    EXPECT_FALSE(m_dict->has(added));
+}
+} // namespace

@@ -1,0 +1,347 @@
+#include "tests/support/HostTest.h"
+
+#include "host/AcDbBlockReference.h"
+#include "host/AcDbCurves.h"
+#include "host/AcDbDictionary.h"
+#include "host/AcDbDwgFiler.h"
+#include "host/AcDbProxyObject.h"
+#include "host/AcDbSymbolTable.h"
+#include "host/AcRxClass.h"
+#include "host/acutMem.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr Acad::ErrorStatus eOk = Acad::eOk;
+namespace fs = std::filesystem;
+
+// A small custom class of the kind a module registers: a number, a text and
+// a reference, with switches that make its filing misbehave on purpose.
+class FileTestRecord : public AcDbObject
+{
+public:
+    ACRX_DECLARE_MEMBERS(FileTestRecord);
+    enum class Reading
+    {
+        kWhole,
+        kAsProxy,
+        kByThrowing,
+        kOnlyPartly
+    };
+    static Reading s_reading;
+    static bool s_failWriting;
+    static AcRxObject* make() { return new FileTestRecord; }
+
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override
+    {
+        assertReadEnabled();
+        AcDbObject::dwgOutFields(pFiler);
+        pFiler->writeInt32(value);
+        pFiler->writeString(text.c_str());
+        pFiler->writeHardPointerId(reference);
+        if (s_failWriting)
+            pFiler->setFilerStatus(Acad::eFilerError);
+        return pFiler->filerStatus();
+    }
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override
+    {
+        assertWriteEnabled();
+        AcDbObject::dwgInFields(pFiler);
+        if (s_reading == Reading::kAsProxy)
+            return Acad::eMakeMeProxy;
+        if (s_reading == Reading::kByThrowing)
+            throw std::runtime_error("damaged record");
+        pFiler->readInt32(&value);
+        if (s_reading == Reading::kOnlyPartly)
+            return pFiler->filerStatus();
+        ACHAR* buffer = nullptr;
+        pFiler->readString(&buffer);
+        text = buffer;
+        acutDelBuffer(buffer);
+        AcDbHardPointerId id;
+        pFiler->readHardPointerId(&id);
+        reference = id;
+        return pFiler->filerStatus();
+    }
+
+    Adesk::Int32 value = 0;
+    std::wstring text;
+    AcDbObjectId reference;
+};
+
+AcRxClass* FileTestRecord::gpDesc = nullptr;
+AcRxClass* FileTestRecord::desc() { return gpDesc; }
+AcRxClass* FileTestRecord::isA() const { return gpDesc; }
+FileTestRecord::Reading FileTestRecord::s_reading = FileTestRecord::Reading::kWhole;
+bool FileTestRecord::s_failWriting = false;
+
+std::vector<char> contentOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeContent(const fs::path& path, const std::vector<char>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class DrawingFileTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        std::string pattern = (fs::temp_directory_path() / "drawing-file-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        registerRecordClass();
+    }
+
+    void TearDown() override
+    {
+        FileTestRecord::s_reading = FileTestRecord::Reading::kWhole;
+        FileTestRecord::s_failWriting = false;
+        HostTest::TearDown();
+        unregisterRecordClass();
+        fs::remove_all(m_folder);
+    }
+
+    static void registerRecordClass()
+    {
+        FileTestRecord::gpDesc = newAcRxClass(L"FileTestRecord", L"AcDbObject", 27, 3, 1,
+                                              &FileTestRecord::make, L"FILETESTRECORD",
+                                              L"FileTestApp");
+        ASSERT_NE(FileTestRecord::gpDesc, nullptr);
+    }
+
+    static void unregisterRecordClass()
+    {
+        deleteAcRxClass(FileTestRecord::gpDesc);
+        FileTestRecord::gpDesc = nullptr;
+    }
+
+    fs::path file(const char* name) const { return m_folder / name; }
+
+    static Acad::ErrorStatus save(AcDbDatabase* database, const fs::path& path)
+    {
+        return database->saveAs(path.wstring().c_str());
+    }
+
+    // Reads path into a fresh empty working database.
+    Acad::ErrorStatus reopen(const fs::path& path)
+    {
+        return freshEmptyDatabase()->readDwgFile(path.wstring().c_str());
+    }
+
+    // Stores a record under "Rec" in the named-objects dictionary, pointing
+    // at model space; its handle.
+    AcDbHandle storeRecord(Adesk::Int32 value, const std::wstring& text)
+    {
+        AcDbBlockTable* table = nullptr;
+        db()->getBlockTable(table, AcDb::kForRead);
+        auto* record = new FileTestRecord;
+        record->value = value;
+        record->text = text;
+        table->getAt(ACDB_MODEL_SPACE, record->reference);
+        table->close();
+        AcDbDictionary* namedObjects = nullptr;
+        db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite);
+        AcDbObjectId id;
+        EXPECT_EQ(namedObjects->setAt(L"Rec", record, id), eOk);
+        record->close();
+        namedObjects->close();
+        return id.handle();
+    }
+
+    AcDbObject* openStored(const ACHAR* key)
+    {
+        AcDbDictionary* namedObjects = nullptr;
+        EXPECT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForRead), eOk);
+        AcDbObject* object = nullptr;
+        if (namedObjects != nullptr)
+        {
+            EXPECT_EQ(namedObjects->getAt(key, object, AcDb::kForRead), eOk);
+            namedObjects->close();
+        }
+        return object;
+    }
+
+    // Saves a drawing holding one record; the file's bytes.
+    std::vector<char> savedRecordDrawing(const fs::path& path)
+    {
+        storeRecord(42, L"Grüße \U0001F600");
+        EXPECT_EQ(save(db(), path), eOk);
+        return contentOf(path);
+    }
+
+private:
+    fs::path m_folder;
+};
+
+TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
+{
+    const AcDbHandle recordHandle = storeRecord(42, L"Grüße \U0001F600");
+    auto* reference = new AcDbBlockReference({1, 2, 3}, db()->blockTableId());
+    reference->setVisibility(AcDb::kInvisible);
+    const AcDbHandle referenceHandle = appendToModelSpace(reference).handle();
+    const AcDbObjectId erased = appendToModelSpace(new AcDbLine({0, 0, 0}, {1, 1, 1}));
+    const AcDbHandle erasedHandle = erased.handle();
+    auto* polyline = new AcDbPolyline;
+    polyline->addVertexAt(0, {4, 5}, 0.5);
+    polyline->setClosed(true);
+    const AcDbHandle polylineHandle = appendToModelSpace(polyline).handle();
+    AcDbObject* line = nullptr;
+    acdbOpenAcDbObject(line, erased, AcDb::kForWrite);
+    line->erase();
+    line->close();
+    const Adesk::UInt32 objects = db()->numObjects();
+    const AcDbHandle seed = db()->handseed();
+
+    // Objects open at save time are filed as they are at that moment.
+    AcDbObject* held = openStored(L"Rec");
+    ASSERT_EQ(save(db(), file("a.zdw")), eOk);
+    held->close();
+
+    ASSERT_EQ(reopen(file("a.zdw")), eOk);
+    EXPECT_EQ(db()->numObjects(), objects);
+    EXPECT_EQ(db()->numProxies(), 0U);
+    EXPECT_EQ(db()->handseed(), seed);
+    AcDbObjectId id;
+    EXPECT_EQ(db()->getAcDbObjectId(id, false, erasedHandle), Acad::eUnknownHandle)
+        << "erased objects are not written";
+
+    auto* record = FileTestRecord::cast(openStored(L"Rec"));
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->objectId().handle(), recordHandle);
+    EXPECT_EQ(record->ownerId(), db()->namedObjectsDictionaryId());
+    EXPECT_EQ(record->value, 42);
+    EXPECT_EQ(record->text, L"Grüße \U0001F600");
+    AcDbBlockTable* table = nullptr;
+    db()->getBlockTable(table, AcDb::kForRead);
+    AcDbObjectId modelSpace;
+    table->getAt(ACDB_MODEL_SPACE, modelSpace);
+    table->close();
+    EXPECT_EQ(record->reference, modelSpace);
+    record->close();
+
+    ASSERT_EQ(db()->getAcDbObjectId(id, false, referenceHandle), eOk);
+    AcDbBlockReference* readReference = nullptr;
+    ASSERT_EQ(acdbOpenObject(readReference, id, AcDb::kForRead), eOk);
+    EXPECT_EQ(readReference->position(), AcGePoint3d(1, 2, 3));
+    EXPECT_EQ(readReference->visibility(), AcDb::kInvisible);
+    EXPECT_EQ(readReference->blockId(), modelSpace);
+    readReference->close();
+    ASSERT_EQ(db()->getAcDbObjectId(id, false, polylineHandle), eOk);
+    AcDbPolyline* readPolyline = nullptr;
+    ASSERT_EQ(acdbOpenObject(readPolyline, id, AcDb::kForRead), eOk);
+    EXPECT_EQ(readPolyline->numVerts(), 1U);
+    EXPECT_TRUE(readPolyline->isClosed());
+    readPolyline->close();
+}
+
+TEST_F(DrawingFileTest, AnUnregisteredClassStaysAProxyAndIsWrittenBackByteForByte)
+{
+    const std::vector<char> original = savedRecordDrawing(file("a.zdw"));
+    freshEmptyDatabase();
+    unregisterRecordClass();
+
+    ASSERT_EQ(reopen(file("a.zdw")), eOk);
+    EXPECT_EQ(db()->numProxies(), 1U);
+    auto* proxy = AcDbProxyObject::cast(openStored(L"Rec"));
+    ASSERT_NE(proxy, nullptr);
+    EXPECT_STREQ(proxy->originalClassName(), L"FileTestRecord");
+    EXPECT_STREQ(proxy->originalDxfName(), L"FILETESTRECORD");
+    EXPECT_STREQ(proxy->applicationDescription(), L"FileTestApp");
+    EXPECT_EQ(proxy->proxyFlags(), 1);
+    EXPECT_EQ(proxy->ownerId(), db()->namedObjectsDictionaryId());
+    proxy->close();
+    ASSERT_EQ(save(db(), file("b.zdw")), eOk);
+    EXPECT_EQ(contentOf(file("b.zdw")), original);
+
+    registerRecordClass();
+    ASSERT_EQ(reopen(file("b.zdw")), eOk);
+    auto* record = FileTestRecord::cast(openStored(L"Rec"));
+    ASSERT_NE(record, nullptr) << "with its class back, the object is itself again";
+    EXPECT_EQ(record->value, 42);
+    record->close();
+}
+
+TEST_F(DrawingFileTest, ARecordItsReaderRefusesOrMisreadsStaysAProxy)
+{
+    const std::vector<char> original = savedRecordDrawing(file("a.zdw"));
+    for (const auto reading : {FileTestRecord::Reading::kAsProxy,
+                               FileTestRecord::Reading::kByThrowing,
+                               FileTestRecord::Reading::kOnlyPartly})
+    {
+        FileTestRecord::s_reading = reading;
+        ASSERT_EQ(reopen(file("a.zdw")), eOk);
+        EXPECT_EQ(db()->numProxies(), 1U) << static_cast<int>(reading);
+        ASSERT_EQ(save(db(), file("b.zdw")), eOk);
+        EXPECT_EQ(contentOf(file("b.zdw")), original) << static_cast<int>(reading);
+    }
+}
+
+TEST_F(DrawingFileTest, ADamagedFileIsRefusedAndTheDatabaseStaysEmpty)
+{
+    const std::vector<char> good = savedRecordDrawing(file("good.zdw"));
+    AcDbDatabase* empty = freshEmptyDatabase();
+    const auto refuses = [&](const fs::path& path, Acad::ErrorStatus expected) {
+        EXPECT_EQ(empty->readDwgFile(path.wstring().c_str()), expected) << path;
+        EXPECT_EQ(empty->numObjects(), 0U) << path;
+        EXPECT_TRUE(empty->namedObjectsDictionaryId().isNull()) << path;
+    };
+    const auto damaged = [&](const char* name, std::vector<char> bytes) {
+        writeContent(file(name), bytes);
+        return file(name);
+    };
+
+    refuses(file("missing.zdw"), Acad::eFileNotFound);
+    refuses(file(""), Acad::eFileAccessErr);
+    refuses(damaged("text.zdw", {'h', 'e', 'l', 'l', 'o'}), Acad::eBadDwgHeader);
+    refuses(damaged("short.zdw", {good.begin(), good.end() - 7}), Acad::eEndOfFile);
+    refuses(damaged("header.zdw", {good.begin(), good.begin() + 20}), Acad::eEndOfFile);
+    std::vector<char> longer = good;
+    longer.push_back('\0');
+    refuses(damaged("long.zdw", longer), Acad::eBadDwgHeader);
+    for (const std::size_t at : {std::size_t{12}, std::size_t{70}, good.size() / 2, good.size() - 9})
+    {
+        std::vector<char> flipped = good;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
+        refuses(damaged("flipped.zdw", flipped), Acad::eDwgCRCDoesNotMatch);
+    }
+
+    EXPECT_EQ(empty->readDwgFile(file("good.zdw").wstring().c_str()), eOk);
+    EXPECT_EQ(empty->readDwgFile(file("good.zdw").wstring().c_str()), Acad::eNotApplicable)
+        << "a database that holds a drawing is not read into again";
+}
+
+TEST_F(DrawingFileTest, AFailedSaveLeavesThePreviousFileAsItWas)
+{
+    const std::vector<char> before = savedRecordDrawing(file("a.zdw"));
+    appendToModelSpace(new AcDbLine);
+    FileTestRecord::s_failWriting = true;
+    EXPECT_EQ(save(db(), file("a.zdw")), Acad::eFilerError);
+    FileTestRecord::s_failWriting = false;
+    EXPECT_EQ(contentOf(file("a.zdw")), before);
+
+    fs::create_directory(file("folder.zdw"));
+    EXPECT_EQ(save(db(), file("folder.zdw")), Acad::eFileAccessErr);
+    EXPECT_TRUE(fs::is_directory(file("folder.zdw")));
+    EXPECT_EQ(save(db(), file("no-such-folder/a.zdw")), Acad::eFileAccessErr);
+
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(file("")))
+        left.push_back(entry.path().filename());
+    EXPECT_EQ(left.size(), 2U) << "no temporary file may stay behind";
+}
+} // namespace
