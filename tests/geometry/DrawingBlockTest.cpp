@@ -1,9 +1,6 @@
 #include "tests/support/BlockDrawingTest.h"
 
-#include "cadhost/DwgMemoryFiler.h"
 #include "geometry/CIvAcadBlock.h"
-
-#include <sstream>
 
 namespace
 {
@@ -11,23 +8,7 @@ constexpr Acad::ErrorStatus eOk = Acad::eOk;
 
 using DrawingBlockTest = BlockDrawingTest;
 
-std::wstring dump(const CIvAcadBlock& block)
-{
-    std::wstringstream stream;
-    stream << block;
-    return stream.str();
-}
-
-// A block in the loaded state, holding the handle given as a part record would.
-void loadHandle(CIvAcadBlock& block, AcDbHandle handle)
-{
-    DwgMemoryFiler filer;
-    filer.writeAcDbHandle(handle);
-    filer.rewind();
-    block.Load(&filer);
-}
-
-TEST_F(DrawingBlockTest, BlocksWithoutHandleRefuseAndPlaceNothing)
+TEST_F(DrawingBlockTest, BlocksWithoutReferenceRefuseAndDumpTheirHandle)
 {
     CIvAcadBlock empty;
     CIvAcadBlock fromNull(nullptr);
@@ -37,52 +18,39 @@ TEST_F(DrawingBlockTest, BlocksWithoutHandleRefuseAndPlaceNothing)
         EXPECT_EQ(block->RemoveFromDrawing(), -1);
         EXPECT_EQ(block->SetPos({1, 2, 3}), -1);
         EXPECT_EQ(block->AddToDrawing(true), eOk);
-        EXPECT_EQ(*block->Handle(), AcDbHandle());
-        EXPECT_EQ(dump(*block), L"\nCZnAcadBlock handle: Null\n");
+        EXPECT_EQ(dumpOf(*block), L"\nCZnAcadBlock handle: Null\n");
     }
     EXPECT_EQ(db()->numObjects(), objects);
+
+    CIvAcadBlock loaded;
+    loadHandle(loaded, AcDbHandle(418, 0));
+    EXPECT_EQ(dumpOf(loaded), L"\nCZnAcadBlock handle: 0, 418\n");
+    EXPECT_EQ(loaded.SetPos({1, 2, 3}), Acad::eUnknownHandle);
+    loadHandle(loaded, AcDbHandle(7, 5));
+    EXPECT_EQ(dumpOf(loaded), L"\nCZnAcadBlock handle: 5, 7\n");
 }
 
-TEST_F(DrawingBlockTest, HandleIsFiledAloneAndDumpedAsHighAndLowHalves)
-{
-    CIvAcadBlock block;
-    loadHandle(block, AcDbHandle(418, 0));
-    EXPECT_EQ(block.BlockRef(), nullptr);
-    EXPECT_EQ(dump(block), L"\nCZnAcadBlock handle: 0, 418\n");
-
-    DwgMemoryFiler filer;
-    block.Save(&filer);
-    EXPECT_EQ(filer.size(), sizeof(Adesk::UInt64)) << "one handle, nothing else";
-    CIvAcadBlock high;
-    loadHandle(high, AcDbHandle(7, 5));
-    EXPECT_EQ(dump(high), L"\nCZnAcadBlock handle: 5, 7\n");
-}
-
-TEST_F(DrawingBlockTest, PendingBlockCopiesItsSourceMovesInMemoryAndPlacesOnce)
+TEST_F(DrawingBlockTest, PendingBlockMovesInMemoryAndIsPlacedOnce)
 {
     auto source = newSource(L"Wheel", {1, 2, 3}, AcGeScale3d(2, 3, 4));
     CIvAcadBlock block(source.get());
-    ASSERT_NE(block.BlockRef(), nullptr);
-    EXPECT_NE(block.BlockRef(), source.get());
-    EXPECT_EQ(block.BlockRef()->blockTableRecord(), source->blockTableRecord());
-    EXPECT_EQ(block.BlockRef()->scaleFactors(), AcGeScale3d(2, 3, 4));
-    EXPECT_EQ(*block.Handle(), AcDbHandle());
-
     EXPECT_EQ(block.SetPos({7, 8, 9}), eOk);
-    EXPECT_EQ(block.BlockRef()->position(), AcGePoint3d(7, 8, 9));
     EXPECT_EQ(source->position(), AcGePoint3d(1, 2, 3));
 
-    // A copy owns its own pending reference; both are freed without a
-    // double free when the blocks go.
+    // Copies own their own pending references: the sanitizer build catches
+    // a second owner when the blocks go.
     CIvAcadBlock copy(block);
     CIvAcadBlock assigned(source.get());
     assigned = block;
-    for (const CIvAcadBlock* other : {&copy, &assigned})
-    {
-        ASSERT_NE(other->BlockRef(), nullptr);
-        EXPECT_NE(other->BlockRef(), block.BlockRef());
-        EXPECT_EQ(other->BlockRef()->position(), AcGePoint3d(7, 8, 9));
-    }
+    EXPECT_NE(copy.BlockRef(), block.BlockRef());
+    EXPECT_EQ(assigned.BlockRef()->position(), AcGePoint3d(7, 8, 9));
+
+    // While model space cannot be opened the reference stays pending.
+    AcDbObject* space = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(space, modelSpaceId(), AcDb::kForWrite), eOk);
+    EXPECT_EQ(block.AddToDrawing(false), Acad::eWasOpenForWrite);
+    EXPECT_NE(block.BlockRef(), nullptr);
+    space->close();
 
     EXPECT_EQ(block.AddToDrawing(false), eOk);
     EXPECT_EQ(block.BlockRef(), nullptr);
@@ -97,9 +65,7 @@ TEST_F(DrawingBlockTest, PendingBlockCopiesItsSourceMovesInMemoryAndPlacesOnce)
     EXPECT_EQ(*block.Handle(), handle) << "a second placing changes nothing";
     EXPECT_EQ(block.SetPos({-1, 0, 1}), eOk);
     EXPECT_EQ(placed(handle).position, AcGePoint3d(-1, 0, 1));
-
     EXPECT_EQ(copy.AddToDrawing(true), eOk);
-    EXPECT_NE(*copy.Handle(), handle);
     EXPECT_EQ(placed(*copy.Handle()).visibility, AcDb::kVisible);
 }
 
@@ -114,12 +80,6 @@ TEST_F(DrawingBlockTest, RemovalErasesReferenceAndDefinitionThenReportsTheStaleH
     EXPECT_EQ(block.RemoveFromDrawing(), eOk);
     EXPECT_EQ(openStatus(reference), Acad::eWasErased);
     EXPECT_EQ(openStatus(source->blockTableRecord()), Acad::eWasErased);
-    EXPECT_NE(*block.Handle(), AcDbHandle()) << "the handle stays";
     EXPECT_EQ(block.RemoveFromDrawing(), Acad::eWasErased);
-    EXPECT_EQ(block.SetPos({1, 1, 1}), Acad::eWasErased);
-
-    CIvAcadBlock unknown;
-    loadHandle(unknown, db()->handseed());
-    EXPECT_EQ(unknown.RemoveFromDrawing(), Acad::eUnknownHandle);
 }
 } // namespace

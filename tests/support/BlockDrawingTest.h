@@ -4,9 +4,31 @@
 
 #include "tests/support/HostTest.h"
 
+#include "cadhost/DwgMemoryFiler.h"
 #include "host/AcDbBlockReference.h"
 
 #include <memory>
+#include <sstream>
+#include <string>
+
+// A block's debug dump.
+template <class Block>
+std::wstring dumpOf(const Block& block)
+{
+    std::wstringstream stream;
+    stream << block;
+    return stream.str();
+}
+
+// Loads block from a record holding only handle, as a part record gives it.
+template <class Block>
+void loadHandle(Block& block, AcDbHandle handle)
+{
+    DwgMemoryFiler filer;
+    filer.writeAcDbHandle(handle);
+    filer.rewind();
+    block.Load(&filer);
+}
 
 class BlockDrawingTest : public HostTest
 {
