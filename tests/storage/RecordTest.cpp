@@ -37,6 +37,19 @@ PmPosition200 position(dpoint3d pt, dpoint3d tpt, std::vector<double> angles)
     return result;
 }
 
+// A block that is not a drawing block, as a legacy one is to this module.
+class ForeignBlock : public CZnBlock
+{
+public:
+    void DisplayPrint(std::wstringstream&) const override {}
+    const AcDbHandle* Handle() const override { return &m_handle; }
+    int AddToDrawing(bool) override { return 0; }
+    int RemoveFromDrawing() override { return 0; }
+
+private:
+    AcDbHandle m_handle = AcDbHandle(77, 0);
+};
+
 using RecordTest = HostTest;
 
 TEST_F(RecordTest, SectionRecordHoldsItsValuesInFilingOrder)
@@ -133,6 +146,18 @@ TEST_F(RecordTest, SectionReadsBackWhatTheRecordKeeps)
     RecordingFiler again;
     read.Save(&again);
     EXPECT_EQ(again.values("string"), (Kinds{"", "", "a", "a1", "a2", "b"}));
+}
+
+TEST_F(RecordTest, BlockFieldIsOneHandleWhateverThePartHolds)
+{
+    CPmAcadPart foreign;
+    foreign.AddBlock(new ForeignBlock());
+    CPmAcadPart none;
+    RecordingFiler filer;
+    foreign.Save(&filer);
+    none.Save(&filer);
+    EXPECT_EQ(filer.values("handle"), (Kinds{"77", "0"}));
+    EXPECT_EQ(filer.kinds().size(), 8u);
 }
 
 TEST_F(RecordTest, DamagedRecordStopsReadingAtTheFirstFailure)
