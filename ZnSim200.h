@@ -5,6 +5,8 @@
 #include "host/arxHeaders.h"
 
 #include "geometry/CGoogleEarthConfig.h"
+#include "geometry/CIvAcadBlock.h"
+#include "geometry/CPmAcadAnimationBlock.h"
 #include "geometry/CZnPoint.h"
 #include "geometry/CZnTransform.h"
 #include "geometry/CZnVector.h"
@@ -16,3 +18,6 @@
 #include "model/CZnBlock.h"
 #include "model/PmPosition200.h"
 #include "model/dpoint3d.h"
+#include "storage/CPmAcadPart.h"
+#include "storage/CPmAcadSection200.h"
+#include "storage/CPmAcadSegment200.h"

@@ -1,0 +1,3 @@
+#include "storage/LegacyBlock.h"
+
+void MoveLegacyBlock(CZnBlock*, dpoint3d) {}
