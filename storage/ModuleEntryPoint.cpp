@@ -1,6 +1,5 @@
-// What the host calls when it loads and unloads the module: the entry point
-// for its application messages and the version handshake.
-#include "host/AcRx.h"
+#include "storage/ModuleEntryPoint.h"
+
 #include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
@@ -51,7 +50,7 @@ void unload()
 }
 } // namespace
 
-extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
+AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
 {
     if (msg == AcRx::kInitAppMsg)
         initialise(appId);
@@ -60,7 +59,7 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
     return AcRx::kRetOK;
 }
 
-extern "C" int acrxGetApiVersion()
+int acrxGetApiVersion()
 {
     return ACRX_API_VERSION;
 }
