@@ -105,6 +105,16 @@ int storeEntry(AcDbDictionary* sub, const CString& name, CIvAcadObject* object)
         status += previous->close();
     return status;
 }
+// Opens the object stored under name, whatever its class, unless it is
+// erased; -1 when the name has no entry, else the status of the open.
+int openEntry(const CString& dictName, const CString& name, AcDb::OpenMode mode,
+              AcDbObject*& opened)
+{
+    const AcDbObjectId id = CIvAcadObject::GetObjectId(dictName, name);
+    if (id.isNull())
+        return -1;
+    return acdbOpenAcDbObject(opened, id, mode, AcDbObject::desc(), false);
+}
 } // namespace
 
 CIvAcadObject::CIvAcadObject(const CIvAcadObject& other)
@@ -169,13 +179,8 @@ int CIvAcadObject::Load(const CString& dictName, const CString& name, CIvAcadObj
 {
     if (object == nullptr)
         return Acad::eNullObjectPointer;
-    const AcDbObjectId id = GetObjectId(dictName, name);
-    if (id.isNull())
-        return -1;
     AcDbObject* opened = nullptr;
-    const Acad::ErrorStatus es =
-        acdbOpenAcDbObject(opened, id, AcDb::kForRead, AcDbObject::desc(), false);
-    if (es != Acad::eOk)
+    if (const int es = openEntry(dictName, name, AcDb::kForRead, opened); es != Acad::eOk)
         return es;
     // Only a named object may be handed out as one; anything else stored
     // there is closed again.
@@ -188,13 +193,8 @@ int CIvAcadObject::Load(const CString& dictName, const CString& name, CIvAcadObj
 
 int CIvAcadObject::Delete(const CString& dictName, const CString& name)
 {
-    const AcDbObjectId id = GetObjectId(dictName, name);
-    if (id.isNull())
-        return -1;
     AcDbObject* opened = nullptr;
-    const Acad::ErrorStatus es =
-        acdbOpenAcDbObject(opened, id, AcDb::kForWrite, AcDbObject::desc(), false);
-    if (es != Acad::eOk)
+    if (const int es = openEntry(dictName, name, AcDb::kForWrite, opened); es != Acad::eOk)
         return es;
     const int erased = opened->erase(true);
     return erased + opened->close();
