@@ -3,13 +3,11 @@
 #include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
-#include "storage/CPmAcadSim200.h"
-#include "storage/ModuleEntryPoint.h"
+#include "tests/storage/StorageTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -23,17 +21,6 @@ const ACHAR* const kAppName = L"\"ZnSim200_2007.dbx    |"
                               L"Product Desc:     Orvane Simulation Object    |"
                               L"Company:          Orvane    |"
                               L"WEB Address:      https://www.orvane.example\";";
-
-fs::path binDir()
-{
-    const char* dir = std::getenv("ZNSIM_BIN_DIR");
-    return dir != nullptr ? fs::path(dir) : fs::path();
-}
-
-std::wstring modulePath()
-{
-    return (binDir() / "ZnSim200_2007x64.dbx").wstring();
-}
 
 AcRxClass* registeredClass()
 {
@@ -51,7 +38,7 @@ protected:
 
 TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakesThemAway)
 {
-    ASSERT_TRUE(acrxLoadModule(modulePath().c_str(), false));
+    ASSERT_TRUE(acrxLoadModule(ModulePath().c_str(), false));
     AcRxClass* cls = registeredClass();
     ASSERT_NE(cls, nullptr);
     EXPECT_EQ(CPmAcadSim200::desc(), cls);
@@ -78,7 +65,7 @@ TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakes
     delete made;
     EXPECT_EQ(cadhost::liveDatabaseObjects(), live - 1);
 
-    ASSERT_TRUE(acrxUnloadModule(modulePath().c_str()));
+    ASSERT_TRUE(acrxUnloadModule(ModulePath().c_str()));
     EXPECT_EQ(registeredClass(), nullptr);
     EXPECT_EQ(CPmAcadSim200::gpDesc, nullptr);
     EXPECT_EQ(CPmAcadSim200::desc(), nullptr);
@@ -153,7 +140,7 @@ TEST_F(ModuleEntryPointTest, LoadsThePreviousReleasesModuleFromTheProductFolder)
 {
     const fs::path common = fs::temp_directory_path() / ("znsim-common-" + std::to_string(::getpid()));
     fs::create_directories(common / "Orvane");
-    fs::create_symlink(binDir() / "RxRecordingModule.dbx", common / "Orvane" / "ZnSim101_2007x64.dbx");
+    fs::create_symlink(BinDir() / "RxRecordingModule.dbx", common / "Orvane" / "ZnSim101_2007x64.dbx");
     const std::wstring asked = common.wstring() + L"\\Orvane\\ZnSim101_2007x64.dbx";
     {
         const ScopedEnvironment set("CommonProgramFiles", common.c_str());

@@ -1,7 +1,7 @@
 // What the storage suites share: a HostTest with the simulation class
 // registered, as the module registers it when the host loads it (and taken
 // away again once the test's drawing is gone), a few looks at the drawing,
-// and the smallest named object.
+// the smallest named object, and where the built module lies.
 #pragma once
 
 #include "host/AcDbDictionary.h"
@@ -10,7 +10,23 @@
 #include "storage/ModuleEntryPoint.h"
 #include "tests/support/HostTest.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <vector>
+
+// Where the build puts the modules; the tests are told through ZNSIM_BIN_DIR.
+inline std::filesystem::path BinDir()
+{
+    const char* dir = std::getenv("ZNSIM_BIN_DIR");
+    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::current_path();
+}
+
+// The module's file, for loading it by path as a host does.
+inline std::wstring ModulePath()
+{
+    return (BinDir() / "ZnSim200_2007x64.dbx").wstring();
+}
 
 class StorageTest : public HostTest
 {
