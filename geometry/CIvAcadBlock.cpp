@@ -74,12 +74,18 @@ int CIvAcadBlock::AddToDrawing(bool visible)
     return status;
 }
 
-int CIvAcadBlock::RemoveFromDrawing()
+int CIvAcadBlock::OpenPlaced(AcDbBlockReference*& reference) const
 {
+    reference = nullptr;
     if (m_handle.isNull())
         return -1;
+    return ModelSpaceReference::OpenByHandle(m_handle, AcDb::kForWrite, reference);
+}
+
+int CIvAcadBlock::RemoveFromDrawing()
+{
     AcDbBlockReference* reference = nullptr;
-    const int opened = ModelSpaceReference::OpenByHandle(m_handle, AcDb::kForWrite, reference);
+    const int opened = OpenPlaced(reference);
     if (opened != Acad::eOk)
         return opened;
     // The definition goes first, while its reference is still open.
@@ -92,10 +98,8 @@ int CIvAcadBlock::SetPos(dpoint3d position)
 {
     if (m_pBlockRef != nullptr)
         return m_pBlockRef->setPosition(ToHostPoint(position));
-    if (m_handle.isNull())
-        return -1;
     AcDbBlockReference* reference = nullptr;
-    const int opened = ModelSpaceReference::OpenByHandle(m_handle, AcDb::kForWrite, reference);
+    const int opened = OpenPlaced(reference);
     if (opened != Acad::eOk)
         return opened;
     const int moved = reference->setPosition(ToHostPoint(position));

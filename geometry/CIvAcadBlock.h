@@ -54,6 +54,10 @@ public:
     int SetPos(dpoint3d position);
 
 private:
+    // The placed or loaded reference, found by its handle and opened for
+    // write; -1 without a handle, else the host's status.
+    int OpenPlaced(AcDbBlockReference*& reference) const;
+
     AcDbBlockReference* m_pBlockRef = nullptr;
     AcDbHandle m_handle;
 };

@@ -1,12 +1,37 @@
 // A drawing filer that keeps no bytes: it logs every call as its kind and
 // the value written, so that tests can check a record's exact sequence of
-// filer calls. Reads are logged by kind and answer zero values (null text).
+// filer calls. Reads are logged as "read " and the kind, and answer zero
+// values (null text).
 #pragma once
 
 #include "host/AcDbDwgFiler.h"
 
 #include <string>
 #include <vector>
+
+// Every value the filer files: its name in the filer's calls, the type read
+// into, the type written, and the kind logged.
+#define RECORDING_FILER_VALUES(X)                                                                  \
+    X(HardOwnershipId, AcDbHardOwnershipId, const AcDbHardOwnershipId&, "hardOwnershipId")         \
+    X(SoftOwnershipId, AcDbSoftOwnershipId, const AcDbSoftOwnershipId&, "softOwnershipId")         \
+    X(HardPointerId, AcDbHardPointerId, const AcDbHardPointerId&, "hardPointerId")                 \
+    X(SoftPointerId, AcDbSoftPointerId, const AcDbSoftPointerId&, "softPointerId")                 \
+    X(String, ACHAR*, const ACHAR*, "string")                                                      \
+    X(AcDbHandle, AcDbHandle, const AcDbHandle&, "handle")                                         \
+    X(Int64, Adesk::Int64, Adesk::Int64, "int64")                                                  \
+    X(Int32, Adesk::Int32, Adesk::Int32, "int32")                                                  \
+    X(Int16, Adesk::Int16, Adesk::Int16, "int16")                                                  \
+    X(Int8, Adesk::Int8, Adesk::Int8, "int8")                                                      \
+    X(UInt64, Adesk::UInt64, Adesk::UInt64, "uint64")                                              \
+    X(UInt32, Adesk::UInt32, Adesk::UInt32, "uint32")                                              \
+    X(UInt16, Adesk::UInt16, Adesk::UInt16, "uint16")                                              \
+    X(UInt8, Adesk::UInt8, Adesk::UInt8, "uint8")                                                  \
+    X(Bool, bool, bool, "bool")                                                                    \
+    X(Double, double, double, "double")                                                            \
+    X(Point2d, AcGePoint2d, const AcGePoint2d&, "point2d")                                         \
+    X(Point3d, AcGePoint3d, const AcGePoint3d&, "point3d")                                         \
+    X(Vector3d, AcGeVector3d, const AcGeVector3d&, "vector3d")                                     \
+    X(Scale3d, AcGeScale3d, const AcGeScale3d&, "scale3d")
 
 class RecordingFiler : public AcDbDwgFiler
 {
@@ -20,6 +45,8 @@ public:
     const std::vector<Call>& calls() const { return mCalls; }
     // Only the kinds, in order.
     std::vector<std::string> kinds() const;
+    // The values of the calls of one kind, in order.
+    std::vector<std::string> values(const std::string& kind) const;
 
     Acad::ErrorStatus filerStatus() const override { return mStatus; }
     AcDb::FilerType filerType() const override { return AcDb::kFileFiler; }
@@ -27,60 +54,19 @@ public:
     void resetFilerStatus() override { mStatus = Acad::eOk; }
     AcDbDatabase* database() const override { return nullptr; }
 
-    Acad::ErrorStatus readHardOwnershipId(AcDbHardOwnershipId* pVal) override;
-    Acad::ErrorStatus writeHardOwnershipId(const AcDbHardOwnershipId& val) override;
-    Acad::ErrorStatus readSoftOwnershipId(AcDbSoftOwnershipId* pVal) override;
-    Acad::ErrorStatus writeSoftOwnershipId(const AcDbSoftOwnershipId& val) override;
-    Acad::ErrorStatus readHardPointerId(AcDbHardPointerId* pVal) override;
-    Acad::ErrorStatus writeHardPointerId(const AcDbHardPointerId& val) override;
-    Acad::ErrorStatus readSoftPointerId(AcDbSoftPointerId* pVal) override;
-    Acad::ErrorStatus writeSoftPointerId(const AcDbSoftPointerId& val) override;
+#define RECORDING_FILER_DECLARE(Name, ReadType, WriteType, kind)                                   \
+    Acad::ErrorStatus read##Name(ReadType* pVal) override;                                         \
+    Acad::ErrorStatus write##Name(WriteType val) override;
+    RECORDING_FILER_VALUES(RECORDING_FILER_DECLARE)
+#undef RECORDING_FILER_DECLARE
 
-    Acad::ErrorStatus readString(ACHAR** pVal) override;
-    Acad::ErrorStatus writeString(const ACHAR* pVal) override;
     Acad::ErrorStatus readBytes(void* pDest, Adesk::UIntPtr nBytes) override;
     Acad::ErrorStatus writeBytes(const void* pSrc, Adesk::UIntPtr nBytes) override;
-    Acad::ErrorStatus readAcDbHandle(AcDbHandle* pVal) override;
-    Acad::ErrorStatus writeAcDbHandle(const AcDbHandle& val) override;
-
-    Acad::ErrorStatus readInt64(Adesk::Int64* pVal) override;
-    Acad::ErrorStatus writeInt64(Adesk::Int64 val) override;
-    Acad::ErrorStatus readInt32(Adesk::Int32* pVal) override;
-    Acad::ErrorStatus writeInt32(Adesk::Int32 val) override;
-    Acad::ErrorStatus readInt16(Adesk::Int16* pVal) override;
-    Acad::ErrorStatus writeInt16(Adesk::Int16 val) override;
-    Acad::ErrorStatus readInt8(Adesk::Int8* pVal) override;
-    Acad::ErrorStatus writeInt8(Adesk::Int8 val) override;
-    Acad::ErrorStatus readUInt64(Adesk::UInt64* pVal) override;
-    Acad::ErrorStatus writeUInt64(Adesk::UInt64 val) override;
-    Acad::ErrorStatus readUInt32(Adesk::UInt32* pVal) override;
-    Acad::ErrorStatus writeUInt32(Adesk::UInt32 val) override;
-    Acad::ErrorStatus readUInt16(Adesk::UInt16* pVal) override;
-    Acad::ErrorStatus writeUInt16(Adesk::UInt16 val) override;
-    Acad::ErrorStatus readUInt8(Adesk::UInt8* pVal) override;
-    Acad::ErrorStatus writeUInt8(Adesk::UInt8 val) override;
-    Acad::ErrorStatus readBool(bool* pVal) override;
-    Acad::ErrorStatus writeBool(bool val) override;
-
-    Acad::ErrorStatus readDouble(double* pVal) override;
-    Acad::ErrorStatus writeDouble(double val) override;
-    Acad::ErrorStatus readPoint2d(AcGePoint2d* pVal) override;
-    Acad::ErrorStatus writePoint2d(const AcGePoint2d& val) override;
-    Acad::ErrorStatus readPoint3d(AcGePoint3d* pVal) override;
-    Acad::ErrorStatus writePoint3d(const AcGePoint3d& val) override;
-    Acad::ErrorStatus readVector3d(AcGeVector3d* pVal) override;
-    Acad::ErrorStatus writeVector3d(const AcGeVector3d& val) override;
-    Acad::ErrorStatus readScale3d(AcGeScale3d* pVal) override;
-    Acad::ErrorStatus writeScale3d(const AcGeScale3d& val) override;
-
     Acad::ErrorStatus seek(Adesk::Int64 nOffset, int nMethod) override;
     Adesk::Int64 tell() const override;
 
 private:
-    Acad::ErrorStatus log(const char* kind, std::string value = std::string());
-    // A read: logged as "read " and its kind, answering a zero value.
-    template <class T>
-    Acad::ErrorStatus zero(const char* kind, T* value);
+    Acad::ErrorStatus log(const std::string& kind, std::string value = std::string());
 
     std::vector<Call> mCalls;
     Acad::ErrorStatus mStatus = Acad::eOk;
