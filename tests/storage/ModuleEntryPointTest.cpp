@@ -1,5 +1,4 @@
 #include "cadhost/HostDiagnostics.h"
-#include "host/AcDbDictionary.h"
 #include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
@@ -17,19 +16,19 @@ namespace
 {
 namespace fs = std::filesystem;
 
-const ACHAR* const kAppName = L"\"ZnSim200_2007.dbx    |"
-                              L"Product Desc:     Orvane Simulation Object    |"
-                              L"Company:          Orvane    |"
-                              L"WEB Address:      https://www.orvane.example\";";
-
 AcRxClass* registeredClass()
 {
     return AcRxClass::cast(acrxClassDictionary->at(L"CPmAcadSim200"));
 }
 
+bool serviceRegistered()
+{
+    return acrxServiceIsRegistered(L"CPmAcadSim200");
+}
+
 void appNameChanged(const AcRxClass*, ACHAR*&, int) {}
 
-// Every test leaves the module's registration as a fresh host has it.
+// Every test leaves the registration as a fresh host has it.
 class ModuleEntryPointTest : public ::testing::Test
 {
 protected:
@@ -42,7 +41,6 @@ TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakes
     AcRxClass* cls = registeredClass();
     ASSERT_NE(cls, nullptr);
     EXPECT_EQ(CPmAcadSim200::desc(), cls);
-    EXPECT_STREQ(cls->name(), L"CPmAcadSim200");
     EXPECT_EQ(cls->myParent(), AcDbObject::desc());
     int dwgVersion = 0;
     int maintVersion = 0;
@@ -51,36 +49,40 @@ TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakes
     EXPECT_EQ(maintVersion, 25);
     EXPECT_EQ(cls->proxyFlags(), 1);
     EXPECT_STREQ(cls->dxfName(), L"CPMACADSIM200");
-    EXPECT_STREQ(cls->appName(), kAppName);
-    EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
-    EXPECT_TRUE(acrxServiceIsRegistered(L"CPmAcadSim200"));
+    EXPECT_STREQ(cls->appName(), L"\"ZnSim200_2007.dbx    |"
+                                 L"Product Desc:     Orvane Simulation Object    |"
+                                 L"Company:          Orvane    |"
+                                 L"WEB Address:      https://www.orvane.example\";");
+    EXPECT_TRUE(serviceRegistered());
 
-    // The factory the host reads drawings with makes a default simulation
-    // through the host's allocator.
+    // What the host makes objects with before reading them: a default
+    // simulation from its own allocator.
+    const long live = cadhost::liveDatabaseObjects();
     CPmAcadSim200* made = CPmAcadSim200::cast(cls->create());
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->Type(), -1);
-    EXPECT_TRUE(made->IsCurVersion());
-    const long live = cadhost::liveDatabaseObjects();
+    EXPECT_EQ(made->isA(), cls);
+    EXPECT_EQ(cadhost::liveDatabaseObjects(), live + 1);
+    EXPECT_EQ(CPmAcadSim200::cast(nullptr), nullptr);
+    EXPECT_EQ(CPmAcadSim200::cast(cls), nullptr);
     delete made;
-    EXPECT_EQ(cadhost::liveDatabaseObjects(), live - 1);
 
     ASSERT_TRUE(acrxUnloadModule(ModulePath().c_str()));
     EXPECT_EQ(registeredClass(), nullptr);
     EXPECT_EQ(CPmAcadSim200::gpDesc, nullptr);
-    EXPECT_EQ(CPmAcadSim200::desc(), nullptr);
-    EXPECT_FALSE(acrxServiceIsRegistered(L"CPmAcadSim200"));
+    EXPECT_FALSE(serviceRegistered());
 }
 
 TEST_F(ModuleEntryPointTest, RegistersOnceAndPassesTheAppNameFunctionOn)
 {
+    EXPECT_EQ(CPmAcadSim200::desc(), nullptr);
     CPmAcadSim200::rxInit();
     AcRxClass* cls = CPmAcadSim200::gpDesc;
     ASSERT_NE(cls, nullptr);
+    EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
     CPmAcadSim200::rxInit(&appNameChanged);
     EXPECT_EQ(CPmAcadSim200::gpDesc, cls);
     EXPECT_EQ(registeredClass(), cls);
-    EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
 
     acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr);
     CPmAcadSim200::rxInit(&appNameChanged);
@@ -92,11 +94,11 @@ TEST_F(ModuleEntryPointTest, OtherMessagesDoNothing)
 {
     EXPECT_EQ(acrxGetApiVersion(), 0x110000);
     for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
-                                       AcRx::kQuitMsg, AcRx::kSaveMsg, AcRx::kSuspendMsg})
+                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
     {
-        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK) << msg;
-        EXPECT_EQ(registeredClass(), nullptr) << msg;
-        EXPECT_FALSE(acrxServiceIsRegistered(L"CPmAcadSim200")) << msg;
+        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
+        EXPECT_EQ(registeredClass(), nullptr);
+        EXPECT_FALSE(serviceRegistered());
     }
 }
 
@@ -111,44 +113,29 @@ TEST_F(ModuleEntryPointTest, AClassOfTheSameNameFromElsewhereStopsTheHost)
         "Class mismatch");
 }
 
-TEST_F(ModuleEntryPointTest, DescriptorAndCastFollowTheRegistration)
-{
-    EXPECT_EQ(CPmAcadSim200::desc(), nullptr);
-    CPmAcadSim200::rxInit();
-    auto* sim = new CPmAcadSim200();
-    auto* dictionary = new AcDbDictionary();
-    EXPECT_EQ(sim->isA(), CPmAcadSim200::desc());
-    EXPECT_TRUE(sim->isKindOf(AcDbObject::desc()));
-    EXPECT_EQ(CPmAcadSim200::cast(sim), sim);
-    EXPECT_EQ(CPmAcadSim200::cast(nullptr), nullptr);
-    EXPECT_EQ(CPmAcadSim200::cast(dictionary), nullptr);
-    delete dictionary;
-    delete sim;
-}
-
 TEST_F(ModuleEntryPointTest, WithoutCommonProgramFilesInitialisationGoesOn)
 {
     const ScopedEnvironment unset("CommonProgramFiles", nullptr);
     EXPECT_EQ(acrxEntryPoint(AcRx::kInitAppMsg, nullptr), AcRx::kRetOK);
     EXPECT_NE(registeredClass(), nullptr);
-    EXPECT_TRUE(acrxServiceIsRegistered(L"CPmAcadSim200"));
+    EXPECT_TRUE(serviceRegistered());
 }
 
-// A stand-in placed where the previous release's module belongs shows the
-// path the module asks the host to load.
+// A test module placed where the previous release's module belongs shows
+// the path that initialisation asks the host to load.
 TEST_F(ModuleEntryPointTest, LoadsThePreviousReleasesModuleFromTheProductFolder)
 {
-    const fs::path common = fs::temp_directory_path() / ("znsim-common-" + std::to_string(::getpid()));
+    const fs::path common = fs::temp_directory_path() / ("znsim-" + std::to_string(::getpid()));
     fs::create_directories(common / "Orvane");
-    fs::create_symlink(BinDir() / "RxRecordingModule.dbx", common / "Orvane" / "ZnSim101_2007x64.dbx");
-    const std::wstring asked = common.wstring() + L"\\Orvane\\ZnSim101_2007x64.dbx";
+    fs::create_symlink(BinDir() / "RxRecordingModule.dbx",
+                       common / "Orvane" / "ZnSim101_2007x64.dbx");
     {
         const ScopedEnvironment set("CommonProgramFiles", common.c_str());
         acrxEntryPoint(AcRx::kInitAppMsg, nullptr);
     }
+    const std::wstring asked = common.wstring() + L"\\Orvane\\ZnSim101_2007x64.dbx";
     EXPECT_TRUE(cadhost::moduleIsLoaded(asked.c_str()));
     EXPECT_TRUE(acrxServiceIsRegistered(L"RxRecordingService"));
-    EXPECT_NE(registeredClass(), nullptr);
     EXPECT_TRUE(acrxUnloadModule(asked.c_str()));
     fs::remove_all(common);
 }

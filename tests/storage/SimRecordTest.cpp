@@ -3,25 +3,16 @@
 #include "storage/CPmAcadSegment200.h"
 #include "storage/TimeBlock.h"
 #include "tests/storage/StorageTest.h"
-#include "tests/support/RecordingFiler.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
 namespace
 {
 constexpr unsigned __int64 kBigId = (1ull << 32) + 7;
-// 2021-07-04 12:34:56 and 2022-01-02 03:04:05 UTC.
-constexpr __time64_t kCreated = 1625402096;
-constexpr __time64_t kEdited = 1641092645;
-
-struct SimDeleter
-{
-    void operator()(CPmAcadSim200* sim) const { delete sim; }
-};
-using SimPtr = std::unique_ptr<CPmAcadSim200, SimDeleter>;
+constexpr __time64_t kCreated = 1625402096; // 2021-07-04 12:34:56 UTC
 
 // A section whose one segment runs through length positions.
 CPmAcadSection200* sectionOfLength(int length)
@@ -33,60 +24,41 @@ CPmAcadSection200* sectionOfLength(int length)
     return section;
 }
 
-SimPtr sampleSim()
+// What a refused read must leave as it was: type 4 and one section.
+void fill(CPmAcadSim200& sim)
 {
-    SimPtr sim(new CPmAcadSim200());
-    sim->SetName(L"sample");
-    sim->SetDisplayIndex(5);
-    sim->SetType(3);
-    sim->SetId(kBigId);
-    sim->SetSimInUse(true);
-    sim->SetDttmCreated(CTime(kCreated));
-    sim->SetDttmEdited(CTime(kEdited));
-    sim->AddSection(sectionOfLength(10));
-    sim->AddSection(sectionOfLength(5));
-    sim->SetLength(99);
-    return sim;
+    sim.SetType(4);
+    sim.AddSection(sectionOfLength(2));
 }
 
-// A record written value by value, for records the object would never write.
-struct RecordHead
+void expectAsFilled(CPmAcadSim200& sim)
+{
+    EXPECT_EQ(sim.Type(), 4);
+    EXPECT_EQ(sim.Sections()->size(), 1u);
+}
+
+// A record written value by value in its documented layout: type 8, the
+// big identifier, in use, both times, and the count given.
+struct Record
 {
     Adesk::Int32 version = 200;
     SYSTEMTIME created = EncodeTimeBlock(CTime(kCreated));
-    SYSTEMTIME edited = EncodeTimeBlock(CTime(kEdited));
+    SYSTEMTIME edited = EncodeTimeBlock(CTime(kCreated + 3600));
     Adesk::Int32 sectionCount = 0;
+
+    void writeTo(DwgMemoryFiler& filer) const
+    {
+        filer.writeSoftPointerId(AcDbObjectId());
+        filer.writeInt32(version);
+        filer.writeInt32(8);
+        filer.writeAcDbHandle(AcDbHandle(Adesk::UInt64(kBigId)));
+        filer.writeBool(true);
+        filer.writeBytes(&created, sizeof created);
+        filer.writeBytes(&edited, sizeof edited);
+        filer.writeInt32(sectionCount);
+        filer.rewind();
+    }
 };
-
-void writeRecord(DwgMemoryFiler& filer, const RecordHead& head)
-{
-    filer.writeSoftPointerId(AcDbObjectId());
-    filer.writeInt32(head.version);
-    filer.writeInt32(8);
-    filer.writeAcDbHandle(AcDbHandle(Adesk::UInt64(9)));
-    filer.writeBool(true);
-    filer.writeBytes(&head.created, sizeof head.created);
-    filer.writeBytes(&head.edited, sizeof head.edited);
-    filer.writeInt32(head.sectionCount);
-    filer.rewind();
-}
-
-// An object holding something, to see what a refused read leaves of it.
-SimPtr simHolding()
-{
-    SimPtr sim(new CPmAcadSim200());
-    sim->SetType(4);
-    sim->AddSection(sectionOfLength(2));
-    return sim;
-}
-
-void expectUnchanged(CPmAcadSim200& sim)
-{
-    EXPECT_EQ(sim.Type(), 4);
-    EXPECT_EQ(sim.Id(), 0u);
-    EXPECT_EQ(sim.Sections()->size(), 1u);
-    EXPECT_EQ(sim.Length(), 2);
-}
 
 class SimRecordTest : public ::testing::Test
 {
@@ -94,126 +66,102 @@ protected:
     ScopedEnvironment m_zone{"TZ", "UTC0"};
 };
 
-TEST_F(SimRecordTest, ReadsBackWhatItWroteAndRebuildsTheLength)
+TEST_F(SimRecordTest, WritesAndReadsTheDocumentedLayout)
 {
-    const SimPtr written = sampleSim();
-    DwgMemoryFiler filer;
-    ASSERT_EQ(written->dwgOutFields(&filer), Acad::eOk);
-    filer.rewind();
+    DwgMemoryFiler documented;
+    Record().writeTo(documented);
 
-    const SimPtr read(new CPmAcadSim200());
-    ASSERT_EQ(read->dwgInFields(&filer), Acad::eOk);
-    EXPECT_EQ(filer.filerStatus(), Acad::eOk);
-    EXPECT_EQ(filer.tell(), static_cast<Adesk::Int64>(filer.size()));
-    EXPECT_EQ(read->Type(), 3);
-    EXPECT_EQ(read->Id(), kBigId);
-    EXPECT_EQ(read->SimInUse(), 1);
-    EXPECT_EQ(read->DttmCreatedTime().GetTime(), kCreated);
-    EXPECT_EQ(read->DttmCreated(), written->DttmCreated());
-    EXPECT_EQ(read->DttmEdited(), written->DttmEdited());
-    ASSERT_EQ(read->Sections()->size(), 2u);
-    EXPECT_EQ(read->Sections()->at(0)->Length(), 10);
-    EXPECT_EQ(read->Length(), 15);
-    EXPECT_TRUE(static_cast<CPmSim200&>(*read).Name()->IsEmpty());
-    EXPECT_EQ(read->DisplayIndex(), 0);
-    EXPECT_TRUE(read->IsCurVersion());
-}
+    CPmAcadSim200 sim;
+    ASSERT_EQ(sim.dwgInFields(&documented), Acad::eOk);
+    EXPECT_EQ(documented.tell(), static_cast<Adesk::Int64>(documented.size()));
+    EXPECT_EQ(sim.Type(), 8);
+    EXPECT_EQ(sim.Id(), kBigId);
+    EXPECT_EQ(sim.SimInUse(), 1);
+    EXPECT_EQ(sim.DttmCreatedTime().GetTime(), kCreated);
+    EXPECT_TRUE(sim.Sections()->empty());
 
-TEST_F(SimRecordTest, WritesTheFieldsInOrderAndAnswersTheCountsStatus)
-{
-    SimPtr sim(new CPmAcadSim200());
-    sim->SetType(3);
-    sim->SetId(kBigId);
-    RecordingFiler filer;
-    EXPECT_EQ(sim->dwgOutFields(&filer), Acad::eOk);
-    const std::vector<std::string> kinds{"softPointerId", "int32", "int32", "handle",
-                                         "bool",          "bytes", "bytes", "int32"};
-    ASSERT_EQ(filer.kinds(), kinds);
-    const std::vector<std::string> values{"0",     "200", "3",  "4294967303",
-                                          "false", "16",  "16", "0"};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        EXPECT_EQ(filer.calls()[i].value, values[i]) << i;
-
-    RecordingFiler failing;
-    failing.setFilerStatus(Acad::eOutOfDisk);
-    EXPECT_EQ(sim->dwgOutFields(&failing), Acad::eOutOfDisk);
+    DwgMemoryFiler written;
+    ASSERT_EQ(sim.dwgOutFields(&written), Acad::eOk);
+    ASSERT_EQ(written.size(), documented.size());
+    EXPECT_TRUE(std::equal(written.data(), written.data() + written.size(), documented.data()));
 }
 
 TEST_F(SimRecordTest, OtherVersionsAskForAProxyAndReadNothingMore)
 {
-    DwgMemoryFiler headOnly;
-    headOnly.writeSoftPointerId(AcDbObjectId());
-    headOnly.writeInt32(0);
+    DwgMemoryFiler upToTheVersion;
+    upToTheVersion.writeSoftPointerId(AcDbObjectId());
+    upToTheVersion.writeInt32(0);
     for (const Adesk::Int32 version : {101, 201})
     {
-        RecordHead head;
-        head.version = version;
+        Record record;
+        record.version = version;
         DwgMemoryFiler filer;
-        writeRecord(filer, head);
-        const SimPtr sim = simHolding();
-        EXPECT_EQ(sim->dwgInFields(&filer), Acad::eMakeMeProxy) << version;
-        EXPECT_EQ(filer.tell(), static_cast<Adesk::Int64>(headOnly.size())) << version;
-        EXPECT_FALSE(sim->IsCurVersion());
-        expectUnchanged(*sim);
+        record.writeTo(filer);
+        CPmAcadSim200 sim;
+        fill(sim);
+        EXPECT_EQ(sim.dwgInFields(&filer), Acad::eMakeMeProxy);
+        EXPECT_EQ(filer.tell(), static_cast<Adesk::Int64>(upToTheVersion.size()));
+        EXPECT_FALSE(sim.IsCurVersion());
+        expectAsFilled(sim);
     }
 }
 
-TEST_F(SimRecordTest, AnUnreadableTimeBlockFailsTheFilerAndLeavesTheObjectAsItWas)
+// A bad time block fails the filer before anything reaches the object; a
+// count that the bytes cannot hold ends with the bytes.
+TEST_F(SimRecordTest, DamagedRecordsFailTheFilerWithoutPassingForGoodOnes)
 {
-    const SYSTEMTIME thirteenthMonth{2021, 13, 0, 4, 8, 34, 56, 0};
-    const SYSTEMTIME beforeTheEpoch{1950, 7, 0, 4, 8, 34, 56, 0};
-    RecordHead badCreated;
-    badCreated.created = thirteenthMonth;
-    RecordHead badEdited;
-    badEdited.edited = beforeTheEpoch;
-    for (const RecordHead& head : {badCreated, badEdited})
+    Record badCreated;
+    badCreated.created.wMonth = 13;
+    Record badEdited;
+    badEdited.edited.wYear = 1950;
+    for (const Record& record : {badCreated, badEdited})
     {
         DwgMemoryFiler filer;
-        writeRecord(filer, head);
-        const SimPtr sim = simHolding();
-        const Acad::ErrorStatus es = sim->dwgInFields(&filer);
+        record.writeTo(filer);
+        CPmAcadSim200 sim;
+        fill(sim);
+        const Acad::ErrorStatus es = sim.dwgInFields(&filer);
         EXPECT_NE(es, Acad::eOk);
         EXPECT_EQ(filer.filerStatus(), es);
-        expectUnchanged(*sim);
+        expectAsFilled(sim);
     }
-}
 
-TEST_F(SimRecordTest, ADamagedSectionCountEndsWithTheRecord)
-{
-    RecordHead head;
-    head.sectionCount = 0x7fffffff;
+    Record hugeCount;
+    hugeCount.sectionCount = 0x7fffffff;
     DwgMemoryFiler filer;
-    writeRecord(filer, head);
-    const SimPtr sim(new CPmAcadSim200());
-    sim->dwgInFields(&filer);
+    hugeCount.writeTo(filer);
+    CPmAcadSim200 sim;
+    sim.dwgInFields(&filer);
     EXPECT_EQ(filer.filerStatus(), Acad::eEndOfFile);
-    EXPECT_LE(sim->Sections()->size(), 1u);
+    EXPECT_LE(sim.Sections()->size(), 1u);
 }
 
 class StoredSimRecordTest : public StorageTest
 {
 };
 
-// Cancelling changes files the object in again over what it holds: the
-// sections of the moment of opening come back once, not added to the
-// current ones.
+// Cancelling files the object in again over what it holds: the sections of
+// the moment of opening come back once, not added to the current ones.
 TEST_F(StoredSimRecordTest, CancelRestoresTheSectionsAtTheOpen)
 {
-    SimPtr sim = sampleSim();
-    CPmAcadSim200* stored = sim.release();
-    ASSERT_EQ(stored->Save(), 0);
+    auto* sim = new CPmAcadSim200();
+    sim->SetName(L"a");
+    sim->SetType(3);
+    sim->AddSection(sectionOfLength(10));
+    sim->AddSection(sectionOfLength(5));
+    ASSERT_EQ(sim->Save(), 0);
 
     AcDbObject* opened = nullptr;
-    ASSERT_EQ(acdbOpenAcDbObject(opened, stored->objectId(), AcDb::kForWrite), Acad::eOk);
-    stored->assertWriteEnabled();
-    stored->AddSection(sectionOfLength(4));
-    stored->SetType(9);
-    ASSERT_EQ(stored->cancel(), Acad::eOk);
+    ASSERT_EQ(acdbOpenAcDbObject(opened, sim->objectId(), AcDb::kForWrite), Acad::eOk);
+    sim->assertWriteEnabled();
+    sim->AddSection(sectionOfLength(4));
+    sim->SetType(9);
+    ASSERT_EQ(sim->cancel(), Acad::eOk);
 
-    ASSERT_EQ(acdbOpenAcDbObject(opened, stored->objectId(), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(stored->Sections()->size(), 2u);
-    EXPECT_EQ(stored->Length(), 15);
-    EXPECT_EQ(stored->Type(), 3);
-    stored->close();
+    ASSERT_EQ(acdbOpenAcDbObject(opened, sim->objectId(), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(sim->Sections()->size(), 2u);
+    EXPECT_EQ(sim->Length(), 15);
+    EXPECT_EQ(sim->Type(), 3);
+    sim->close();
 }
 } // namespace

@@ -43,8 +43,7 @@ protected:
         acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr);
     }
 
-    // Whether id's object is closed: only then does an open for write
-    // succeed (erased objects included).
+    // Only a closed object opens for write (erased ones included).
     static bool isClosed(AcDbObjectId id)
     {
         AcDbObject* object = nullptr;
