@@ -105,6 +105,7 @@ int storeEntry(AcDbDictionary* sub, const CString& name, CIvAcadObject* object)
         status += previous->close();
     return status;
 }
+
 // Opens the object stored under name, whatever its class, unless it is
 // erased; -1 when the name has no entry, else the status of the open.
 int openEntry(const CString& dictName, const CString& name, AcDb::OpenMode mode,
