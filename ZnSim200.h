@@ -18,6 +18,8 @@
 #include "model/CZnBlock.h"
 #include "model/PmPosition200.h"
 #include "model/dpoint3d.h"
+#include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadPart.h"
 #include "storage/CPmAcadSection200.h"
 #include "storage/CPmAcadSegment200.h"
+#include "storage/CPmAcadSim200.h"

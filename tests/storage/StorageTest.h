@@ -1,0 +1,89 @@
+// What the storage suites share: a HostTest with the simulation class
+// registered, as the module registers it when the host loads it (and taken
+// away again once the test's drawing is gone), a few looks at the drawing,
+// the smallest named object, and where the built module lies.
+#pragma once
+
+#include "host/AcDbDictionary.h"
+#include "storage/CIvAcadObject.h"
+#include "storage/CPmAcadSim200.h"
+#include "storage/ModuleEntryPoint.h"
+#include "tests/support/HostTest.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Where the build puts the modules; the tests are told through ZNSIM_BIN_DIR.
+inline std::filesystem::path BinDir()
+{
+    const char* dir = std::getenv("ZNSIM_BIN_DIR");
+    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::current_path();
+}
+
+// The module's file, for loading it by path as a host does.
+inline std::wstring ModulePath()
+{
+    return (BinDir() / "ZnSim200_2007x64.dbx").wstring();
+}
+
+class StorageTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        CPmAcadSim200::rxInit();
+    }
+
+    void TearDown() override
+    {
+        HostTest::TearDown();
+        acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr);
+    }
+
+    // Only a closed object opens for write (erased ones included).
+    static bool isClosed(AcDbObjectId id)
+    {
+        AcDbObject* object = nullptr;
+        if (acdbOpenAcDbObject(object, id, AcDb::kForWrite, true) != Acad::eOk)
+            return false;
+        object->close();
+        return true;
+    }
+
+    bool namedObjectsHold(const ACHAR* key)
+    {
+        AcDbDictionary* namedObjects = nullptr;
+        EXPECT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForRead), Acad::eOk);
+        const bool held = namedObjects->has(key);
+        namedObjects->close();
+        return held;
+    }
+
+    // The keys of "ZN_SIM".
+    static std::vector<CString> storedNames()
+    {
+        CStringArray array;
+        EXPECT_EQ(CIvAcadObject::GetObjectNames(L"ZN_SIM", &array), 0);
+        std::vector<CString> result;
+        for (int i = 0; i < array.GetSize(); ++i)
+            result.push_back(array[i]);
+        return result;
+    }
+};
+
+// A named object that files nothing of its own.
+class NamedThing : public CIvAcadObject
+{
+public:
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override
+    {
+        return AcDbObject::dwgInFields(pFiler);
+    }
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override
+    {
+        return AcDbObject::dwgOutFields(pFiler);
+    }
+};
