@@ -11,13 +11,17 @@ namespace
 void writePosition(AcDbDwgFiler* filer, const PmPosition200& position)
 {
     filer->writePoint3d(ToHostPoint(position.pt));
-    CZnTransform placement = position.transform; // reading the angles is not a const operation
+    // Reading the angles changes nothing, though the transform's interface
+    // does not say so; a copy per position would cost more than the filing.
     double angles[3];
-    placement.GetEulerAngles(angles);
+    const_cast<CZnTransform&>(position.transform).GetEulerAngles(angles);
     for (const double angle : angles)
         filer->writeDouble(angle);
     filer->writePoint3d(ToHostPoint(position.tpt));
 }
+
+// A position's record: two points and three angles.
+constexpr std::size_t kPositionRecordBytes = 9 * sizeof(double);
 
 PmPosition200 readPosition(AcDbDwgFiler* filer)
 {
@@ -56,6 +60,7 @@ void CPmAcadSegment200::Load(AcDbDwgFiler* filer)
     part->Load(filer);
     Adesk::Int32 count = 0;
     filer->readInt32(&count);
+    m_positions.reserve(RecordsThatFit(filer, count, kPositionRecordBytes));
     for (Adesk::Int32 n = 0; n < count && StillReading(filer); ++n)
         m_positions.push_back(readPosition(filer));
     m_length = static_cast<int>(m_positions.size());
