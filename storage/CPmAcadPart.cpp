@@ -21,6 +21,26 @@ void writeBlockField(AcDbDwgFiler* filer, const CZnBlock* block)
     filer->writeAcDbHandle(handle != nullptr ? *handle : AcDbHandle());
 }
 
+// Part trees are a few levels deep. A damaged or hostile record that nests
+// sub-parts without end would otherwise recurse until the stack runs out;
+// past this depth the record is refused as improperly read.
+constexpr int kMaxPartDepth = 1000;
+
+class PartDepth
+{
+public:
+    PartDepth() { ++s_depth; }
+    ~PartDepth() { --s_depth; }
+    PartDepth(const PartDepth&) = delete;
+    PartDepth& operator=(const PartDepth&) = delete;
+    bool TooDeep() const { return s_depth > kMaxPartDepth; }
+
+private:
+    static int s_depth;
+};
+
+int PartDepth::s_depth = 0;
+
 CString readText(AcDbDwgFiler* filer)
 {
     ACHAR* buffer = nullptr;
@@ -44,6 +64,12 @@ void CPmAcadPart::Save(AcDbDwgFiler* filer) const
 
 void CPmAcadPart::Load(AcDbDwgFiler* filer)
 {
+    const PartDepth depth;
+    if (depth.TooDeep())
+    {
+        filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
+        return;
+    }
     m_text = readText(filer);
     AcGePoint3d offset;
     filer->readPoint3d(&offset);

@@ -173,4 +173,20 @@ TEST_F(RecordTest, DamagedRecordStopsReadingAtTheFirstFailure)
     EXPECT_EQ(filer.filerStatus(), Acad::eEndOfFile);
     EXPECT_LE(read.Segments()->size(), 1u);
 }
+
+TEST_F(RecordTest, EndlesslyNestedPartsAreRefusedBeforeTheStackRunsOut)
+{
+    DwgMemoryFiler filer(db());
+    for (int level = 0; level < 200000; ++level)
+    {
+        filer.writeString(L"");
+        filer.writePoint3d(AcGePoint3d());
+        filer.writeAcDbHandle(AcDbHandle());
+        filer.writeInt32(1);
+    }
+    filer.rewind();
+    CPmAcadPart read;
+    read.Load(&filer);
+    EXPECT_EQ(filer.filerStatus(), Acad::eDwgObjectImproperlyRead);
+}
 } // namespace
