@@ -1,0 +1,12 @@
+#include "app/ExitStatus.h"
+
+const char* ExitStatusHelp()
+{
+    return "Exit status:\n"
+           "  0  success\n"
+           "  1  the host or the module failed unexpectedly\n"
+           "  2  bad usage, a bad JSON description, or a file that is not a readable drawing\n"
+           "  3  no simulation of that name\n"
+           "  4  refused: the simulation is in use, the name is taken, or it is still version 101\n"
+           "  5  a file cannot be read or written\n";
+}
