@@ -1,0 +1,125 @@
+#include "app/SimBuilder.h"
+
+#include "app/ExitStatus.h"
+#include "app/HeldSimulation.h"
+#include "app/PartText.h"
+#include "app/TextConversion.h"
+#include "host/AcDbBlockReference.h"
+#include "host/AcDbDatabase.h"
+#include "model/CPmPart.h"
+#include "model/CPmSection200.h"
+#include "model/CPmSegment200.h"
+#include "model/CPmSim200.h"
+#include "storage/CIvAcadObject.h"
+#include "storage/CPmBlockFactory.h"
+
+namespace
+{
+// The block reference of handle in the working drawing, open for read for
+// the caller to close; null when the handle names none.
+AcDbBlockReference* OpenReference(AcDbHandle handle)
+{
+    AcDbObjectId id;
+    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
+    if (drawing->getAcDbObjectId(id, false, handle) != Acad::eOk)
+        return nullptr;
+    AcDbBlockReference* reference = nullptr;
+    acdbOpenObject(reference, id, AcDb::kForRead);
+    return reference;
+}
+
+class SimBuilder
+{
+public:
+    SimBuilder(const std::string& drawingFile, const std::string& descriptionFile)
+        : m_drawingFile(drawingFile), m_descriptionFile(descriptionFile)
+    {
+    }
+
+    void Check(const SimDescription& description) const
+    {
+        if (!CIvAcadObject::GetObjectId(L"ZN_SIM", description.name.c_str()).isNull())
+            throw CommandFailure(ExitStatus::refused, m_drawingFile + ": a simulation named \"" +
+                                                          Utf8(description.name) +
+                                                          "\" is stored already");
+        for (const SectionDescription& section : description.sections)
+            for (const SegmentDescription& segment : section.segments)
+                CheckBlocks(segment.part);
+    }
+
+    void Store(const SimDescription& description) const
+    {
+        HeldSimulation sim(Made(CPmDbxFactory200::MakeSim(description.id, description.type)));
+        sim->SetName(description.name.c_str());
+        for (const SectionDescription& section : description.sections)
+            sim->AddSection(Section(section).release());
+        const int status = sim->Save();
+        if (status != 0)
+            throw CommandFailure(ExitStatus::failure, m_drawingFile + ": the simulation cannot be stored (status " +
+                                                          std::to_string(status) + ")");
+        // Stored: the drawing owns it now.
+        static_cast<void>(sim.release());
+    }
+
+private:
+    void CheckBlocks(const PartDescription& part) const
+    {
+        AcDbBlockReference* reference = OpenReference(part.block);
+        if (reference == nullptr)
+            throw CommandFailure(ExitStatus::badInput, m_descriptionFile + ": " + part.where +
+                                                           ".block: " + HandleText(part.block) +
+                                                           " names no block reference in " +
+                                                           m_drawingFile);
+        reference->close();
+        for (const PartDescription& subPart : part.parts)
+            CheckBlocks(subPart);
+    }
+
+    static std::unique_ptr<CPmSection200> Section(const SectionDescription& description)
+    {
+        std::unique_ptr<CPmSection200> section(Made(CPmDbxFactory200::MakeSection()));
+        section->SetSpeed(description.speed, description.unit);
+        for (const SegmentDescription& segmentDescription : description.segments)
+        {
+            std::unique_ptr<CPmSegment200> segment(Made(CPmDbxFactory200::MakeSegment()));
+            segment->AddPart(Part(segmentDescription.part).release());
+            segment->AddPath(segmentDescription.positions);
+            // Added last, once it holds its path: the section moves the
+            // part's blocks to the path's start.
+            section->AddSegment(segment.release());
+        }
+        return section;
+    }
+
+    static std::unique_ptr<CPmPart> Part(const PartDescription& description)
+    {
+        std::unique_ptr<CPmPart> part(Made(CPmDbxFactory200::MakePart()));
+        SetPartText(*part, description.text.c_str());
+        part->SetOffset(description.offset);
+        part->AddBlock(Block(description.block));
+        for (const PartDescription& subPart : description.parts)
+            part->AddPart(Part(subPart).release());
+        return part;
+    }
+
+    static CZnBlock* Block(AcDbHandle handle)
+    {
+        element source{nullptr, OpenReference(handle)};
+        CZnBlock* block = CPmBlockFactory::CreateBlock(&source);
+        if (source.blockRef != nullptr)
+            source.blockRef->close();
+        return Made(block);
+    }
+
+    const std::string& m_drawingFile;
+    const std::string& m_descriptionFile;
+};
+} // namespace
+
+void StoreSimulation(const SimDescription& description, const std::string& drawingFile,
+                     const std::string& descriptionFile)
+{
+    const SimBuilder builder(drawingFile, descriptionFile);
+    builder.Check(description);
+    builder.Store(description);
+}
