@@ -1,0 +1,97 @@
+// znsim info: what a drawing is made of, what the module makes of its
+// simulations, and whether the previous release's module is there to read
+// its version-101 ones.
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/TextConversion.h"
+#include "app/TextView.h"
+#include "host/AcDbProxyObject.h"
+#include "host/AcRxClass.h"
+#include "storage/CIvAcadObject.h"
+
+#include <filesystem>
+#include <map>
+
+namespace
+{
+using nlohmann::json;
+
+// A proxy stands for an object whose class could not read it; it is counted
+// under that class.
+std::string ClassName(AcDbObjectId id)
+{
+    const AcRxClass* objectClass = id.objectClass();
+    if (!objectClass->isDerivedFrom(AcDbProxyObject::desc()))
+        return Utf8(std::wstring(objectClass->name()));
+    AcDbProxyObject* proxy = nullptr;
+    if (acdbOpenObject(proxy, id, AcDb::kForRead) != Acad::eOk)
+        return "AcDbProxyObject";
+    const std::string name = Utf8(std::wstring(proxy->originalClassName())) + " (proxy)";
+    proxy->close();
+    return name;
+}
+
+// Live objects by class, found by walking every handle the drawing has given.
+json Classes(AcDbDatabase& drawing)
+{
+    std::map<std::string, std::size_t> counts;
+    const Adesk::UInt64 seed = drawing.handseed();
+    for (Adesk::UInt64 handle = 1; handle < seed; ++handle)
+    {
+        AcDbObjectId id;
+        if (drawing.getAcDbObjectId(id, false, AcDbHandle(handle)) == Acad::eOk && id.isValid() &&
+            !id.isErased())
+            ++counts[ClassName(id)];
+    }
+    json classes = json::array();
+    for (const auto& [name, count] : counts)
+        classes.push_back({{"name", name}, {"objects", count}});
+    return classes;
+}
+
+json Simulations()
+{
+    CStringArray names;
+    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
+    std::size_t current = 0;
+    for (int i = 0; i < list->Size(); ++i)
+        current += list->Sim(i)->IsCurVersion() ? 1 : 0;
+    const auto stored = static_cast<std::size_t>(names.GetSize());
+    const auto listed = static_cast<std::size_t>(list->Size());
+    return {{"stored", stored},
+            {"version_200", current},
+            {"version_101", listed - current},
+            {"unreadable", stored - listed}};
+}
+
+Outcome Info(HostSession& host, const std::string& file)
+{
+    AcDbDatabase& drawing = *acdbHostApplicationServices()->workingDatabase();
+    std::error_code error;
+    const json info = {
+        {"file", file},
+        {"bytes", std::filesystem::file_size(file, error)},
+        {"objects", drawing.numObjects()},
+        {"proxies", drawing.numProxies()},
+        {"classes", Classes(drawing)},
+        {"simulations", Simulations()},
+        {"module", host.ModulePath().string()},
+        {"legacy_module",
+         {{"path", host.LegacyModulePath().string()}, {"loaded", host.LegacyModuleLoaded()}}}};
+    return {false, info, DrawingInfoText(info)};
+}
+} // namespace
+
+void AddInfoCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<DrawingOptions>();
+    CLI::App* command = app.add_subcommand(
+        "info", "Show a drawing's classes, object counts and proxies, its simulations, and "
+                "whether the previous release's module is loaded");
+    AddDrawingOptions(*command, *options);
+    Select(*command, action, [options] {
+        return RunOnDrawing(*options,
+                            [&file = options->file](HostSession& host) { return Info(host, file); });
+    });
+}

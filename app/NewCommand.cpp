@@ -1,0 +1,47 @@
+// znsim new: a simulation built from a JSON description and stored in the
+// drawing.
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/SimBuilder.h"
+#include "app/SimReport.h"
+#include "app/TextConversion.h"
+#include "app/TextView.h"
+
+namespace
+{
+struct NewOptions : DrawingOptions
+{
+    std::string description;
+};
+
+Outcome NewSimulation(const NewOptions& options, const SimDescription& description)
+{
+    StoreSimulation(description, options.file, options.description);
+    HeldSimulation stored(CPmDbxFactory200::LoadSim(description.name.c_str()));
+    if (!stored)
+        throw CommandFailure(ExitStatus::failure,
+                             options.file + ": the simulation stored cannot be read back");
+    nlohmann::json summary = SimulationSummary(*stored);
+    summary["file"] = options.file;
+    const std::string text = "Stored simulation \"" + Utf8(description.name) + "\" in " +
+                             options.file + ": " + Counted(stored->Sections()->size(), "section") +
+                             ", length " + std::to_string(stored->Length()) + ".\n";
+    return {true, summary, text};
+}
+} // namespace
+
+void AddNewCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<NewOptions>();
+    CLI::App* command = app.add_subcommand(
+        "new", "Build a simulation from a JSON description (docs/znsim.md) and store it");
+    AddDrawingOptions(*command, *options);
+    command->add_option("--from", options->description, "the JSON description")->required();
+    Select(*command, action, [options] {
+        // The description is read first: a wrong one leaves the drawing alone.
+        const SimDescription description = ReadSimDescription(options->description);
+        return RunOnDrawing(*options, [options, &description](HostSession&) {
+            return NewSimulation(*options, description);
+        });
+    });
+}

@@ -1,0 +1,45 @@
+// znsim show: one simulation's tree, with a limited number of positions per
+// segment unless every one is asked for.
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/SimReport.h"
+#include "app/TextConversion.h"
+#include "app/TextView.h"
+
+namespace
+{
+struct ShowOptions : DrawingOptions
+{
+    std::string name;
+    std::size_t positions = 5;
+    bool all = false;
+};
+
+Outcome ShowSimulation(const ShowOptions& options)
+{
+    HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(options.name)));
+    if (!sim)
+        throw SimulationNotFound(options.file, options.name);
+    const std::optional<std::size_t> limit =
+        options.all ? std::nullopt : std::optional<std::size_t>(options.positions);
+    nlohmann::json tree = SimulationTree(*sim, limit);
+    tree["file"] = options.file;
+    return {false, tree, SimulationTreeText(tree)};
+}
+} // namespace
+
+void AddShowCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<ShowOptions>();
+    CLI::App* command = app.add_subcommand(
+        "show", "Show a simulation's tree: sections with their speeds, segments, parts, blocks "
+                "and positions");
+    AddDrawingOptions(*command, *options);
+    command->add_option("NAME", options->name, "the simulation's name")->required();
+    command->add_option("--positions", options->positions,
+                        "positions shown per segment (default 5)");
+    command->add_flag("--all", options->all, "show every position");
+    Select(*command, action, [options] {
+        return RunOnDrawing(*options, [options](HostSession&) { return ShowSimulation(*options); });
+    });
+}

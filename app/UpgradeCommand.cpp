@@ -1,0 +1,78 @@
+// znsim upgrade: simulations of the previous release stored again as
+// version 200, one by name or all of them.
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/TextConversion.h"
+#include "app/TextView.h"
+
+namespace
+{
+struct UpgradeOptions : DrawingOptions
+{
+    std::string name;
+    bool all = false;
+};
+
+bool IsCurrent(const CString& name)
+{
+    const HeldSimulation sim(CPmDbxFactory200::LoadSim(name));
+    return sim && sim->IsCurVersion();
+}
+
+// The names to upgrade: every version-101 simulation, or the one named when
+// it is one (nothing when it is version 200 already).
+std::vector<CString> ToUpgrade(const UpgradeOptions& options)
+{
+    std::vector<CString> names;
+    if (options.all)
+    {
+        HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
+        for (int i = 0; i < list->Size(); ++i)
+            if (!list->Sim(i)->IsCurVersion())
+                names.push_back(*list->Sim(i)->Name());
+        return names;
+    }
+    const CString name = HostText(options.name);
+    if (!HeldSimulation(CPmDbxFactory200::LoadSim(name)))
+        throw SimulationNotFound(options.file, options.name);
+    if (!IsCurrent(name))
+        names.push_back(name);
+    return names;
+}
+
+Outcome Upgrade(const UpgradeOptions& options)
+{
+    nlohmann::json upgraded = nlohmann::json::array();
+    for (const CString& name : ToUpgrade(options))
+    {
+        CPmDbxFactory200::UpgradeSim(name);
+        if (!IsCurrent(name))
+            throw CommandFailure(ExitStatus::failure,
+                                 options.file + ": \"" + Utf8(name) + "\" cannot be upgraded");
+        upgraded.push_back(Utf8(name));
+    }
+    std::string text = upgraded.empty()
+                           ? "Nothing to upgrade in " + options.file + ".\n"
+                           : "Upgraded " + Counted(upgraded.size(), "simulation") + " of " +
+                                 options.file + " to version 200:\n";
+    for (const auto& name : upgraded)
+        text += "  " + name.get<std::string>() + "\n";
+    return {!upgraded.empty(), {{"file", options.file}, {"upgraded", upgraded}}, text};
+}
+} // namespace
+
+void AddUpgradeCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<UpgradeOptions>();
+    CLI::App* command = app.add_subcommand(
+        "upgrade", "Store simulations of the previous release (version 101) again as version 200");
+    AddDrawingOptions(*command, *options);
+    CLI::Option* name = command->add_option("NAME", options->name, "the simulation to upgrade");
+    CLI::Option* all = command->add_flag("--all", options->all, "upgrade every version-101 simulation");
+    name->excludes(all);
+    Select(*command, action, [options] {
+        if (options->name.empty() && !options->all)
+            throw CommandFailure(ExitStatus::badInput, "upgrade: give a simulation's NAME or --all");
+        return RunOnDrawing(*options, [options](HostSession&) { return Upgrade(*options); });
+    });
+}

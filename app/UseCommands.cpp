@@ -1,0 +1,102 @@
+// znsim use and unuse: set and clear the in-use mark through the drawing's
+// simulation list. Only simulations whose mark changes are stored again, so
+// that the others keep their edit times.
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/TextConversion.h"
+#include "app/TextView.h"
+
+#include <algorithm>
+
+namespace
+{
+struct UseOptions : DrawingOptions
+{
+    // Empty for unuse without a name: every simulation in use.
+    std::string name;
+};
+
+// The simulations named exactly (keys differ by letter case alone), or
+// without a name those in use.
+std::vector<CPmSim200*> Targets(CPmSimList200& list, const UseOptions& options)
+{
+    const CString name = HostText(options.name);
+    std::vector<CPmSim200*> targets;
+    for (int i = 0; i < list.Size(); ++i)
+    {
+        CPmSim200* sim = list.Sim(i);
+        if (options.name.empty() ? sim->SimInUse() != 0 : *sim->Name() == name)
+            targets.push_back(sim);
+    }
+    if (targets.empty() && !options.name.empty())
+        throw SimulationNotFound(options.file, options.name);
+    for (CPmSim200* sim : targets)
+        if (!sim->IsCurVersion())
+            throw CommandFailure(ExitStatus::refused,
+                                 options.file + ": \"" + Utf8(*sim->Name()) +
+                                     "\" is a version-101 simulation; upgrade it first");
+    return targets;
+}
+
+std::string Report(const UseOptions& options, bool inUse, std::size_t changed)
+{
+    const std::string name = "\"" + options.name + "\"";
+    if (inUse)
+        return changed != 0 ? "Marked " + name + " in use in " + options.file + ".\n"
+                            : name + " is in use already.\n";
+    if (!options.name.empty())
+        return changed != 0 ? "Cleared the in-use mark of " + name + " in " + options.file + ".\n"
+                            : name + " is not in use.\n";
+    return changed != 0 ? "Cleared the in-use mark of " + Counted(changed, "simulation") +
+                              " in " + options.file + ".\n"
+                        : "No simulation of " + options.file + " is in use.\n";
+}
+
+Outcome SetMark(const UseOptions& options, bool inUse)
+{
+    HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
+    std::vector<CPmSim200*> changing = Targets(*list, options);
+    changing.erase(std::remove_if(changing.begin(), changing.end(),
+                                  [inUse](CPmSim200* sim) { return (sim->SimInUse() != 0) == inUse; }),
+                   changing.end());
+    if (inUse)
+        list->SetSimInUse(HostText(options.name));
+    else if (options.name.empty())
+        list->ResetUse();
+    else
+        for (CPmSim200* sim : changing)
+            sim->SetSimInUse(false);
+    nlohmann::json names = nlohmann::json::array();
+    for (CPmSim200* sim : changing)
+    {
+        const int status = sim->Update();
+        if (status != 0)
+            throw CommandFailure(ExitStatus::failure, options.file + ": \"" + Utf8(*sim->Name()) +
+                                                          "\" cannot be stored (status " +
+                                                          std::to_string(status) + ")");
+        names.push_back(Utf8(*sim->Name()));
+    }
+    const nlohmann::json data = {{"file", options.file}, {"in_use", inUse}, {"changed", names}};
+    return {!changing.empty(), data, Report(options, inUse, changing.size())};
+}
+
+void AddMarkCommand(CLI::App& app, Action& action, bool inUse)
+{
+    auto options = std::make_shared<UseOptions>();
+    CLI::App* command =
+        inUse ? app.add_subcommand("use", "Mark a simulation in use: it cannot be deleted then")
+              : app.add_subcommand("unuse", "Clear the in-use mark of a simulation, or of every "
+                                            "simulation when no name is given");
+    AddDrawingOptions(*command, *options);
+    command->add_option("NAME", options->name, "the simulation's name")->required(inUse);
+    Select(*command, action, [options, inUse] {
+        return RunOnDrawing(*options, [options, inUse](HostSession&) { return SetMark(*options, inUse); });
+    });
+}
+} // namespace
+
+void AddUseCommands(CLI::App& app, Action& action)
+{
+    AddMarkCommand(app, action, true);
+    AddMarkCommand(app, action, false);
+}
