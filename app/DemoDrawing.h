@@ -1,0 +1,19 @@
+// The demo's drawing: three vehicles drawn in plan view as block
+// definitions (a tractor unit, a semi-trailer and a car, in metres, each
+// centred on its origin and facing along the x axis), and one visible
+// reference of each parked in model space.
+#pragma once
+
+#include "host/AcDbHandle.h"
+
+class AcDbDatabase;
+
+// The handles of the parked references.
+struct DemoVehicles
+{
+    AcDbHandle tractor;
+    AcDbHandle trailer;
+    AcDbHandle car;
+};
+
+DemoVehicles DrawDemoVehicles(AcDbDatabase& drawing);

@@ -1,0 +1,125 @@
+#include "app/DemoSimulations.h"
+
+#include "app/SpeedUnits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace
+{
+const double kRadiansPerDegree = std::acos(-1.0) / 180.0;
+
+// A road driven along straight runs and arcs, sampled about every step
+// metres. Each position faces along the road and carries, as its second
+// point, the point one step ahead that it is heading for.
+class Route
+{
+public:
+    Route(dpoint3d start, double headingDegrees, double step)
+        : m_at(start), m_heading(headingDegrees * kRadiansPerDegree), m_step(step)
+    {
+        Record();
+    }
+
+    // Drives on for length, climbing by rise on the way.
+    Route& Straight(double length, double rise = 0.0)
+    {
+        const int pieces = Pieces(length);
+        for (int i = 0; i < pieces; ++i)
+            Move(length / pieces, rise / pieces, 0.0);
+        return *this;
+    }
+
+    // Turns through degrees (to the left when positive) on a circle of radius.
+    Route& Turn(double radius, double degrees)
+    {
+        const double sweep = degrees * kRadiansPerDegree;
+        const int pieces = Pieces(radius * std::abs(sweep));
+        const double turn = sweep / pieces;
+        for (int i = 0; i < pieces; ++i)
+            Move(2.0 * radius * std::sin(std::abs(turn) / 2.0), 0.0, turn);
+        return *this;
+    }
+
+    // Spaces the positions that follow every step metres.
+    Route& Step(double step)
+    {
+        m_step = step;
+        return *this;
+    }
+
+    // The positions driven since the last call.
+    std::vector<PmPosition200> Take() { return std::exchange(m_driven, {}); }
+
+private:
+    int Pieces(double length) const
+    {
+        return std::max(1, static_cast<int>(std::ceil(length / m_step - 1e-9)));
+    }
+
+    // Along the chord of a turn: half the turn before, half after.
+    void Move(double distance, double rise, double turn)
+    {
+        const double direction = m_heading + turn / 2.0;
+        m_at = {m_at.x + distance * std::cos(direction), m_at.y + distance * std::sin(direction),
+                m_at.z + rise};
+        m_heading += turn;
+        Record();
+    }
+
+    void Record()
+    {
+        const dpoint3d ahead{m_at.x + m_step * std::cos(m_heading),
+                             m_at.y + m_step * std::sin(m_heading), m_at.z};
+        m_driven.push_back(HeadingPosition(m_at, ahead, m_heading / kRadiansPerDegree));
+    }
+
+    dpoint3d m_at;
+    double m_heading;
+    double m_step;
+    std::vector<PmPosition200> m_driven;
+};
+
+int Unit(const char* name)
+{
+    return *SpeedUnitCode(name);
+}
+
+// The tractor with the trailer hitched to its fifth wheel: the trailer's
+// centre runs 7.3 m behind the tractor's.
+SimDescription HarbourConvoy(const DemoVehicles& vehicles)
+{
+    const PartDescription trailer{"", vehicles.trailer, {-7.3, 0.0, 0.0}, L"Semi-trailer", {}};
+    const PartDescription tractor{"", vehicles.tractor, {}, L"Tractor unit", {trailer}};
+    Route road({0.0, 0.0, 0.0}, 0.0, 2.0);
+    const auto gateRoad = road.Straight(60.0).Take();
+    const auto quay = road.Turn(25.0, 90.0).Straight(40.0).Take();
+    return {L"Harbour convoy",
+            static_cast<Adesk::UInt64>(vehicles.tractor),
+            1,
+            {{30.0, Unit("km/h"), {{tractor, gateRoad}}}, {20.0, Unit("mph"), {{tractor, quay}}}}};
+}
+
+// The car drives up the ramp onto the ferry, crosses the harbour mouth on
+// it and drives down the far ramp.
+SimDescription FerryCrossing(const DemoVehicles& vehicles)
+{
+    const PartDescription car{"", vehicles.car, {}, L"Passenger car", {}};
+    Route road({120.0, 0.0, 0.0}, 90.0, 2.0);
+    const auto ramp = road.Straight(30.0, 2.0).Take();
+    const auto crossing = road.Step(25.0).Turn(600.0, 25.0).Straight(400.0).Turn(600.0, -25.0).Take();
+    const auto ashore = road.Step(2.0).Straight(30.0, -2.0).Straight(20.0).Take();
+    return {L"Ferry crossing",
+            static_cast<Adesk::UInt64>(vehicles.car),
+            2,
+            {{10.0, Unit("mph"), {{car, ramp}}},
+             {12.0, Unit("knots"), {{car, crossing}}},
+             {25.0, Unit("km/h"), {{car, ashore}}}}};
+}
+} // namespace
+
+std::vector<SimDescription> DemoSimulations(const DemoVehicles& vehicles)
+{
+    return {HarbourConvoy(vehicles), FerryCrossing(vehicles)};
+}
