@@ -39,9 +39,20 @@ std::pair<json, json> StoredTimes(CPmSim200& sim)
     return times;
 }
 
+// Reports show no negative zero: adding zero turns it into zero.
+double Shown(double value)
+{
+    return value + 0.0;
+}
+
+json Triple(double x, double y, double z)
+{
+    return json::array({Shown(x), Shown(y), Shown(z)});
+}
+
 json Point(const dpoint3d& point)
 {
-    return json::array({point.x, point.y, point.z});
+    return Triple(point.x, point.y, point.z);
 }
 
 // The name of the block definition that the reference of handle shows; null
@@ -89,9 +100,9 @@ json Position(const PmPosition200& position)
     const double heading = std::atan2(placement(1, 0), placement(0, 0)) * kDegreesPerRadian;
     return {{"pt", Point(position.pt)},
             {"tpt", Point(position.tpt)},
-            {"heading", heading},
-            {"angles", json::array({angles[0] * kDegreesPerRadian, angles[1] * kDegreesPerRadian,
-                                    angles[2] * kDegreesPerRadian})}};
+            {"heading", Shown(heading)},
+            {"angles", Triple(angles[0] * kDegreesPerRadian, angles[1] * kDegreesPerRadian,
+                              angles[2] * kDegreesPerRadian)}};
 }
 
 json Segment(CPmSegment200& segment, std::optional<std::size_t> positionLimit)

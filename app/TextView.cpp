@@ -13,8 +13,7 @@ using Row = std::vector<std::string>;
 std::string Number(double value)
 {
     std::ostringstream text;
-    // No "-0" for a value that rounds to nothing.
-    text << std::setprecision(6) << (value == 0.0 ? 0.0 : value);
+    text << std::setprecision(6) << value;
     return text.str();
 }
 
@@ -117,8 +116,7 @@ std::string SimulationTableText(const json& list)
     if (!sims.empty())
         text += Table(rows);
     for (const json& name : list["unreadable"])
-        text += "Cannot read the entry " + Quoted(name) +
-                " (a simulation of the previous release, without its module?)\n";
+        text += "The module cannot read the entry " + Quoted(name) + ".\n";
     return text;
 }
 
