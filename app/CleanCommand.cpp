@@ -14,8 +14,9 @@ std::size_t StoredEntries()
     return static_cast<std::size_t>(names.GetSize());
 }
 
-Outcome Clean(const std::string& file)
+Outcome Clean(HostSession&, const DrawingOptions& options)
 {
+    const std::string& file = options.file;
     const std::size_t before = StoredEntries();
     CleanSims();
     const std::size_t remaining = StoredEntries();
@@ -29,11 +30,7 @@ Outcome Clean(const std::string& file)
 
 void AddCleanCommand(CLI::App& app, Action& action)
 {
-    auto options = std::make_shared<DrawingOptions>();
-    CLI::App* command = app.add_subcommand(
-        "clean", "Remove every simulation of a drawing, in use or not, with its block references");
-    AddDrawingOptions(*command, *options);
-    Select(*command, action, [options] {
-        return RunOnDrawing(*options, [&file = options->file](HostSession&) { return Clean(file); });
-    });
+    AddDrawingCommand(app, action, "clean",
+                      "Remove every simulation of a drawing, in use or not, with its block references",
+                      std::make_shared<DrawingOptions>(), Clean);
 }

@@ -19,7 +19,7 @@ enum DeleteAnswer
     kInUse = 2,
 };
 
-Outcome DeleteSimulation(const DeleteOptions& options)
+Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
 {
     const int answer = CPmDbxFactory200::DeleteSim(HostText(options.name));
     if (answer == kNoneFound)
@@ -35,11 +35,9 @@ Outcome DeleteSimulation(const DeleteOptions& options)
 void AddDeleteCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<DeleteOptions>();
-    CLI::App* command = app.add_subcommand(
-        "delete", "Delete a simulation and its block references, unless it is in use");
-    AddDrawingOptions(*command, *options);
-    command->add_option("NAME", options->name, "the simulation's name")->required();
-    Select(*command, action, [options] {
-        return RunOnDrawing(*options, [options](HostSession&) { return DeleteSimulation(*options); });
-    });
+    AddDrawingCommand(app, action, "delete",
+                      "Delete a simulation and its block references, unless it is in use", options,
+                      DeleteSimulation)
+        .add_option("NAME", options->name, "the simulation's name")
+        ->required();
 }

@@ -92,5 +92,5 @@ void AddDemoCommand(CLI::App& app, Action& action)
     command->add_option("FILE", options->file, "the drawing to write (replaced when it exists)")
         ->capture_default_str();
     AddJsonOption(*command, *options);
-    Select(*command, action, [options] { return RunDemo(*options); });
+    command->callback([&action, options] { action = [options] { return RunDemo(*options); }; });
 }

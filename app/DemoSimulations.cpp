@@ -1,5 +1,6 @@
 #include "app/DemoSimulations.h"
 
+#include "app/Angles.h"
 #include "app/SpeedUnits.h"
 
 #include <algorithm>
@@ -8,8 +9,6 @@
 
 namespace
 {
-const double kRadiansPerDegree = std::acos(-1.0) / 180.0;
-
 // A road driven along straight runs and arcs, sampled about every step
 // metres. Each position faces along the road and carries, as its second
 // point, the point one step ahead that it is heading for.
@@ -17,7 +16,7 @@ class Route
 {
 public:
     Route(dpoint3d start, double headingDegrees, double step)
-        : m_at(start), m_heading(headingDegrees * kRadiansPerDegree), m_step(step)
+        : m_at(start), m_heading(Radians(headingDegrees)), m_step(step)
     {
         Record();
     }
@@ -34,7 +33,7 @@ public:
     // Turns through degrees (to the left when positive) on a circle of radius.
     Route& Turn(double radius, double degrees)
     {
-        const double sweep = degrees * kRadiansPerDegree;
+        const double sweep = Radians(degrees);
         const int pieces = Pieces(radius * std::abs(sweep));
         const double turn = sweep / pieces;
         for (int i = 0; i < pieces; ++i)
@@ -72,7 +71,7 @@ private:
     {
         const dpoint3d ahead{m_at.x + m_step * std::cos(m_heading),
                              m_at.y + m_step * std::sin(m_heading), m_at.z};
-        m_driven.push_back(HeadingPosition(m_at, ahead, m_heading / kRadiansPerDegree));
+        m_driven.push_back(HeadingPosition(m_at, ahead, Degrees(m_heading)));
     }
 
     dpoint3d m_at;

@@ -2,12 +2,6 @@
 
 #include <iostream>
 
-void AddDrawingOptions(CLI::App& command, DrawingOptions& options)
-{
-    command.add_option("FILE", options.file, "the drawing file (.zdw)")->required();
-    AddJsonOption(command, options);
-}
-
 void AddJsonOption(CLI::App& command, DrawingOptions& options)
 {
     command.add_flag("--json", options.json, "print the report as JSON");
@@ -35,9 +29,4 @@ void Print(const Outcome& outcome, bool json)
 CommandFailure SimulationNotFound(const std::string& file, const std::string& name)
 {
     return {ExitStatus::notFound, file + ": no simulation named \"" + name + "\""};
-}
-
-void Select(CLI::App& command, Action& action, Action selected)
-{
-    command.callback([&action, selected] { action = selected; });
 }

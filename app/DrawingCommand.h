@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 struct DrawingOptions
@@ -31,8 +32,7 @@ using DrawingCommand = std::function<Outcome(HostSession& host)>;
 // What main runs once the command line has chosen a command: its exit status.
 using Action = std::function<int()>;
 
-void AddDrawingOptions(CLI::App& command, DrawingOptions& options);
-// Adds --json alone, for a command whose drawing is optional.
+// Adds --json, which every command that reports something takes.
 void AddJsonOption(CLI::App& command, DrawingOptions& options);
 
 // Loads the module, opens options.file, runs command on it, saves the drawing
@@ -42,5 +42,21 @@ void Print(const Outcome& outcome, bool json);
 
 CommandFailure SimulationNotFound(const std::string& file, const std::string& name);
 
-// Has the command's callback leave in action the command to run.
-void Select(CLI::App& command, Action& action, Action selected);
+// Adds a command that works on one drawing: it takes FILE and --json, and
+// when the command line names it, run makes its outcome once the drawing is
+// open. The caller adds the command's own arguments, which land in *options.
+// run is called as run(host, options) and gives the Outcome.
+template <class Options, class Run>
+CLI::App& AddDrawingCommand(CLI::App& app, Action& action, const std::string& name,
+                            const std::string& description, std::shared_ptr<Options> options, Run run)
+{
+    CLI::App* command = app.add_subcommand(name, description);
+    command->add_option("FILE", options->file, "the drawing file (.zdw)")->required();
+    AddJsonOption(*command, *options);
+    command->callback([&action, options, run] {
+        action = [options, run] {
+            return RunOnDrawing(*options, [&](HostSession& host) { return run(host, *options); });
+        };
+    });
+    return *command;
+}

@@ -65,8 +65,9 @@ json Simulations()
             {"unreadable", stored - listed}};
 }
 
-Outcome Info(HostSession& host, const std::string& file)
+Outcome Info(HostSession& host, const DrawingOptions& options)
 {
+    const std::string& file = options.file;
     AcDbDatabase& drawing = *acdbHostApplicationServices()->workingDatabase();
     std::error_code error;
     const json info = {
@@ -85,13 +86,8 @@ Outcome Info(HostSession& host, const std::string& file)
 
 void AddInfoCommand(CLI::App& app, Action& action)
 {
-    auto options = std::make_shared<DrawingOptions>();
-    CLI::App* command = app.add_subcommand(
-        "info", "Show a drawing's classes, object counts and proxies, its simulations, and "
-                "whether the previous release's module is loaded");
-    AddDrawingOptions(*command, *options);
-    Select(*command, action, [options] {
-        return RunOnDrawing(*options,
-                            [&file = options->file](HostSession& host) { return Info(host, file); });
-    });
+    AddDrawingCommand(app, action, "info",
+                      "Show a drawing's classes, object counts and proxies, its simulations, and "
+                      "whether the previous release's module is loaded",
+                      std::make_shared<DrawingOptions>(), Info);
 }

@@ -14,8 +14,9 @@ struct NewOptions : DrawingOptions
     std::string description;
 };
 
-Outcome NewSimulation(const NewOptions& options, const SimDescription& description)
+Outcome NewSimulation(HostSession&, const NewOptions& options)
 {
+    const SimDescription description = ReadSimDescription(options.description);
     StoreSimulation(description, options.file, options.description);
     HeldSimulation stored(CPmDbxFactory200::LoadSim(description.name.c_str()));
     if (!stored)
@@ -33,15 +34,8 @@ Outcome NewSimulation(const NewOptions& options, const SimDescription& descripti
 void AddNewCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<NewOptions>();
-    CLI::App* command = app.add_subcommand(
-        "new", "Build a simulation from a JSON description (docs/znsim.md) and store it");
-    AddDrawingOptions(*command, *options);
-    command->add_option("--from", options->description, "the JSON description")->required();
-    Select(*command, action, [options] {
-        // The description is read first: a wrong one leaves the drawing alone.
-        const SimDescription description = ReadSimDescription(options->description);
-        return RunOnDrawing(*options, [options, &description](HostSession&) {
-            return NewSimulation(*options, description);
-        });
-    });
+    CLI::App& command = AddDrawingCommand(
+        app, action, "new", "Build a simulation from a JSON description (docs/znsim.md) and store it",
+        options, NewSimulation);
+    command.add_option("--from", options->description, "the JSON description")->required();
 }

@@ -15,7 +15,7 @@ struct ShowOptions : DrawingOptions
     bool all = false;
 };
 
-Outcome ShowSimulation(const ShowOptions& options)
+Outcome ShowSimulation(HostSession&, const ShowOptions& options)
 {
     HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(options.name)));
     if (!sim)
@@ -31,15 +31,11 @@ Outcome ShowSimulation(const ShowOptions& options)
 void AddShowCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ShowOptions>();
-    CLI::App* command = app.add_subcommand(
-        "show", "Show a simulation's tree: sections with their speeds, segments, parts, blocks "
-                "and positions");
-    AddDrawingOptions(*command, *options);
-    command->add_option("NAME", options->name, "the simulation's name")->required();
-    command->add_option("--positions", options->positions,
-                        "positions shown per segment (default 5)");
-    command->add_flag("--all", options->all, "show every position");
-    Select(*command, action, [options] {
-        return RunOnDrawing(*options, [options](HostSession&) { return ShowSimulation(*options); });
-    });
+    CLI::App& command = AddDrawingCommand(
+        app, action, "show",
+        "Show a simulation's tree: sections with their speeds, segments, parts, blocks and positions",
+        options, ShowSimulation);
+    command.add_option("NAME", options->name, "the simulation's name")->required();
+    command.add_option("--positions", options->positions, "positions shown per segment (default 5)");
+    command.add_flag("--all", options->all, "show every position");
 }

@@ -1,11 +1,11 @@
 #include "app/SimBuilder.h"
 
+#include "app/BlockReferences.h"
 #include "app/ExitStatus.h"
 #include "app/HeldSimulation.h"
 #include "app/PartText.h"
 #include "app/TextConversion.h"
 #include "host/AcDbBlockReference.h"
-#include "host/AcDbDatabase.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
@@ -15,19 +15,6 @@
 
 namespace
 {
-// The block reference of handle in the working drawing, open for read for
-// the caller to close; null when the handle names none.
-AcDbBlockReference* OpenReference(AcDbHandle handle)
-{
-    AcDbObjectId id;
-    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
-    if (drawing->getAcDbObjectId(id, false, handle) != Acad::eOk)
-        return nullptr;
-    AcDbBlockReference* reference = nullptr;
-    acdbOpenObject(reference, id, AcDb::kForRead);
-    return reference;
-}
-
 class SimBuilder
 {
 public:
@@ -64,7 +51,7 @@ public:
 private:
     void CheckBlocks(const PartDescription& part) const
     {
-        AcDbBlockReference* reference = OpenReference(part.block);
+        AcDbBlockReference* reference = OpenBlockReference(part.block);
         if (reference == nullptr)
             throw CommandFailure(ExitStatus::badInput, m_descriptionFile + ": " + part.where +
                                                            ".block: " + HandleText(part.block) +
@@ -104,7 +91,7 @@ private:
 
     static CZnBlock* Block(AcDbHandle handle)
     {
-        element source{nullptr, OpenReference(handle)};
+        element source{nullptr, OpenBlockReference(handle)};
         CZnBlock* block = CPmBlockFactory::CreateBlock(&source);
         if (source.blockRef != nullptr)
             source.blockRef->close();

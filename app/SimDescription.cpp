@@ -1,5 +1,6 @@
 #include "app/SimDescription.h"
 
+#include "app/Angles.h"
 #include "app/ExitStatus.h"
 #include "app/SpeedUnits.h"
 #include "cadhost/Utf8Text.h"
@@ -20,8 +21,6 @@ using nlohmann::json;
 // The module refuses to read back part trees deeper than this from a
 // drawing, so deeper ones are refused before they are built.
 constexpr int kMaxPartDepth = 1000;
-
-const double kRadiansPerDegree = std::acos(-1.0) / 180.0;
 
 std::string MemberPath(const std::string& where, const char* key)
 {
@@ -226,8 +225,7 @@ private:
         if (heading != nullptr)
             return HeadingPosition(pt, second, Number(*heading, MemberPath(where, "heading")));
         const dpoint3d degrees = Point(*angles, MemberPath(where, "angles"));
-        double radians[3] = {degrees.x * kRadiansPerDegree, degrees.y * kRadiansPerDegree,
-                             degrees.z * kRadiansPerDegree};
+        double radians[3] = {Radians(degrees.x), Radians(degrees.y), Radians(degrees.z)};
         CZnTransform placement;
         placement.SetEulerAngles(radians);
         return PlacedAt(pt, second, placement);
@@ -277,5 +275,5 @@ SimDescription ReadSimDescription(const std::string& file)
 
 PmPosition200 HeadingPosition(dpoint3d pt, dpoint3d tpt, double headingDegrees)
 {
-    return PlacedAt(pt, tpt, CZnTransform(CZnVector(0.0, 0.0, 1.0), headingDegrees * kRadiansPerDegree));
+    return PlacedAt(pt, tpt, CZnTransform(CZnVector(0.0, 0.0, 1.0), Radians(headingDegrees)));
 }

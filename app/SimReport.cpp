@@ -1,12 +1,11 @@
 #include "app/SimReport.h"
 
+#include "app/Angles.h"
+#include "app/BlockReferences.h"
 #include "app/HeldSimulation.h"
 #include "app/PartText.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
-#include "host/AcDbBlockReference.h"
-#include "host/AcDbDatabase.h"
-#include "host/AcDbSymbolTable.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
@@ -22,8 +21,6 @@
 namespace
 {
 using nlohmann::json;
-
-const double kDegreesPerRadian = 180.0 / std::acos(-1.0);
 
 // A copy that the factory hands out carries the moment of copying as its
 // edit time, so both times are read from the stored simulation itself. One
@@ -55,26 +52,11 @@ json Point(const dpoint3d& point)
     return Triple(point.x, point.y, point.z);
 }
 
-// The name of the block definition that the reference of handle shows; null
-// when the handle names no block reference of the working drawing.
-json DefinitionName(const AcDbHandle& handle)
+// The definition the block reference of handle shows; null when there is none.
+json Definition(const AcDbHandle& handle)
 {
-    AcDbObjectId id;
-    AcDbBlockReference* reference = nullptr;
-    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
-    if (drawing->getAcDbObjectId(id, false, handle) != Acad::eOk ||
-        acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk)
-        return nullptr;
-    const AcDbObjectId definitionId = reference->blockTableRecord();
-    reference->close();
-    AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, definitionId, AcDb::kForRead) != Acad::eOk)
-        return nullptr;
-    const ACHAR* name = nullptr;
-    definition->getName(name);
-    json result = Utf8(std::wstring(name != nullptr ? name : L""));
-    definition->close();
-    return result;
+    const std::optional<std::wstring> name = DefinitionName(handle);
+    return name ? json(Utf8(*name)) : json(nullptr);
 }
 
 json Part(const CPmPart& part)
@@ -86,7 +68,7 @@ json Part(const CPmPart& part)
     for (int i = 0; i < part.NumSubParts(); ++i)
         subParts.push_back(Part(*part.SubPart(i)));
     return {{"block", placed ? json(HandleText(*handle)) : json(nullptr)},
-            {"definition", placed ? DefinitionName(*handle) : json(nullptr)},
+            {"definition", placed ? Definition(*handle) : json(nullptr)},
             {"offset", Point(part.Offset())},
             {"text", Utf8(PartText(part))},
             {"parts", subParts}};
@@ -97,12 +79,11 @@ json Position(const PmPosition200& position)
     CZnTransform placement = position.transform;
     double angles[3] = {};
     placement.GetEulerAngles(angles);
-    const double heading = std::atan2(placement(1, 0), placement(0, 0)) * kDegreesPerRadian;
+    const double heading = Degrees(std::atan2(placement(1, 0), placement(0, 0)));
     return {{"pt", Point(position.pt)},
             {"tpt", Point(position.tpt)},
             {"heading", Shown(heading)},
-            {"angles", Triple(angles[0] * kDegreesPerRadian, angles[1] * kDegreesPerRadian,
-                              angles[2] * kDegreesPerRadian)}};
+            {"angles", Triple(Degrees(angles[0]), Degrees(angles[1]), Degrees(angles[2]))}};
 }
 
 json Segment(CPmSegment200& segment, std::optional<std::size_t> positionLimit)

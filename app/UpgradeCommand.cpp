@@ -40,8 +40,10 @@ std::vector<CString> ToUpgrade(const UpgradeOptions& options)
     return names;
 }
 
-Outcome Upgrade(const UpgradeOptions& options)
+Outcome Upgrade(HostSession&, const UpgradeOptions& options)
 {
+    if (options.name.empty() && !options.all)
+        throw CommandFailure(ExitStatus::badInput, "upgrade: give a simulation's NAME or --all");
     nlohmann::json upgraded = nlohmann::json::array();
     for (const CString& name : ToUpgrade(options))
     {
@@ -64,15 +66,10 @@ Outcome Upgrade(const UpgradeOptions& options)
 void AddUpgradeCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<UpgradeOptions>();
-    CLI::App* command = app.add_subcommand(
-        "upgrade", "Store simulations of the previous release (version 101) again as version 200");
-    AddDrawingOptions(*command, *options);
-    CLI::Option* name = command->add_option("NAME", options->name, "the simulation to upgrade");
-    CLI::Option* all = command->add_flag("--all", options->all, "upgrade every version-101 simulation");
-    name->excludes(all);
-    Select(*command, action, [options] {
-        if (options->name.empty() && !options->all)
-            throw CommandFailure(ExitStatus::badInput, "upgrade: give a simulation's NAME or --all");
-        return RunOnDrawing(*options, [options](HostSession&) { return Upgrade(*options); });
-    });
+    CLI::App& command = AddDrawingCommand(
+        app, action, "upgrade",
+        "Store simulations of the previous release (version 101) again as version 200", options,
+        Upgrade);
+    command.add_option("NAME", options->name, "the simulation to upgrade")
+        ->excludes(command.add_flag("--all", options->all, "upgrade every version-101 simulation"));
 }

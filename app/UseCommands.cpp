@@ -80,23 +80,20 @@ Outcome SetMark(const UseOptions& options, bool inUse)
     return {!changing.empty(), data, Report(options, inUse, changing.size())};
 }
 
-void AddMarkCommand(CLI::App& app, Action& action, bool inUse)
-{
-    auto options = std::make_shared<UseOptions>();
-    CLI::App* command =
-        inUse ? app.add_subcommand("use", "Mark a simulation in use: it cannot be deleted then")
-              : app.add_subcommand("unuse", "Clear the in-use mark of a simulation, or of every "
-                                            "simulation when no name is given");
-    AddDrawingOptions(*command, *options);
-    command->add_option("NAME", options->name, "the simulation's name")->required(inUse);
-    Select(*command, action, [options, inUse] {
-        return RunOnDrawing(*options, [options, inUse](HostSession&) { return SetMark(*options, inUse); });
-    });
-}
 } // namespace
 
 void AddUseCommands(CLI::App& app, Action& action)
 {
-    AddMarkCommand(app, action, true);
-    AddMarkCommand(app, action, false);
+    auto use = std::make_shared<UseOptions>();
+    AddDrawingCommand(app, action, "use", "Mark a simulation in use: it cannot be deleted then", use,
+                      [](HostSession&, const UseOptions& options) { return SetMark(options, true); })
+        .add_option("NAME", use->name, "the simulation's name")
+        ->required();
+    auto unuse = std::make_shared<UseOptions>();
+    AddDrawingCommand(app, action, "unuse",
+                      "Clear the in-use mark of a simulation, or of every simulation when no "
+                      "name is given",
+                      unuse,
+                      [](HostSession&, const UseOptions& options) { return SetMark(options, false); })
+        .add_option("NAME", unuse->name, "the simulation's name");
 }
