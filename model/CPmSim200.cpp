@@ -4,6 +4,8 @@
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
+#include "model/PieceCopies.h"
+#include "storage/CPmDbxFactory200.h"
 
 #include <cwchar>
 #include <sstream>
@@ -24,6 +26,25 @@ CString localTimeText(CTime time)
 } // namespace
 
 CPmSim200::CPmSim200() : m_dttmCreated(CTime::GetCurrentTime()), m_dttmEdited(m_dttmCreated) {}
+
+CPmSim200::CPmSim200(const CPmSim200& other) : m_isCurVersion(other.m_isCurVersion)
+{
+    CopyRecord(other);
+}
+
+template <class Sim> void CPmSim200::CopyRecord(const Sim& other)
+{
+    m_name = *other.Name();
+    m_length = other.Length();
+    m_dttmCreated = other.DttmCreatedTime();
+    m_dttmEdited = CTime::GetCurrentTime();
+    m_displayIndex = other.DisplayIndex();
+    m_type = other.Type();
+    m_id = other.Id();
+    m_simInUse = other.SimInUse() != 0;
+    AppendCopies(m_sections, *other.Sections(),
+                 [](const auto& section) { return CPmDbxFactory200::CopySection(section); });
+}
 
 CPmSim200::~CPmSim200()
 {

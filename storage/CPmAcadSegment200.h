@@ -9,6 +9,9 @@ class CPmAcadSegment200 : public CPmSegment200
 {
 public:
     CPmAcadSegment200() = default;
+    // Deep copies, as any segment copies.
+    explicit CPmAcadSegment200(const CPmSegment200& segment) : CPmSegment200(segment) {}
+    CPmAcadSegment200(const CPmAcadSegment200& other) : CPmSegment200(other) {}
 
     using CPmSegment200::Load;
     using CPmSegment200::Save;
