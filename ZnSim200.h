@@ -23,3 +23,5 @@
 #include "storage/CPmAcadSection200.h"
 #include "storage/CPmAcadSegment200.h"
 #include "storage/CPmAcadSim200.h"
+#include "storage/CPmBlockFactory.h"
+#include "storage/CPmDbxFactory200.h"

@@ -43,6 +43,14 @@ void readSections(AcDbDwgFiler* filer, Adesk::Int32 count, CPmSim200& sim)
 
 CPmAcadSim200::CPmAcadSim200() = default;
 
+CPmAcadSim200::CPmAcadSim200(const CPmSim200& sim) : CPmSim200(sim) {}
+
+CPmAcadSim200::CPmAcadSim200(const CPmSim& legacy) : CPmSim200(legacy) {}
+
+CPmAcadSim200::CPmAcadSim200(const CPmAcadSim200& other) : CIvAcadObject(other), CPmSim200(other)
+{
+}
+
 CPmAcadSim200::~CPmAcadSim200() = default;
 
 CPmSim200* CPmAcadSim200::Load(const CString& name)
