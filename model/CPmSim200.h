@@ -56,6 +56,7 @@ public:
     CString DttmEdited() const;
     CTime DttmCreatedTime() const { return m_dttmCreated; }
     void SetDttmCreated(CTime time) { m_dttmCreated = time; }
+    CTime DttmEditedTime() const { return m_dttmEdited; }
     void SetDttmEdited(CTime time) { m_dttmEdited = time; }
     int DisplayIndex() const { return m_displayIndex; }
     void SetDisplayIndex(int index) { m_displayIndex = index; }

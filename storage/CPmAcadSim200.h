@@ -57,10 +57,10 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
 
 private:
-    // Where the identifier is taken away from every other stored simulation
-    // that carries it, so that the one saved last keeps it. That needs the
-    // list of stored simulations, which does not exist yet; until it does,
-    // saving leaves the other simulations' identifiers as they are.
+    // Takes the identifier away from every other stored simulation that
+    // carries it and that a list of the drawing would show, so that the one
+    // saved last keeps it. Simulations tied to something other than a live
+    // block reference keep theirs.
     void ReleaseIdFromOtherSims();
     void DiscardSections();
 };
