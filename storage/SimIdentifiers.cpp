@@ -10,28 +10,25 @@
 
 namespace
 {
-// The identifier of a stored entry that the factory would load: a current
-// simulation of this release, or one of the previous release. False for
-// anything else, which loads as nothing.
-bool loadableSimId(const AcDbObject* entry, unsigned __int64& id)
+// Whether entry, open for read, is a stored simulation that the factory
+// would load (a current one of this release, or one of the previous release)
+// and that carries id. The identifier is compared first: it is all that most
+// entries are asked.
+bool carriesId(const AcDbObject* entry, unsigned __int64 id)
 {
     if (const CPmAcadSim200* sim = CPmAcadSim200::cast(entry))
-    {
-        id = sim->Id();
-        return sim->IsCurVersion();
-    }
-    return StoredLegacySimId(entry, id);
+        return sim->Id() == id && sim->IsCurVersion();
+    unsigned __int64 legacyId = 0;
+    return StoredLegacySimId(entry, legacyId) && legacyId == id;
 }
 
-// Whether the stored entry at id is a loadable simulation carrying simId.
 // An entry that cannot be opened (someone writes it) loads as nothing.
-bool carriesId(AcDbObjectId entryId, unsigned __int64 simId)
+bool carriesId(AcDbObjectId entryId, unsigned __int64 id)
 {
     AcDbObject* entry = nullptr;
     if (acdbOpenAcDbObject(entry, entryId, AcDb::kForRead) != Acad::eOk)
         return false;
-    unsigned __int64 id = 0;
-    const bool carries = loadableSimId(entry, id) && id == simId;
+    const bool carries = carriesId(entry, id);
     entry->close();
     return carries;
 }
