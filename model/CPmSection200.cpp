@@ -1,5 +1,6 @@
 #include "model/CPmSection200.h"
 
+#include "host/legacy101/CPmSection.h"
 #include "model/CPmSegment200.h"
 #include "model/PieceCopies.h"
 #include "storage/CPmDbxFactory200.h"
@@ -22,6 +23,11 @@ CPmSection200::CPmSection200(double speed, int speedUnits) : m_speed(speed), m_s
 CPmSection200::CPmSection200(const CPmSection200& other)
 {
     CopyRecord(other);
+}
+
+CPmSection200::CPmSection200(const CPmSection& legacy)
+{
+    CopyRecord(legacy);
 }
 
 template <class Section> void CPmSection200::CopyRecord(const Section& other)

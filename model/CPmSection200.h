@@ -16,6 +16,7 @@
 
 class AcDbDwgFiler;
 class CIvMstnObject;
+class CPmSection;
 class CPmSegment200;
 
 class CPmSection200
@@ -27,6 +28,9 @@ public:
     // Speed, unit code and length as they are held (nothing is converted or
     // recomputed) and a deep copy of each segment.
     CPmSection200(const CPmSection200& other);
+    // The previous release's section converted the same way, each segment
+    // converted.
+    explicit CPmSection200(const CPmSection& legacy);
     CPmSection200& operator=(const CPmSection200&) = delete;
     virtual ~CPmSection200();
     // Takes the segment and sets the length from it. Drawing-bound sections

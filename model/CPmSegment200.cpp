@@ -1,5 +1,6 @@
 #include "model/CPmSegment200.h"
 
+#include "host/legacy101/CPmSegment.h"
 #include "model/CPmPart.h"
 #include "storage/CPmDbxFactory200.h"
 
@@ -12,6 +13,14 @@ const PmPosition200& ToPosition200(const PmPosition200& position)
 {
     return position;
 }
+
+PmPosition200 ToPosition200(const PmPosition& legacy)
+{
+    PmPosition200 position{legacy.pt, legacy.tpt, CZnTransform()};
+    position.transform.SetTranslation(CZnVector(legacy.pt.x, legacy.pt.y, 0.0));
+    position.transform.SetRotation(CZnVector(0.0, 0.0, 1.0), legacy.angle);
+    return position;
+}
 } // namespace
 
 CPmSegment200::CPmSegment200() = default;
@@ -21,6 +30,11 @@ CPmSegment200::CPmSegment200(CPmPart* part, bool) : m_part(part) {}
 CPmSegment200::CPmSegment200(const CPmSegment200& other)
 {
     CopyRecord(other);
+}
+
+CPmSegment200::CPmSegment200(const CPmSegment& legacy)
+{
+    CopyRecord(legacy);
 }
 
 template <class Segment> void CPmSegment200::CopyRecord(const Segment& other)

@@ -17,6 +17,7 @@
 class AcDbDwgFiler;
 class CIvMstnObject;
 class CPmPart;
+class CPmSegment;
 class CZnBlock;
 
 class CPmSegment200
@@ -28,6 +29,10 @@ public:
     // The length as it is held, a deep copy of the part (none when there is
     // none) and a copy of each position.
     CPmSegment200(const CPmSegment200& other);
+    // The previous release's segment converted: each heading becomes a
+    // placement that moves to the point in the drawing plane (its height is
+    // not used) and turns about the Z axis.
+    explicit CPmSegment200(const CPmSegment& legacy);
     CPmSegment200& operator=(const CPmSegment200&) = delete;
     virtual ~CPmSegment200();
     // Filing is done by the drawing-bound segment; nothing is filed here.

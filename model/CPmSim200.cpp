@@ -1,6 +1,7 @@
 #include "model/CPmSim200.h"
 
 #include "host/CrtTime.h"
+#include "host/legacy101/CPmSim.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
@@ -30,6 +31,11 @@ CPmSim200::CPmSim200() : m_dttmCreated(CTime::GetCurrentTime()), m_dttmEdited(m_
 CPmSim200::CPmSim200(const CPmSim200& other) : m_isCurVersion(other.m_isCurVersion)
 {
     CopyRecord(other);
+}
+
+CPmSim200::CPmSim200(const CPmSim& legacy)
+{
+    CopyRecord(legacy);
 }
 
 template <class Sim> void CPmSim200::CopyRecord(const Sim& other)

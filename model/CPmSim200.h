@@ -23,6 +23,7 @@
 #include <vector>
 
 class CPmSection200;
+class CPmSim;
 
 class CPmSim200
 {
@@ -33,6 +34,9 @@ public:
     // copy counts as an edit). The length is taken over, not recomputed from
     // the copied sections; null sections are not copied.
     CPmSim200(const CPmSim200& other);
+    // The previous release's record converted: as a copy, each section
+    // converted, and of the current version.
+    explicit CPmSim200(const CPmSim& legacy);
     CPmSim200& operator=(const CPmSim200&) = delete;
     virtual ~CPmSim200();
 

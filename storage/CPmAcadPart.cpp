@@ -2,7 +2,6 @@
 
 #include "geometry/CIvAcadBlock.h"
 #include "geometry/HostPoint.h"
-#include "host/acutMem.h"
 #include "storage/RecordReading.h"
 
 namespace
@@ -20,16 +19,6 @@ void writeBlockField(AcDbDwgFiler* filer, const CZnBlock* block)
     const AcDbHandle* handle = block != nullptr ? block->Handle() : nullptr;
     filer->writeAcDbHandle(handle != nullptr ? *handle : AcDbHandle());
 }
-
-CString readText(AcDbDwgFiler* filer)
-{
-    ACHAR* buffer = nullptr;
-    filer->readString(&buffer);
-    const CString text(buffer);
-    if (buffer != nullptr)
-        acutDelBuffer(buffer);
-    return text;
-}
 } // namespace
 
 void CPmAcadPart::Save(AcDbDwgFiler* filer) const
@@ -44,7 +33,7 @@ void CPmAcadPart::Save(AcDbDwgFiler* filer) const
 
 void CPmAcadPart::Load(AcDbDwgFiler* filer)
 {
-    m_text = readText(filer);
+    m_text = ReadText(filer);
     AcGePoint3d offset;
     filer->readPoint3d(&offset);
     m_offset = FromHostPoint(offset);

@@ -47,6 +47,8 @@ CPmAcadSim200::CPmAcadSim200() = default;
 
 CPmAcadSim200::CPmAcadSim200(const CPmSim200& sim) : CPmSim200(sim) {}
 
+CPmAcadSim200::CPmAcadSim200(const CPmSim& legacy) : CPmSim200(legacy) {}
+
 CPmAcadSim200::CPmAcadSim200(const CPmAcadSim200& other) : CIvAcadObject(other), CPmSim200(other)
 {
 }

@@ -35,6 +35,9 @@ public:
     explicit CPmAcadSim200(const CPmSim200& sim);
     // The same, and the host object's name is copied too.
     CPmAcadSim200(const CPmAcadSim200& other);
+    // A new object in no drawing holding the previous release's simulation
+    // converted, marked as of the current version.
+    explicit CPmAcadSim200(const CPmSim& legacy);
     ~CPmAcadSim200() override;
 
     // The stored simulation of that name, named, open for read for the caller

@@ -2,6 +2,8 @@
 
 #include "geometry/CIvAcadBlock.h"
 #include "geometry/CPmAcadAnimationBlock.h"
+#include "host/legacy101/CZnAcadBlock.h"
+#include "storage/LegacyModule.h"
 
 #include <new>
 
@@ -14,6 +16,8 @@ CZnBlock* CPmBlockFactory::CopyBlock(const CZnBlock& block)
 {
     if (const auto* drawingBlock = dynamic_cast<const CIvAcadBlock*>(&block))
         return new (std::nothrow) CIvAcadBlock(*drawingBlock);
+    if (LegacyModule::IsBlock(block))
+        return new (std::nothrow) CIvAcadBlock(static_cast<const CZnAcadBlock&>(block));
     return nullptr;
 }
 

@@ -34,12 +34,22 @@ CPmSection200* CPmDbxFactory200::CopySection(const CPmSection200& section)
     return new (std::nothrow) CPmAcadSection200(section);
 }
 
+CPmSection200* CPmDbxFactory200::CopySection(const CPmSection& section)
+{
+    return new (std::nothrow) CPmAcadSection200(section);
+}
+
 CPmSegment200* CPmDbxFactory200::MakeSegment()
 {
     return new (std::nothrow) CPmAcadSegment200();
 }
 
 CPmSegment200* CPmDbxFactory200::CopySegment(const CPmSegment200& segment)
+{
+    return new (std::nothrow) CPmAcadSegment200(segment);
+}
+
+CPmSegment200* CPmDbxFactory200::CopySegment(const CPmSegment& segment)
 {
     return new (std::nothrow) CPmAcadSegment200(segment);
 }

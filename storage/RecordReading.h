@@ -5,8 +5,22 @@
 #pragma once
 
 #include "host/AcDbDwgFiler.h"
+#include "host/CString.h"
+#include "host/acutMem.h"
 
 inline bool StillReading(const AcDbDwgFiler* filer)
 {
     return filer->filerStatus() == Acad::eOk;
+}
+
+// The next text of the record, copied out of the host's buffer, which is
+// freed; empty when the filer hands back none.
+inline CString ReadText(AcDbDwgFiler* filer)
+{
+    ACHAR* buffer = nullptr;
+    filer->readString(&buffer);
+    const CString text(buffer);
+    if (buffer != nullptr)
+        acutDelBuffer(buffer);
+    return text;
 }
