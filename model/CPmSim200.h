@@ -59,8 +59,8 @@ public:
     CString DttmCreated() const;
     CString DttmEdited() const;
     CTime DttmCreatedTime() const { return m_dttmCreated; }
-    void SetDttmCreated(CTime time) { m_dttmCreated = time; }
     CTime DttmEditedTime() const { return m_dttmEdited; }
+    void SetDttmCreated(CTime time) { m_dttmCreated = time; }
     void SetDttmEdited(CTime time) { m_dttmEdited = time; }
     int DisplayIndex() const { return m_displayIndex; }
     void SetDisplayIndex(int index) { m_displayIndex = index; }

@@ -37,7 +37,6 @@ public:
     void SetName(const CString& name) { m_name = name; }
     int Length() const { return m_length; }
     CTime DttmCreatedTime() const { return m_dttmCreated; }
-    CTime DttmEditedTime() const { return m_dttmEdited; }
     void SetDttmCreated(CTime time) { m_dttmCreated = time; }
     int DisplayIndex() const { return m_displayIndex; }
     void SetDisplayIndex(int index) { m_displayIndex = index; }
