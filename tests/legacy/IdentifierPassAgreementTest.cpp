@@ -1,7 +1,6 @@
-// The pass that keeps identifiers unique, held to the pass as first written,
-// which copies every simulation a list of the drawing shows, on drawings drawn
-// at random: with and without the previous release's module and its
-// simulations.
+// The pass that keeps identifiers unique, held to the pass as first written
+// (copy every simulation a list of the drawing shows) on drawings drawn at
+// random, with and without simulations of the previous release.
 #include "host/AcRxClass.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/legacy101/CPmDbxFactory.h"
@@ -38,10 +37,15 @@ int saveThroughAList(CPmSim200* sim)
     return CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim));
 }
 
-// Simulations drawn at random from a seed: names that repeat and differ in
-// letter case, identifiers shared among them, now and then an entry that
-// loads as nothing (an outdated record, or no simulation at all) and, when
-// asked for, simulations of the previous release.
+int saveThroughTheModule(CPmSim200* sim)
+{
+    return sim->Save();
+}
+
+// Simulations drawn from a seed: names that repeat and differ in letter
+// case, shared identifiers, entries that load as nothing (an outdated record,
+// no simulation at all) and, when asked for, legacy simulations. Stored
+// without the pass and as edited long ago.
 class RandomSims
 {
 public:
@@ -58,20 +62,17 @@ public:
             if (kind == 0)
                 ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", name(), new NamedThing()), 0);
             else if (kind < 5 && m_legacy)
-                storeLegacy();
+                ASSERT_EQ(fill(CPmDbxFactory::MakeSim(id(), 1), legacySection())->Save(), 0);
             else
-                storeLongAgo(make(kind == 5));
+                store(make(kind == 5));
         }
     }
 
-    // The one to save: new, or now and then a stored one given another
-    // identifier.
+    // New, or now and then a stored one given another identifier.
     CPmSim200* subject()
     {
-        CPmSim200* sim = make();
-        if (pick(0, 3) > 0)
-            return sim;
-        CPmSim200* stored = CPmAcadSim200::Load(*sim->Name());
+        CPmSim200* sim = make(false);
+        CPmSim200* stored = pick(0, 3) == 0 ? CPmAcadSim200::Load(*sim->Name()) : nullptr;
         if (stored == nullptr)
             return sim;
         stored->SetId(sim->Id());
@@ -81,36 +82,29 @@ public:
 
 private:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-
     double coordinate() { return pick(0, 99) / 4.0; }
-
-    unsigned __int64 id()
-    {
-        return m_ids[static_cast<std::size_t>(pick(0, static_cast<int>(m_ids.size()) - 1))];
-    }
+    unsigned __int64 id() { return m_ids[static_cast<std::size_t>(pick(0, static_cast<int>(m_ids.size()) - 1))]; }
 
     CString name()
     {
         static const wchar_t* const stems[] = {L"run", L"Run", L"RUN", L"walk", L"Walk", L"swim"};
         std::wstring text = stems[pick(0, 5)];
-        if (pick(0, 1) == 0)
-            text += std::to_wstring(pick(1, 4));
-        return CString(text);
+        return CString(pick(0, 1) == 0 ? text + std::to_wstring(pick(1, 4)) : text);
     }
 
-    CPmSim200* make(bool outdated = false)
+    template <class Sim, class Section> Sim* fill(Sim* sim, Section* section)
     {
-        CPmSim200* sim = CPmDbxFactory200::MakeSim(id(), pick(0, 3));
         sim->SetName(name());
         sim->SetSimInUse(pick(0, 1) == 1);
         sim->SetDttmCreated(CTime(kLongAgo.GetTime() + pick(0, 1000)));
-        sim->SetIsCurVersion(!outdated);
-        for (int i = pick(0, 2); i > 0; --i)
-            sim->AddSection(section());
+        if (pick(0, 1) == 1)
+            sim->AddSection(section);
+        else
+            delete section;
         return sim;
     }
 
-    CPmSection200* section()
+    CPmSim200* make(bool outdated)
     {
         std::vector<PmPosition200> path;
         for (int i = pick(1, 4); i > 0; --i)
@@ -118,35 +112,27 @@ private:
         CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
         segment->AddPart(CPmDbxFactory200::MakePart());
         segment->AddPath(path);
-        CPmSection200* result = CPmDbxFactory200::MakeSection();
-        result->SetSpeed(pick(1, 60), pick(0, 2));
-        result->AddSegment(segment);
-        return result;
-    }
-
-    void storeLegacy()
-    {
-        CPmSim* sim = CPmDbxFactory::MakeSim(id(), pick(0, 3));
-        sim->SetName(name());
-        sim->SetSimInUse(pick(0, 1) == 1);
-        sim->SetDttmCreated(CTime(kLongAgo.GetTime() + pick(0, 1000)));
-        if (pick(0, 1) == 1)
-        {
-            CPmSegment* segment = CPmDbxFactory::MakeSegment();
-            segment->AddPart(CPmDbxFactory::MakePart());
-            segment->AddPath({{{coordinate(), 2, 1}, pick(0, 6) / 2.0, {coordinate(), 0, 0}}});
-            CPmSection* section = CPmDbxFactory::MakeSection(pick(1, 60), pick(0, 2));
-            section->AddSegment(segment);
-            sim->AddSection(section);
-        }
-        ASSERT_EQ(sim->Save(), 0);
-    }
-
-    // Stored without the pass, as if long ago: a later store by the pass
-    // shows in its edit time.
-    static void storeLongAgo(CPmSim200* sim)
-    {
+        CPmSection200* section = CPmDbxFactory200::MakeSection();
+        section->SetSpeed(pick(1, 60), pick(0, 2));
+        section->AddSegment(segment);
+        CPmSim200* sim = fill(CPmDbxFactory200::MakeSim(id(), pick(0, 3)), section);
+        sim->SetIsCurVersion(!outdated);
         sim->SetDttmEdited(kLongAgo);
+        return sim;
+    }
+
+    CPmSection* legacySection()
+    {
+        CPmSegment* segment = CPmDbxFactory::MakeSegment();
+        segment->AddPart(CPmDbxFactory::MakePart());
+        segment->AddPath({{{coordinate(), 2, 1}, pick(0, 6) / 2.0, {coordinate(), 0, 0}}});
+        CPmSection* section = CPmDbxFactory::MakeSection(pick(1, 60), pick(0, 2));
+        section->AddSegment(segment);
+        return section;
+    }
+
+    static void store(CPmSim200* sim)
+    {
         ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim)), 0);
     }
 
@@ -164,85 +150,58 @@ protected:
         acrxUnloadModule(LegacyModulePath().c_str());
     }
 
-    // Saves the subject of each seed with both passes into equal drawings
-    // and compares what the drawings hold afterwards.
     void expectAgreementOnRandomDrawings(bool legacy)
     {
         int storedAgain = 0;
         for (unsigned seed = 1; seed <= 100; ++seed)
         {
-            const std::vector<std::wstring> module = outcome(seed, legacy, &saveThroughTheModule);
-            const std::vector<std::wstring> plain = outcome(seed, legacy, &saveThroughAList);
+            const std::vector<std::wstring> module = outcome(seed, legacy, saveThroughTheModule);
+            const std::vector<std::wstring> plain = outcome(seed, legacy, saveThroughAList);
             EXPECT_EQ(module, plain) << "seed " << seed;
             for (const std::wstring& entry : plain)
-                storedAgain += entry.find(L"id 0 ") != std::wstring::npos &&
-                               entry.find(L"edited now") != std::wstring::npos;
+                storedAgain += entry.find(L" id 0 edited now") != std::wstring::npos;
         }
         // The drawings do reach the pass's decisions.
         EXPECT_GT(storedAgain, 20);
     }
 
 private:
-    static int saveThroughTheModule(CPmSim200* sim) { return sim->Save(); }
-
-    // What the drawing holds after the subject of seed is saved: per entry,
-    // its key, object and class and, for this release's simulations, every
-    // stored value; an edit time later than the start of the save shows as
-    // "now".
+    // The drawing after the subject of seed is saved: per entry its key,
+    // object and class and, for this release's simulations, all they hold;
+    // an edit time after the start of the save shows as "now".
     std::vector<std::wstring> outcome(unsigned seed, bool legacy, int (*save)(CPmSim200*))
     {
         freshDatabase();
-        RandomSims sims(seed, identifiers(), legacy);
+        std::vector<unsigned __int64> ids{0, kNamesNothing, kNamesNothing + 1};
+        for (int i = 0; i < 2; ++i)
+            ids.insert(ids.end(), {liveReference(), erasedReference(), otherObject()});
+        RandomSims sims(seed, ids, legacy);
         sims.storeSome();
         CPmSim200* subject = sims.subject();
-        const CTime start = CTime::GetCurrentTime();
+        const __time64_t start = CTime::GetCurrentTime().GetTime();
         EXPECT_EQ(save(subject), 0);
-        return entries(start);
-    }
 
-    // Identifier 0, handles naming nothing, and those of live and erased
-    // block references and of another kind of object.
-    std::vector<unsigned __int64> identifiers()
-    {
-        std::vector<unsigned __int64> ids{0, kNamesNothing, kNamesNothing + 1};
-        for (int i = 0; i < 3; ++i)
-            ids.push_back(liveReference());
-        for (int i = 0; i < 2; ++i)
-        {
-            ids.push_back(erasedReference());
-            ids.push_back(otherObject());
-        }
-        return ids;
-    }
-
-    static std::vector<std::wstring> entries(CTime start)
-    {
-        std::vector<std::wstring> result;
+        std::vector<std::wstring> entries;
         for (const CString& key : storedNames())
         {
             AcDbObject* object = nullptr;
             EXPECT_EQ(acdbOpenAcDbObject(object, storedObject(key), AcDb::kForRead), Acad::eOk);
             std::wstringstream line;
-            line << key.str() << L" " << static_cast<unsigned long long>(object->objectId().handle())
-                 << L" " << object->isA()->name();
+            line << key.str() << L" " << object->objectId().handle().low() << L" "
+                 << object->isA()->name();
             if (const CPmAcadSim200* sim = CPmAcadSim200::cast(object))
-                describe(*sim, start, line);
+            {
+                const __time64_t edited = sim->DttmEditedTime().GetTime();
+                line << L" current " << sim->IsCurVersion() << L" type " << sim->Type()
+                     << L" in use " << sim->SimInUse() << L" created "
+                     << sim->DttmCreatedTime().GetTime() << L" id " << sim->Id() << L" edited "
+                     << (edited >= start ? L"now" : std::to_wstring(edited));
+                sim->DisplayPrint(line);
+            }
             object->close();
-            result.push_back(line.str());
+            entries.push_back(line.str());
         }
-        return result;
-    }
-
-    static void describe(const CPmAcadSim200& sim, CTime start, std::wstringstream& line)
-    {
-        line << L" current " << sim.IsCurVersion() << L" id " << sim.Id() << L" type "
-             << sim.Type() << L" in use " << sim.SimInUse() << L" created "
-             << sim.DttmCreatedTime().GetTime() << L" edited ";
-        if (sim.DttmEditedTime().GetTime() >= start.GetTime())
-            line << L"now";
-        else
-            line << sim.DttmEditedTime().GetTime();
-        sim.DisplayPrint(line);
+        return entries;
     }
 };
 

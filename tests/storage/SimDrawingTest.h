@@ -76,6 +76,14 @@ protected:
         return section;
     }
 
+    // The status of opening the object of handle for read.
+    Acad::ErrorStatus referenceStatus(AcDbHandle handle)
+    {
+        AcDbObjectId id;
+        EXPECT_EQ(db()->getAcDbObjectId(id, false, handle), Acad::eOk);
+        return openStatus(id);
+    }
+
     AcDbHandle liveReference()
     {
         return appendToModelSpace(new AcDbBlockReference(AcGePoint3d(0, 0, 0),

@@ -57,8 +57,6 @@ TEST_F(SimLoadingTest, DeleteSimByNameRefusesASimulationInUse)
 
     EXPECT_EQ(CPmDbxFactory200::DeleteSim(L"idle"), 1);
     EXPECT_EQ(storedNames(), std::vector<CString>{L"busy"});
-    AcDbObjectId shownId;
-    ASSERT_EQ(db()->getAcDbObjectId(shownId, false, shown), Acad::eOk);
-    EXPECT_EQ(openStatus(shownId), Acad::eWasErased);
+    EXPECT_EQ(referenceStatus(shown), Acad::eWasErased);
 }
 } // namespace
