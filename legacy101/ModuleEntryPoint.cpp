@@ -3,10 +3,10 @@
 // and takes both away again when it is unloaded.
 #include "storage/ModuleEntryPoint.h"
 
-#include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
 #include "host/legacy101/CPmAcadSim.h"
+#include "storage/AppMessages.h"
 
 namespace
 {
@@ -21,20 +21,14 @@ void initialise(void* appId)
 
 void unload()
 {
-    if (AcRxDictionary* services = acrxServiceDictionary)
-        delete services->remove(kLegacyServiceName);
-    deleteAcRxClass(CPmAcadSim::desc());
+    RemoveServiceAndClass(kLegacyServiceName, CPmAcadSim::desc());
     CPmAcadSim::gpDesc = nullptr;
 }
 } // namespace
 
 AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
 {
-    if (msg == AcRx::kInitAppMsg)
-        initialise(appId);
-    else if (msg == AcRx::kUnloadAppMsg)
-        unload();
-    return AcRx::kRetOK;
+    return AnswerAppMessage(msg, appId, &initialise, &unload);
 }
 
 int acrxGetApiVersion()

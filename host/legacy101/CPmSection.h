@@ -28,7 +28,6 @@ public:
     double Speed() const { return m_speed; }
     int SpeedUnits() const { return m_speedUnits; }
     int Length() const { return m_length; }
-    std::vector<CPmSegment*>* Segments() { return &m_segments; }
     const std::vector<CPmSegment*>* Segments() const { return &m_segments; }
 
     // Takes the segment and takes its length; null is not added.

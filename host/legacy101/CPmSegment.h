@@ -27,8 +27,6 @@ public:
 
     int Length() const { return m_length; }
     CPmPart* Part() const { return m_part; }
-    CZnBlock* Block() const { return m_part != nullptr ? m_part->Block() : nullptr; }
-    std::vector<PmPosition>* Positions() { return &m_positions; }
     const std::vector<PmPosition>* Positions() const { return &m_positions; }
 
     // Takes the part; the one held before becomes the caller's.

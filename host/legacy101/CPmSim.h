@@ -32,20 +32,17 @@ public:
     virtual int Delete() = 0;
     virtual void SetSimInUse(bool inUse) { m_simInUse = inUse; }
 
-    CString* Name() { return &m_name; }
     const CString* Name() const { return &m_name; }
     void SetName(const CString& name) { m_name = name; }
     int Length() const { return m_length; }
     CTime DttmCreatedTime() const { return m_dttmCreated; }
     void SetDttmCreated(CTime time) { m_dttmCreated = time; }
     int DisplayIndex() const { return m_displayIndex; }
-    void SetDisplayIndex(int index) { m_displayIndex = index; }
     int Type() const { return m_type; }
     void SetType(int type) { m_type = type; }
     unsigned __int64 Id() const { return m_id; }
     void SetId(unsigned __int64 id) { m_id = id; }
     int SimInUse() const { return m_simInUse ? 1 : 0; }
-    std::vector<CPmSection*>* Sections() { return &m_sections; }
     const std::vector<CPmSection*>* Sections() const { return &m_sections; }
 
     // Takes the section and adds its length; null is not added.

@@ -108,6 +108,17 @@ protected:
         ASSERT_EQ(sim->Save(), 0);
     }
 
+    // Adds a segment carrying part from start to a drawing-bound section,
+    // which moves the part's block there; the section, and the part with it,
+    // are gone afterwards.
+    static void addSegmentFrom(CPmPart* part, dpoint3d start)
+    {
+        CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+        segment->AddPart(part);
+        segment->AddPath({PmPosition200{start, {}, {}}});
+        CPmAcadSection200().AddSegment(segment);
+    }
+
     void saveAndReadBack()
     {
         ASSERT_EQ(db()->saveAs(m_file.wstring().c_str()), Acad::eOk);
@@ -191,13 +202,7 @@ TEST_F(LegacyModuleTest, LegacyBlocksAreMovedThroughTheirModuleAndCopiedAsDrawin
     CPmPart* part = CPmDbxFactory::MakePart();
     part->AddBlock(placedLegacyBlock(L"Hull"));
     const AcDbHandle hull = *part->Block()->Handle();
-    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
-    segment->AddPart(part);
-    PmPosition200 start;
-    start.pt = {5, 6, 7};
-    segment->AddPath({start});
-    CPmAcadSection200 section;
-    section.AddSegment(segment);
+    addSegmentFrom(part, {5, 6, 7});
     EXPECT_EQ(placed(hull).position, AcGePoint3d(5, 6, 7));
 
     // A pending legacy block's copy owns a reference of its own.
@@ -231,14 +236,9 @@ TEST_F(LegacyModuleTest, WithoutTheLegacyModuleNoLegacySimulationOrBlockIsRecogn
     EXPECT_FALSE(LegacyModule::IsBlock(*part->Block()));
     std::unique_ptr<CPmPart> copy(CPmDbxFactory200::CopyPart(*part));
     EXPECT_EQ(copy->Block(), nullptr);
-    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
-    segment->AddPart(part);
-    PmPosition200 start;
-    start.pt = {5, 6, 7};
-    segment->AddPath({start});
-    CPmAcadSection200 section;
-    section.AddSegment(segment);
-    EXPECT_EQ(placed(*part->Block()->Handle()).position, AcGePoint3d(0, 0, 0));
+    const AcDbHandle keel = *part->Block()->Handle();
+    addSegmentFrom(part, {5, 6, 7});
+    EXPECT_EQ(placed(keel).position, AcGePoint3d(0, 0, 0));
 }
 
 TEST_F(LegacyModuleTest, ADamagedLegacyRecordGivesAStatus)
