@@ -139,11 +139,7 @@ TEST_F(LegacySimTest, CleanSimsRemovesEverySimulationAndItsBlockReferences)
 
     const AcDbHandle busyBlock = storeLegacy(L"Busy old", 1, true);
     const AcDbHandle idleBlock = storeLegacy(L"Idle old", 2);
-    CPmSim200* busyNew = newSim(L"Busy new", 3);
-    AcDbHandle busyNewBlock;
-    busyNew->AddSection(sectionWithBlock(&busyNewBlock));
-    busyNew->SetSimInUse(true);
-    ASSERT_EQ(busyNew->Save(), 0);
+    const AcDbHandle busyNewBlock = storeShown(L"Busy new", 3, true);
     store(L"Idle new", 4);
     ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", L"thing", new NamedThing()), 0);
 

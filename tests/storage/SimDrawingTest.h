@@ -36,6 +36,18 @@ protected:
         ASSERT_EQ(sim->Save(), 0);
     }
 
+    // Stores a new simulation whose part is shown by a new block reference;
+    // the reference's handle.
+    AcDbHandle storeShown(const CString& name, unsigned __int64 id = 0, bool inUse = false)
+    {
+        CPmSim200* sim = newSim(name, id);
+        AcDbHandle shown;
+        sim->AddSection(sectionWithBlock(&shown));
+        sim->SetSimInUse(inUse);
+        EXPECT_EQ(sim->Save(), 0);
+        return shown;
+    }
+
     // The identifier stored under name, read from the stored object.
     static unsigned __int64 storedId(const CString& name)
     {

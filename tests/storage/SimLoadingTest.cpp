@@ -47,10 +47,7 @@ TEST_F(SimLoadingTest, DeleteSimByNameRefusesASimulationInUse)
     EXPECT_EQ(CPmDbxFactory200::DeleteSim(L"none"), 0);
 
     store(L"busy", 0, true);
-    CPmSim200* idle = newSim(L"idle");
-    AcDbHandle shown;
-    idle->AddSection(sectionWithBlock(&shown));
-    ASSERT_EQ(idle->Save(), 0);
+    const AcDbHandle shown = storeShown(L"idle");
 
     EXPECT_EQ(CPmDbxFactory200::DeleteSim(L"busy"), 2);
     EXPECT_EQ(storedNames(), (std::vector<CString>{L"busy", L"idle"}));
