@@ -46,8 +46,9 @@ public:
     static CPmSim200* Load(const CString& name);
 
     // Stores this object under its name, replacing an entry of that name;
-    // from then on the drawing owns it and it is closed. -1, with nothing
-    // stored, for a record of another version.
+    // from then on the drawing owns it and it is closed. Before that, other
+    // stored simulations give up this one's identifier. -1, with nothing
+    // stored or changed, for a record of another version.
     int Save() override;
     int Update() override;
     int Close() override;
