@@ -23,11 +23,15 @@ void* exported(const ACHAR* symbol)
     return acrxGetSymbolAddress(kLegacyServiceName, symbol);
 }
 
-// A legacy class's type_info; null while the module is not loaded. A
-// dynamic_cast to a legacy class would need it at link time instead.
-const std::type_info* legacyType(const ACHAR* symbol)
+// Whether object's dynamic type is the legacy class whose type_info the
+// module exports as symbol. A dynamic_cast to a legacy class would need that
+// type_info at link time instead. The object's type is read only once the
+// module is known to be there: the type of an object of an unloaded module
+// is gone with it.
+template <class Object> bool isExactly(const Object& object, const ACHAR* symbol)
 {
-    return static_cast<const std::type_info*>(exported(symbol));
+    const auto* type = static_cast<const std::type_info*>(exported(symbol));
+    return type != nullptr && typeid(object) == *type;
 }
 } // namespace
 
@@ -39,17 +43,18 @@ CPmSim* LoadSim(const CString& name)
     return loadSim != nullptr ? loadSim(name) : nullptr;
 }
 
-// An object's dynamic type is read only once the module is known to be
-// there: the type of an object of an unloaded module is gone with it.
 bool IsStoredSim(const CPmSim& sim)
 {
-    const std::type_info* type = legacyType(kSimType);
-    return type != nullptr && typeid(sim) == *type;
+    return isExactly(sim, kSimType);
+}
+
+bool IsStoredSim(const AcDbObject& object)
+{
+    return isExactly(object, kSimType);
 }
 
 bool IsBlock(const CZnBlock& block)
 {
-    const std::type_info* type = legacyType(kBlockType);
-    return type != nullptr && typeid(block) == *type;
+    return isExactly(block, kBlockType);
 }
 } // namespace LegacyModule

@@ -6,6 +6,7 @@
 // simulation is found and no object is taken for a legacy one.
 #pragma once
 
+class AcDbObject;
 class CPmSim;
 class CString;
 class CZnBlock;
@@ -21,6 +22,8 @@ CPmSim* LoadSim(const CString& name);
 // (CPmAcadSim), as that release's LoadSim hands them out; a static_cast may
 // then reach it.
 bool IsStoredSim(const CPmSim& sim);
+// The same for an object of the drawing, as a stored entry is opened.
+bool IsStoredSim(const AcDbObject& object);
 
 // Whether block is exactly the previous release's block (CZnAcadBlock),
 // which a static_cast may then reach.

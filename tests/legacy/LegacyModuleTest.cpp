@@ -15,6 +15,7 @@
 #include "storage/CPmBlockFactory.h"
 #include "storage/CPmDbxFactory200.h"
 #include "storage/LegacyModule.h"
+#include "tests/legacy/LegacyTest.h"
 #include "tests/storage/StorageTest.h"
 #include "tests/support/BlockDrawingTest.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -34,16 +35,6 @@ namespace fs = std::filesystem;
 
 const CString kName(L"Old harbour run");
 constexpr double kHeading = 0.5;
-
-fs::path CommonFilesDir()
-{
-    return BinDir() / ".." / "CommonProgramFiles";
-}
-
-std::wstring LegacyModulePath()
-{
-    return (CommonFilesDir() / "Orvane" / "ZnSim101_2007x64.dbx").wstring();
-}
 
 class LegacyModuleTest : public BlockDrawingTest
 {
