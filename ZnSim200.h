@@ -23,3 +23,8 @@
 #include "storage/CPmAcadSection200.h"
 #include "storage/CPmAcadSegment200.h"
 #include "storage/CPmAcadSim200.h"
+#include "storage/CPmAcadSimList200.h"
+#include "storage/CPmBlockFactory.h"
+#include "storage/CPmDbxFactory200.h"
+#include "storage/CPmSimList200.h"
+#include "storage/CleanSims.h"

@@ -2,7 +2,9 @@
 """Runs benchmark programs and prints each measurement against its baseline.
 
 A benchmark named X is paired with X_Baseline from the same run; the ratio is
-X's CPU time over the baseline's. Usage: ratios.py PROGRAM [PROGRAM ...]
+X's CPU time over the baseline's. What the library appends to a name after a
+slash (arguments, a fixed iteration count) follows the suffix: X/arg pairs with
+X_Baseline/arg. Usage: ratios.py PROGRAM [PROGRAM ...]
 """
 import json
 import subprocess
@@ -29,10 +31,12 @@ def main(programs):
     for program in programs:
         medians = run(program)
         for name, time in medians.items():
-            if name.endswith(SUFFIX) or name + SUFFIX not in medians:
+            stem, slash, rest = name.partition("/")
+            baseline_name = stem + SUFFIX + slash + rest
+            if stem.endswith(SUFFIX) or baseline_name not in medians:
                 continue
-            baseline = medians[name + SUFFIX]
-            print(f"{name:<24} {time:9.2f} ns  baseline {baseline:9.2f} ns  ratio {time / baseline:5.2f}")
+            baseline = medians[baseline_name]
+            print(f"{name:<32} {time:9.2f} ns  baseline {baseline:9.2f} ns  ratio {time / baseline:5.2f}")
 
 
 if __name__ == "__main__":

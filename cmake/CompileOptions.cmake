@@ -9,11 +9,18 @@ if(ZNSIM_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Modules are plain shared objects under the host's own file names.
+# Modules are plain shared objects under the host's own file names. A
+# module's own calls bind to its own functions, never to a same-named one of
+# another module (every module exports acrxEntryPoint). Only functions: data
+# such as a class descriptor must stay one object that a program linking the
+# module shares (executables take copies of the data they use). And a module
+# links only when all it calls is there: what it reaches in a module it does
+# not link, it must bind at run time.
 function(znsim_module target output_name)
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     OUTPUT_NAME ${output_name}
     SUFFIX ".dbx"
     NO_SONAME OFF)
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions -Wl,--no-undefined)
 endfunction()

@@ -5,6 +5,7 @@
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbDwgFiler.h"
 #include "host/AcDbSymbolTable.h"
+#include "host/legacy101/CZnAcadBlock.h"
 
 #include <sstream>
 
@@ -30,9 +31,18 @@ CIvAcadBlock::CIvAcadBlock(AcDbBlockReference* source)
 {
 }
 
+CIvAcadBlock::CIvAcadBlock(const AcDbBlockReference* pending, const AcDbHandle& handle)
+    : m_pBlockRef(ModelSpaceReference::NewPending(pending)), m_handle(handle)
+{
+}
+
 CIvAcadBlock::CIvAcadBlock(const CIvAcadBlock& other)
-    : CZnBlock(other), m_pBlockRef(ModelSpaceReference::NewPending(other.m_pBlockRef)),
-      m_handle(other.m_handle)
+    : CIvAcadBlock(other.m_pBlockRef, other.m_handle)
+{
+}
+
+CIvAcadBlock::CIvAcadBlock(const CZnAcadBlock& legacy)
+    : CIvAcadBlock(legacy.m_pBlockRef, legacy.m_handle)
 {
 }
 

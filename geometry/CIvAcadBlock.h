@@ -19,6 +19,7 @@
 #include "host/AcDbHandle.h"
 
 class AcDbBlockReference;
+class CZnAcadBlock;
 
 class CIvAcadBlock : public CZnBlock
 {
@@ -28,6 +29,9 @@ public:
     // empty when source is null. Source is only read and stays the caller's.
     explicit CIvAcadBlock(AcDbBlockReference* source);
     CIvAcadBlock(const CIvAcadBlock& other);
+    // The previous release's block becomes a drawing block on the same
+    // reference: its two fields are taken over as a copy takes them.
+    explicit CIvAcadBlock(const CZnAcadBlock& legacy);
     CIvAcadBlock& operator=(const CIvAcadBlock& other);
     // Deletes a pending reference; a placed one belongs to the drawing.
     ~CIvAcadBlock() override;
@@ -54,6 +58,9 @@ public:
     int SetPos(dpoint3d position);
 
 private:
+    // A pending copy of pending, if there is one, and the handle.
+    CIvAcadBlock(const AcDbBlockReference* pending, const AcDbHandle& handle);
+
     // The placed or loaded reference, found by its handle and opened for
     // write; -1 without a handle, else the host's status.
     int OpenPlaced(AcDbBlockReference*& reference) const;

@@ -2,10 +2,21 @@
 
 #include "model/CPmAnimationBlock.h"
 #include "model/CZnBlock.h"
+#include "model/PieceCopies.h"
+#include "storage/CPmBlockFactory.h"
+#include "storage/CPmDbxFactory200.h"
 
 #include <sstream>
 
 CPmPart::CPmPart() = default;
+
+CPmPart::CPmPart(const CPmPart& other)
+    : m_block(other.m_block != nullptr ? CPmBlockFactory::CopyBlock(*other.m_block) : nullptr),
+      m_offset(other.m_offset), m_text(other.m_text)
+{
+    AppendCopies(m_subParts, other.m_subParts,
+                 [](const CPmPart& part) { return CPmDbxFactory200::CopyPart(part); });
+}
 
 CPmPart::~CPmPart()
 {

@@ -9,10 +9,10 @@
 // A null sub-part is not added.
 //
 // Parts exist only as a derived class (the drawing-bound part that files
-// itself), so the constructors are protected. Copying is deleted for now: a
-// memberwise copy would leave two owners of the same blocks and sub-parts.
-// The deep copy, made through the factory of drawing-bound pieces, will take
-// the copy constructor's place; assignment stays deleted.
+// itself), so the constructors are protected. A copy is deep: the block is
+// copied through the block factory and each sub-part through the factory of
+// drawing-bound pieces. Assignment is deleted, as a memberwise one would
+// leave two owners of the same blocks and sub-parts.
 #pragma once
 
 #include "model/dpoint3d.h"
@@ -61,7 +61,10 @@ public:
 
 protected:
     CPmPart();
-    CPmPart(const CPmPart&) = delete;
+    // Offset, text, a copy of the block (none when the block factory cannot
+    // copy that kind) and a deep copy of each sub-part. The animation block
+    // is never copied: the copy has none.
+    CPmPart(const CPmPart& other);
     CPmPart& operator=(const CPmPart&) = delete;
 
     CZnBlock* m_block = nullptr;

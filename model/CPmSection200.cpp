@@ -1,6 +1,9 @@
 #include "model/CPmSection200.h"
 
+#include "host/legacy101/CPmSection.h"
 #include "model/CPmSegment200.h"
+#include "model/PieceCopies.h"
+#include "storage/CPmDbxFactory200.h"
 
 #include <sstream>
 
@@ -15,6 +18,25 @@ CPmSection200::CPmSection200() = default;
 
 CPmSection200::CPmSection200(double speed, int speedUnits) : m_speed(speed), m_speedUnits(speedUnits)
 {
+}
+
+CPmSection200::CPmSection200(const CPmSection200& other)
+{
+    CopyRecord(other);
+}
+
+CPmSection200::CPmSection200(const CPmSection& legacy)
+{
+    CopyRecord(legacy);
+}
+
+template <class Section> void CPmSection200::CopyRecord(const Section& other)
+{
+    m_speed = other.Speed();
+    m_speedUnits = other.SpeedUnits();
+    m_length = other.Length();
+    AppendCopies(m_segments, *other.Segments(),
+                 [](const auto& segment) { return CPmDbxFactory200::CopySegment(segment); });
 }
 
 CPmSection200::~CPmSection200()

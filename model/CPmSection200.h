@@ -5,10 +5,10 @@
 // given. The length is that of the segment added last.
 //
 // The section owns its segments and deletes them when it goes; AddSegment
-// hands ownership over, and a null segment is not added. Copying is deleted
-// for now: a memberwise copy would leave two owners of the same segments.
-// The deep copy, made through the factory of drawing-bound pieces, will take
-// the copy constructor's place; assignment stays deleted.
+// hands ownership over, and a null segment is not added. A copy is deep: each
+// segment is copied through the factory of drawing-bound pieces. Assignment
+// is deleted, as a memberwise one would leave two owners of the same
+// segments.
 #pragma once
 
 #include <iosfwd>
@@ -16,6 +16,7 @@
 
 class AcDbDwgFiler;
 class CIvMstnObject;
+class CPmSection;
 class CPmSegment200;
 
 class CPmSection200
@@ -24,7 +25,12 @@ public:
     CPmSection200();
     // Stores speed and unit code as given, without converting the speed.
     CPmSection200(double speed, int speedUnits);
-    CPmSection200(const CPmSection200&) = delete;
+    // Speed, unit code and length as they are held (nothing is converted or
+    // recomputed) and a deep copy of each segment.
+    CPmSection200(const CPmSection200& other);
+    // The previous release's section converted the same way, each segment
+    // converted.
+    explicit CPmSection200(const CPmSection& legacy);
     CPmSection200& operator=(const CPmSection200&) = delete;
     virtual ~CPmSection200();
     // Takes the segment and sets the length from it. Drawing-bound sections
@@ -44,6 +50,7 @@ public:
     int Length() const { return m_length; }
     void SetLength(int length) { m_length = length; }
     std::vector<CPmSegment200*>* Segments() { return &m_segments; }
+    const std::vector<CPmSegment200*>* Segments() const { return &m_segments; }
 
     void DisplayPrint(std::wstringstream& stream) const;
 
@@ -52,6 +59,11 @@ protected:
     int m_speedUnits = 0;
     int m_length = 0;
     std::vector<CPmSegment200*> m_segments;
+
+private:
+    // Takes over the record of a section of either release, copying its
+    // segments deeply.
+    template <class Section> void CopyRecord(const Section& other);
 };
 
 std::wstringstream& operator<<(std::wstringstream& stream, const CPmSection200& section);

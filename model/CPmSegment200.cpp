@@ -1,12 +1,51 @@
 #include "model/CPmSegment200.h"
 
+#include "host/legacy101/CPmSegment.h"
 #include "model/CPmPart.h"
+#include "storage/CPmDbxFactory200.h"
 
 #include <sstream>
+
+namespace
+{
+// A position of this release is a plain value and is copied as it is.
+const PmPosition200& ToPosition200(const PmPosition200& position)
+{
+    return position;
+}
+
+PmPosition200 ToPosition200(const PmPosition& legacy)
+{
+    PmPosition200 position{legacy.pt, legacy.tpt, CZnTransform()};
+    position.transform.SetTranslation(CZnVector(legacy.pt.x, legacy.pt.y, 0.0));
+    position.transform.SetRotation(CZnVector(0.0, 0.0, 1.0), legacy.angle);
+    return position;
+}
+} // namespace
 
 CPmSegment200::CPmSegment200() = default;
 
 CPmSegment200::CPmSegment200(CPmPart* part, bool) : m_part(part) {}
+
+CPmSegment200::CPmSegment200(const CPmSegment200& other)
+{
+    CopyRecord(other);
+}
+
+CPmSegment200::CPmSegment200(const CPmSegment& legacy)
+{
+    CopyRecord(legacy);
+}
+
+template <class Segment> void CPmSegment200::CopyRecord(const Segment& other)
+{
+    m_length = other.Length();
+    if (other.Part() != nullptr)
+        m_part = CPmDbxFactory200::CopyPart(*other.Part());
+    m_positions.reserve(other.Positions()->size());
+    for (const auto& position : *other.Positions())
+        m_positions.push_back(ToPosition200(position));
+}
 
 CPmSegment200::~CPmSegment200()
 {

@@ -4,10 +4,9 @@
 //
 // The segment owns its part and deletes it when it goes. AddPart replaces
 // the part pointer without deleting the part held before, which becomes the
-// caller's to free. Copying is deleted for now: a memberwise copy would leave
-// two owners of one part. The deep copy, made through the factory of
-// drawing-bound pieces, will take the copy constructor's place; assignment
-// stays deleted.
+// caller's to free. A copy is deep: the part is copied through the factory of
+// drawing-bound pieces. Assignment is deleted, as a memberwise one would leave
+// two owners of one part.
 #pragma once
 
 #include "model/PmPosition200.h"
@@ -18,6 +17,7 @@
 class AcDbDwgFiler;
 class CIvMstnObject;
 class CPmPart;
+class CPmSegment;
 class CZnBlock;
 
 class CPmSegment200
@@ -26,7 +26,13 @@ public:
     CPmSegment200();
     // Takes the part. The flag is accepted for callers' sake and changes nothing.
     CPmSegment200(CPmPart* part, bool flag);
-    CPmSegment200(const CPmSegment200&) = delete;
+    // The length as it is held, a deep copy of the part (none when there is
+    // none) and a copy of each position.
+    CPmSegment200(const CPmSegment200& other);
+    // The previous release's segment converted: each heading becomes a
+    // placement that moves to the point in the drawing plane (its height is
+    // not used) and turns about the Z axis.
+    explicit CPmSegment200(const CPmSegment& legacy);
     CPmSegment200& operator=(const CPmSegment200&) = delete;
     virtual ~CPmSegment200();
     // Filing is done by the drawing-bound segment; nothing is filed here.
@@ -43,6 +49,7 @@ public:
     CZnBlock* Block() const;
 
     std::vector<PmPosition200>* Positions() { return &m_positions; }
+    const std::vector<PmPosition200>* Positions() const { return &m_positions; }
     // The position at index, or null past the end. The pointer lasts until
     // positions are added or removed.
     PmPosition200* Position(unsigned int index);
@@ -56,6 +63,11 @@ protected:
     int m_length = 0;
     std::vector<PmPosition200> m_positions;
     CPmPart* m_part = nullptr;
+
+private:
+    // Takes over the record of a segment of either release, copying its part
+    // deeply and its positions into this release's form.
+    template <class Segment> void CopyRecord(const Segment& other);
 };
 
 std::wstringstream& operator<<(std::wstringstream& stream, const CPmSegment200& segment);

@@ -1,9 +1,12 @@
 #include "model/CPmSim200.h"
 
 #include "host/CrtTime.h"
+#include "host/legacy101/CPmSim.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
+#include "model/PieceCopies.h"
+#include "storage/CPmDbxFactory200.h"
 
 #include <cwchar>
 #include <sstream>
@@ -24,6 +27,30 @@ CString localTimeText(CTime time)
 } // namespace
 
 CPmSim200::CPmSim200() : m_dttmCreated(CTime::GetCurrentTime()), m_dttmEdited(m_dttmCreated) {}
+
+CPmSim200::CPmSim200(const CPmSim200& other) : m_isCurVersion(other.m_isCurVersion)
+{
+    CopyRecord(other);
+}
+
+CPmSim200::CPmSim200(const CPmSim& legacy)
+{
+    CopyRecord(legacy);
+}
+
+template <class Sim> void CPmSim200::CopyRecord(const Sim& other)
+{
+    m_name = *other.Name();
+    m_length = other.Length();
+    m_dttmCreated = other.DttmCreatedTime();
+    m_dttmEdited = CTime::GetCurrentTime();
+    m_displayIndex = other.DisplayIndex();
+    m_type = other.Type();
+    m_id = other.Id();
+    m_simInUse = other.SimInUse() != 0;
+    AppendCopies(m_sections, *other.Sections(),
+                 [](const auto& section) { return CPmDbxFactory200::CopySection(section); });
+}
 
 CPmSim200::~CPmSim200()
 {

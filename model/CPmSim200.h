@@ -9,10 +9,10 @@
 // were added.
 //
 // The simulation owns its sections and deletes them when it goes;
-// AddSection hands ownership over, and a null section is not added. Copying
-// is deleted for now: a memberwise copy would leave two owners of the same
-// sections. The deep copy, made through the factory of drawing-bound pieces,
-// will take the copy constructor's place; assignment stays deleted.
+// AddSection hands ownership over, and a null section is not added. A copy
+// is deep: each section is copied through the factory of drawing-bound
+// pieces. Assignment is deleted, as a memberwise one would leave two owners
+// of the same sections.
 #pragma once
 
 #include "host/CString.h"
@@ -23,13 +23,20 @@
 #include <vector>
 
 class CPmSection200;
+class CPmSim;
 
 class CPmSim200
 {
 public:
     // Both times are set from one reading of the clock.
     CPmSim200();
-    CPmSim200(const CPmSim200&) = delete;
+    // Every field but the edit time, which becomes the time of copying (the
+    // copy counts as an edit). The length is taken over, not recomputed from
+    // the copied sections; null sections are not copied.
+    CPmSim200(const CPmSim200& other);
+    // The previous release's record converted: as a copy, each section
+    // converted, and of the current version.
+    explicit CPmSim200(const CPmSim& legacy);
     CPmSim200& operator=(const CPmSim200&) = delete;
     virtual ~CPmSim200();
 
@@ -44,6 +51,7 @@ public:
     virtual void SetSimInUse(bool inUse) { m_simInUse = inUse; }
 
     CString* Name() { return &m_name; }
+    const CString* Name() const { return &m_name; }
     void SetName(const CString& name) { m_name = name; }
     int Length() const { return m_length; }
     void SetLength(int length) { m_length = length; }
@@ -51,6 +59,7 @@ public:
     CString DttmCreated() const;
     CString DttmEdited() const;
     CTime DttmCreatedTime() const { return m_dttmCreated; }
+    CTime DttmEditedTime() const { return m_dttmEdited; }
     void SetDttmCreated(CTime time) { m_dttmCreated = time; }
     void SetDttmEdited(CTime time) { m_dttmEdited = time; }
     int DisplayIndex() const { return m_displayIndex; }
@@ -64,6 +73,7 @@ public:
     void SetIsCurVersion(bool isCurVersion) { m_isCurVersion = isCurVersion; }
 
     std::vector<CPmSection200*>* Sections() { return &m_sections; }
+    const std::vector<CPmSection200*>* Sections() const { return &m_sections; }
     // The section holding position pos of the whole simulation; pos becomes
     // the position within it. A position at a section's end belongs to the
     // next one. Past the end: null, with pos reduced by the total length.
@@ -86,6 +96,11 @@ protected:
     bool m_simInUse = false;
     std::vector<CPmSection200*> m_sections;
     bool m_isCurVersion = true;
+
+private:
+    // Takes over the record of a simulation of either release, copying its
+    // sections deeply; the current-version flag is left to the constructor.
+    template <class Sim> void CopyRecord(const Sim& other);
 };
 
 std::wstringstream& operator<<(std::wstringstream& stream, const CPmSim200& sim);

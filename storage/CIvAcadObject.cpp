@@ -2,6 +2,7 @@
 
 #include "host/AcDbDatabase.h"
 #include "host/AcDbDictionary.h"
+#include "storage/SubDictionaryForRead.h"
 
 namespace
 {
@@ -9,46 +10,6 @@ AcDbDatabase* workingDatabase()
 {
     return acdbHostApplicationServices()->workingDatabase();
 }
-
-// The sub-dictionary dictName of the working drawing, open for read together
-// with the named-objects dictionary above it for as long as this lives.
-class SubDictionaryForRead
-{
-public:
-    explicit SubDictionaryForRead(const CString& dictName)
-    {
-        const AcDbDatabase* db = workingDatabase();
-        if (db == nullptr ||
-            acdbOpenObject(m_namedObjects, db->namedObjectsDictionaryId()) != Acad::eOk)
-            return;
-        AcDbObjectId subId;
-        m_lookup = m_namedObjects->getAt(dictName, subId);
-        if (m_lookup == Acad::eOk)
-            acdbOpenObject(m_sub, subId);
-    }
-
-    ~SubDictionaryForRead()
-    {
-        if (m_sub != nullptr)
-            m_sub->close();
-        if (m_namedObjects != nullptr)
-            m_namedObjects->close();
-    }
-
-    SubDictionaryForRead(const SubDictionaryForRead&) = delete;
-    SubDictionaryForRead& operator=(const SubDictionaryForRead&) = delete;
-
-    // Null when it could not be opened.
-    const AcDbDictionary* get() const { return m_sub; }
-    // The status of finding dictName; eOk also when the named-objects
-    // dictionary itself could not be opened.
-    Acad::ErrorStatus lookupStatus() const { return m_lookup; }
-
-private:
-    AcDbDictionary* m_namedObjects = nullptr;
-    AcDbDictionary* m_sub = nullptr;
-    Acad::ErrorStatus m_lookup = Acad::eOk;
-};
 
 // A new sub-dictionary entered under dictName, left open for write.
 Acad::ErrorStatus addSubDictionary(AcDbDictionary* namedObjects, const CString& dictName,

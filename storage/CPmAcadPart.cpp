@@ -2,7 +2,6 @@
 
 #include "geometry/CIvAcadBlock.h"
 #include "geometry/HostPoint.h"
-#include "host/acutMem.h"
 #include "storage/RecordReading.h"
 
 namespace
@@ -20,36 +19,6 @@ void writeBlockField(AcDbDwgFiler* filer, const CZnBlock* block)
     const AcDbHandle* handle = block != nullptr ? block->Handle() : nullptr;
     filer->writeAcDbHandle(handle != nullptr ? *handle : AcDbHandle());
 }
-
-// Part trees are a few levels deep. A damaged or hostile record that nests
-// sub-parts without end would otherwise recurse until the stack runs out;
-// past this depth the record is refused as improperly read.
-constexpr int kMaxPartDepth = 1000;
-
-class PartDepth
-{
-public:
-    PartDepth() { ++s_depth; }
-    ~PartDepth() { --s_depth; }
-    PartDepth(const PartDepth&) = delete;
-    PartDepth& operator=(const PartDepth&) = delete;
-    bool TooDeep() const { return s_depth > kMaxPartDepth; }
-
-private:
-    static int s_depth;
-};
-
-int PartDepth::s_depth = 0;
-
-CString readText(AcDbDwgFiler* filer)
-{
-    ACHAR* buffer = nullptr;
-    filer->readString(&buffer);
-    const CString text(buffer);
-    if (buffer != nullptr)
-        acutDelBuffer(buffer);
-    return text;
-}
 } // namespace
 
 void CPmAcadPart::Save(AcDbDwgFiler* filer) const
@@ -64,13 +33,10 @@ void CPmAcadPart::Save(AcDbDwgFiler* filer) const
 
 void CPmAcadPart::Load(AcDbDwgFiler* filer)
 {
-    const PartDepth depth;
-    if (depth.TooDeep())
-    {
-        filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
+    const PartNesting nesting(filer);
+    if (nesting.TooDeep())
         return;
-    }
-    m_text = readText(filer);
+    m_text = ReadText(filer);
     AcGePoint3d offset;
     filer->readPoint3d(&offset);
     m_offset = FromHostPoint(offset);

@@ -9,6 +9,9 @@ class CPmAcadPart : public CPmPart
 {
 public:
     CPmAcadPart() = default;
+    // Deep copies, as any part copies.
+    explicit CPmAcadPart(const CPmPart& part) : CPmPart(part) {}
+    CPmAcadPart(const CPmAcadPart& other) : CPmPart(other) {}
 
     using CPmPart::Load;
     using CPmPart::Save;

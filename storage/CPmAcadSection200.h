@@ -10,6 +10,11 @@ class CPmAcadSection200 : public CPmSection200
 {
 public:
     CPmAcadSection200() = default;
+    // Deep copies, as any section copies; a copy moves no block.
+    explicit CPmAcadSection200(const CPmSection200& section) : CPmSection200(section) {}
+    CPmAcadSection200(const CPmAcadSection200& other) : CPmSection200(other) {}
+    // Converted from the previous release, as any section converts.
+    explicit CPmAcadSection200(const CPmSection& legacy) : CPmSection200(legacy) {}
 
     // Moves the block of the segment's part and those of its direct
     // sub-parts to the segment's first path point, then adds the segment as

@@ -9,6 +9,11 @@ class CPmAcadSegment200 : public CPmSegment200
 {
 public:
     CPmAcadSegment200() = default;
+    // Deep copies, as any segment copies.
+    explicit CPmAcadSegment200(const CPmSegment200& segment) : CPmSegment200(segment) {}
+    CPmAcadSegment200(const CPmAcadSegment200& other) : CPmSegment200(other) {}
+    // Converted from the previous release, as any segment converts.
+    explicit CPmAcadSegment200(const CPmSegment& legacy) : CPmSegment200(legacy) {}
 
     using CPmSegment200::Load;
     using CPmSegment200::Save;

@@ -3,7 +3,10 @@
 #include "host/AcDbDwgFiler.h"
 #include "host/AcDbHandle.h"
 #include "storage/CPmAcadSection200.h"
+#include "storage/CPmDbxFactory200.h"
 #include "storage/RecordReading.h"
+#include "storage/SimDictionary.h"
+#include "storage/SimIdentifiers.h"
 #include "storage/TimeBlock.h"
 
 #include <algorithm>
@@ -11,7 +14,6 @@
 namespace
 {
 constexpr Adesk::Int32 kRecordVersion = 200;
-const ACHAR* const kSimDictionary = ACRX_T("ZN_SIM");
 
 // What a time block that cannot be read leaves in the filer, so that the host
 // keeps the record as it was instead of an object read in part.
@@ -42,6 +44,14 @@ void readSections(AcDbDwgFiler* filer, Adesk::Int32 count, CPmSim200& sim)
 } // namespace
 
 CPmAcadSim200::CPmAcadSim200() = default;
+
+CPmAcadSim200::CPmAcadSim200(const CPmSim200& sim) : CPmSim200(sim) {}
+
+CPmAcadSim200::CPmAcadSim200(const CPmSim& legacy) : CPmSim200(legacy) {}
+
+CPmAcadSim200::CPmAcadSim200(const CPmAcadSim200& other) : CIvAcadObject(other), CPmSim200(other)
+{
+}
 
 CPmAcadSim200::~CPmAcadSim200() = default;
 
@@ -87,7 +97,23 @@ int CPmAcadSim200::Delete()
     return blocksRemoved + CIvAcadObject::Delete(kSimDictionary, m_name);
 }
 
-void CPmAcadSim200::ReleaseIdFromOtherSims() {}
+// Each simulation that gives the identifier up is stored again as a fresh
+// copy (edit time now) with identifier 0. A store that fails is not
+// reported; the copy is then freed.
+void CPmAcadSim200::ReleaseIdFromOtherSims()
+{
+    for (const CString& key : OtherStoredSimsWithId(m_name, m_id))
+    {
+        CPmSim200* copy = CPmDbxFactory200::LoadSim(key);
+        if (copy == nullptr)
+            continue;
+        copy->SetId(0);
+        // Every simulation the factory hands out is a stored-simulation
+        // object.
+        if (CIvAcadObject::Save(kSimDictionary, key, static_cast<CPmAcadSim200*>(copy)) != Acad::eOk)
+            CPmDbxFactory200::DeleteSim(copy);
+    }
+}
 
 void CPmAcadSim200::DiscardSections()
 {

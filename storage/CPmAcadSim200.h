@@ -30,6 +30,14 @@ public:
 
     // Type -1, identifier 0, both times the present, current version.
     CPmAcadSim200();
+    // A new object in no drawing, unnamed as a host object, holding a deep
+    // copy of the simulation.
+    explicit CPmAcadSim200(const CPmSim200& sim);
+    // The same, and the host object's name is copied too.
+    CPmAcadSim200(const CPmAcadSim200& other);
+    // A new object in no drawing holding the previous release's simulation
+    // converted, marked as of the current version.
+    explicit CPmAcadSim200(const CPmSim& legacy);
     ~CPmAcadSim200() override;
 
     // The stored simulation of that name, named, open for read for the caller
@@ -38,8 +46,9 @@ public:
     static CPmSim200* Load(const CString& name);
 
     // Stores this object under its name, replacing an entry of that name;
-    // from then on the drawing owns it and it is closed. -1, with nothing
-    // stored, for a record of another version.
+    // from then on the drawing owns it and it is closed. Before that, other
+    // stored simulations give up this one's identifier. -1, with nothing
+    // stored or changed, for a record of another version.
     int Save() override;
     int Update() override;
     int Close() override;
@@ -52,10 +61,10 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
 
 private:
-    // Where the identifier is taken away from every other stored simulation
-    // that carries it, so that the one saved last keeps it. That needs the
-    // list of stored simulations, which does not exist yet; until it does,
-    // saving leaves the other simulations' identifiers as they are.
+    // Takes the identifier away from every other stored simulation that
+    // carries it and that a list of the drawing would show, so that the one
+    // saved last keeps it. Simulations tied to something other than a live
+    // block reference keep theirs.
     void ReleaseIdFromOtherSims();
     void DiscardSections();
 };

@@ -1,3 +1,10 @@
 #include "storage/LegacyBlock.h"
 
-void MoveLegacyBlock(CZnBlock*, dpoint3d) {}
+#include "host/legacy101/CZnAcadBlock.h"
+#include "storage/LegacyModule.h"
+
+void MoveLegacyBlock(CZnBlock* block, dpoint3d position)
+{
+    if (block != nullptr && LegacyModule::IsBlock(*block))
+        static_cast<CZnAcadBlock*>(block)->SetPos(position);
+}

@@ -1,10 +1,10 @@
 #include "storage/ModuleEntryPoint.h"
 
-#include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
 #include "host/CString.h"
 #include "host/CrtTime.h"
+#include "storage/AppMessages.h"
 #include "storage/CPmAcadSim200.h"
 
 namespace
@@ -41,9 +41,7 @@ void initialise(void* appId)
 
 void unload()
 {
-    if (AcRxDictionary* services = acrxServiceDictionary)
-        delete services->remove(kServiceName);
-    deleteAcRxClass(CPmAcadSim200::desc());
+    RemoveServiceAndClass(kServiceName, CPmAcadSim200::desc());
     // The descriptor is freed: a later registration must not compare against
     // it.
     CPmAcadSim200::gpDesc = nullptr;
@@ -52,11 +50,7 @@ void unload()
 
 AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
 {
-    if (msg == AcRx::kInitAppMsg)
-        initialise(appId);
-    else if (msg == AcRx::kUnloadAppMsg)
-        unload();
-    return AcRx::kRetOK;
+    return AnswerAppMessage(msg, appId, &initialise, &unload);
 }
 
 int acrxGetApiVersion()

@@ -1,4 +1,4 @@
-// What the storage suites share: a HostTest with the simulation class
+// What the storage suites share: a drawing test with the simulation class
 // registered, as the module registers it when the host loads it (and taken
 // away again once the test's drawing is gone), a few looks at the drawing,
 // the smallest named object, and where the built module lies.
@@ -8,7 +8,7 @@
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
 #include "storage/ModuleEntryPoint.h"
-#include "tests/support/HostTest.h"
+#include "tests/support/BlockDrawingTest.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -28,18 +28,18 @@ inline std::wstring ModulePath()
     return (BinDir() / "ZnSim200_2007x64.dbx").wstring();
 }
 
-class StorageTest : public HostTest
+class StorageTest : public BlockDrawingTest
 {
 protected:
     void SetUp() override
     {
-        HostTest::SetUp();
+        BlockDrawingTest::SetUp();
         CPmAcadSim200::rxInit();
     }
 
     void TearDown() override
     {
-        HostTest::TearDown();
+        BlockDrawingTest::TearDown();
         acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr);
     }
 

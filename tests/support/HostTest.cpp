@@ -8,14 +8,23 @@ void HostTest::SetUp()
 {
     cadhost::resetDiagnostics();
     m_liveAtStart = cadhost::liveDatabaseObjects();
-    m_db = new AcDbDatabase();
-    acdbHostApplicationServices()->setWorkingDatabase(m_db);
+    freshDatabase();
 }
 
 AcDbDatabase* HostTest::freshEmptyDatabase()
 {
+    return replaceDatabase(new AcDbDatabase(false, true));
+}
+
+AcDbDatabase* HostTest::freshDatabase()
+{
+    return replaceDatabase(new AcDbDatabase());
+}
+
+AcDbDatabase* HostTest::replaceDatabase(AcDbDatabase* db)
+{
     delete m_db;
-    m_db = new AcDbDatabase(false, true);
+    m_db = db;
     acdbHostApplicationServices()->setWorkingDatabase(m_db);
     return m_db;
 }

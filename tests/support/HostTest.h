@@ -21,12 +21,16 @@ protected:
     // Replaces the working database with a new empty one (as a host does
     // before it reads a drawing file into it) and returns it.
     AcDbDatabase* freshEmptyDatabase();
+    // Replaces the working database with a new default drawing.
+    AcDbDatabase* freshDatabase();
 
     // Appends a new entity to the model space of the working database and
     // closes it; its id.
     AcDbObjectId appendToModelSpace(AcDbEntity* entity);
 
 private:
+    AcDbDatabase* replaceDatabase(AcDbDatabase* db);
+
     AcDbDatabase* m_db = nullptr;
     long m_liveAtStart = 0;
 };

@@ -1,0 +1,158 @@
+#include "cadhost/HostDiagnostics.h"
+#include "geometry/CIvAcadBlock.h"
+#include "model/CPmSection200.h"
+#include "model/CPmSegment200.h"
+#include "storage/CPmAcadPart.h"
+#include "storage/CPmAcadSim200.h"
+#include "storage/CPmBlockFactory.h"
+#include "storage/CPmDbxFactory200.h"
+#include "storage/LegacyModule.h"
+#include "tests/support/BlockDrawingTest.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace
+{
+// A block of no kind the block factory knows.
+class ForeignBlock : public CZnBlock
+{
+public:
+    void DisplayPrint(std::wstringstream&) const override {}
+    int AddToDrawing(bool) override { return 0; }
+    int RemoveFromDrawing() override { return 0; }
+};
+
+class FactoryTest : public BlockDrawingTest
+{
+protected:
+    // A part whose block is placed at the origin of a new definition.
+    CPmPart* partWithBlock(const ACHAR* name, dpoint3d offset)
+    {
+        CPmPart* part = CPmDbxFactory200::MakePart();
+        part->SetOffset(offset);
+        const std::unique_ptr<AcDbBlockReference> reference = newSource(name, {0, 0, 0});
+        element source{nullptr, reference.get()};
+        part->AddBlock(CPmBlockFactory::CreateBlock(&source));
+        return part;
+    }
+
+    static AcDbHandle handleOf(const CPmPart* part) { return *part->Block()->Handle(); }
+};
+
+TEST_F(FactoryTest, MakeSimIsAFreshDatabaseObjectWithTheGivenIdAndType)
+{
+    const long live = cadhost::liveDatabaseObjects();
+    std::unique_ptr<CPmSim200> sim(CPmDbxFactory200::MakeSim(42, 3));
+    ASSERT_NE(dynamic_cast<CPmAcadSim200*>(sim.get()), nullptr);
+    EXPECT_EQ(cadhost::liveDatabaseObjects(), live + 1) << "from the host's allocator";
+    EXPECT_EQ(sim->Id(), 42u);
+    EXPECT_EQ(sim->Type(), 3);
+    EXPECT_TRUE(sim->Name()->IsEmpty());
+    EXPECT_TRUE(sim->Sections()->empty());
+    EXPECT_EQ(sim->DttmCreated(), sim->DttmEdited());
+    EXPECT_TRUE(sim->IsCurVersion());
+}
+
+TEST_F(FactoryTest, ACopyIsDeepAndOutlivesItsSource)
+{
+    CPmPart* part = partWithBlock(L"Hull", {1, 0, 0});
+    part->AddBlock(CPmBlockFactory::CreateAnimationBlock(*part->Block()));
+    part->AddPart(partWithBlock(L"Mast", {0, 2, 0}));
+    part->AddPart(partWithBlock(L"Boom", {0, 3, 0}));
+    part->AddPart(CPmDbxFactory200::MakePart());
+    const AcDbHandle hull = handleOf(part);
+    const AcDbHandle mast = handleOf(part->SubPart(0));
+
+    CPmSegment200* moving = CPmDbxFactory200::MakeSegment();
+    moving->AddPart(part);
+    PmPosition200 start{{3, 4, 5}, {6, 7, 8}, {}};
+    start.transform.SetRotation(CZnVector(0, 0, 1), 0.25);
+    moving->AddPath({start, start});
+    CPmSection200* section = CPmDbxFactory200::MakeSection();
+    section->SetSpeed(50.0, 1);
+    section->AddSegment(moving);
+    section->AddSegment(CPmDbxFactory200::MakeSegment()); // a segment without a part
+    const double speed = section->Speed();
+
+    std::unique_ptr<CPmSim200> source(CPmDbxFactory200::MakeSim(7, 2));
+    source->SetName(L"Regatta");
+    source->SetDisplayIndex(4);
+    source->SetSimInUse(true);
+    source->SetIsCurVersion(false);
+    source->AddSection(section);
+    source->SetLength(99);
+    source->SetDttmCreated(CTime(1000000));
+    source->SetDttmEdited(CTime(2000000));
+
+    const CTime before = CTime::GetCurrentTime();
+    std::unique_ptr<CPmSim200> copy(CPmDbxFactory200::CopySim(*source));
+    source.reset();
+
+    EXPECT_EQ(*copy->Name(), CString(L"Regatta"));
+    EXPECT_EQ(copy->Length(), 99) << "taken over, not recomputed";
+    EXPECT_EQ(copy->DttmCreatedTime().GetTime(), 1000000);
+    EXPECT_GE(copy->DttmEditedTime().GetTime(), before.GetTime()) << "the copy counts as an edit";
+    EXPECT_EQ(copy->Id(), 7u);
+    EXPECT_EQ(copy->Type(), 2);
+    EXPECT_EQ(copy->DisplayIndex(), 4);
+    EXPECT_EQ(copy->SimInUse(), 1);
+    EXPECT_FALSE(copy->IsCurVersion());
+
+    ASSERT_EQ(copy->Sections()->size(), 1u);
+    const CPmSection200* copiedSection = copy->Sections()->at(0);
+    EXPECT_EQ(copiedSection->Speed(), speed) << "held in miles per hour, not converted again";
+    EXPECT_EQ(copiedSection->SpeedUnits(), 1);
+    ASSERT_EQ(copiedSection->Segments()->size(), 2u);
+    EXPECT_EQ(copiedSection->Segments()->at(1)->Part(), nullptr);
+
+    const CPmSegment200* copiedSegment = copiedSection->Segments()->at(0);
+    ASSERT_EQ(copiedSegment->Positions()->size(), 2u);
+    EXPECT_EQ(copiedSegment->Positions()->at(1).tpt.z, 8.0);
+    EXPECT_EQ(copiedSegment->Positions()->at(1).transform(1, 0), start.transform(1, 0));
+    const CPmPart* copiedPart = copiedSegment->Part();
+    ASSERT_NE(copiedPart, nullptr);
+    EXPECT_NE(dynamic_cast<const CPmAcadPart*>(copiedPart), nullptr);
+    EXPECT_EQ(copiedPart->Offset().x, 1.0);
+    EXPECT_EQ(copiedPart->AnimationBlock(), nullptr) << "animation blocks are not copied";
+    ASSERT_NE(dynamic_cast<const CIvAcadBlock*>(copiedPart->Block()), nullptr);
+    EXPECT_EQ(handleOf(copiedPart), hull) << "a new block on the same reference";
+    ASSERT_EQ(copiedPart->NumSubParts(), 3);
+    EXPECT_EQ(copiedPart->SubPart(0)->Offset().y, 2.0);
+    EXPECT_EQ(handleOf(copiedPart->SubPart(0)), mast);
+    EXPECT_EQ(copiedPart->SubPart(1)->Offset().y, 3.0);
+    EXPECT_EQ(copiedPart->SubPart(2)->Block(), nullptr);
+}
+
+TEST_F(FactoryTest, BlocksAreMadeAndCopiedAsDrawingBlocksOrNotAtAll)
+{
+    const std::unique_ptr<AcDbBlockReference> reference = newSource(L"Crate", {1, 2, 3});
+    int notRead = 0;
+    element source{&notRead, reference.get()};
+    std::unique_ptr<CZnBlock> pending(CPmBlockFactory::CreateBlock(&source));
+    ASSERT_NE(pending->BlockRef(), nullptr);
+    EXPECT_EQ(pending->BlockRef()->position(), AcGePoint3d(1, 2, 3));
+    std::unique_ptr<CZnBlock> empty(CPmBlockFactory::CreateBlock(nullptr));
+    EXPECT_EQ(empty->BlockRef(), nullptr);
+
+    // A pending block's copy owns a reference of its own.
+    std::unique_ptr<CZnBlock> copy(CPmBlockFactory::CopyBlock(*pending));
+    ASSERT_NE(dynamic_cast<CIvAcadBlock*>(copy.get()), nullptr);
+    ASSERT_NE(copy->BlockRef(), nullptr);
+    EXPECT_NE(copy->BlockRef(), pending->BlockRef());
+    EXPECT_EQ(copy->BlockRef()->position(), AcGePoint3d(1, 2, 3));
+
+    // Without the previous release's module no block is taken for one of its
+    // blocks, so a block of any other kind is not copied, and neither is the
+    // block of a part that holds one.
+    ForeignBlock foreign;
+    EXPECT_FALSE(LegacyModule::IsBlock(foreign));
+    EXPECT_EQ(CPmBlockFactory::CopyBlock(foreign), nullptr);
+    std::unique_ptr<CPmPart> part(CPmDbxFactory200::MakePart());
+    part->AddBlock(new ForeignBlock());
+    std::unique_ptr<CPmPart> copiedPart(CPmDbxFactory200::CopyPart(*part));
+    EXPECT_EQ(copiedPart->Block(), nullptr);
+    EXPECT_EQ(LegacyModule::LoadSim(L"Regatta"), nullptr);
+}
+} // namespace
