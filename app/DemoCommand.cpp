@@ -37,16 +37,20 @@ std::string Built(const SimDescription& sim)
            speeds + "), length " + std::to_string(length) + "\n";
 }
 
-std::string NextSteps(const std::string& file)
+// The commands to try on the demo's drawing, as the program was run.
+std::string NextSteps(const std::string& program, const std::string& file)
 {
     const std::string name = "\"" + std::string(kShownSimulation) + "\"";
-    return "Wrote " + file + ". Try next:\n" + "  znsim list " + file + "\n" +
-           "  znsim show " + file + " \"Ferry crossing\" --all\n" + "  znsim info " + file + "\n" +
-           "  znsim new " + file + " --from docs/samples/convoy.json\n" + "  znsim use " + file +
-           " " + name + "\n" + "  znsim delete " + file + " " + name + "\n";
+    std::string text = "Wrote " + file + ". Try next:\n";
+    for (const std::string& command :
+         {"list " + file, "show " + file + " \"Ferry crossing\" --all", "info " + file,
+          "new " + file + " --from docs/samples/convoy.json", "use " + file + " " + name,
+          "delete " + file + " " + name})
+        text += "  " + program + " " + command + "\n";
+    return text;
 }
 
-int RunDemo(const DrawingOptions& options)
+int RunDemo(const std::string& program, const DrawingOptions& options)
 {
     HostSession host;
     const DemoVehicles vehicles = DrawDemoVehicles(host.Create());
@@ -69,7 +73,7 @@ int RunDemo(const DrawingOptions& options)
     if (!shown)
         throw SimulationNotFound(options.file, kShownSimulation);
     const nlohmann::json tree = SimulationTree(*shown, kShownPositions);
-    text += SimulationTableText(list) + "\n" + SimulationTreeText(tree) + "\n" + NextSteps(options.file);
+    text += SimulationTableText(list) + "\n" + SimulationTreeText(tree) + "\n" + NextSteps(program, options.file);
     const nlohmann::json data = {{"file", options.file},
                                  {"vehicles",
                                   {{"tractor", HandleText(vehicles.tractor)},
@@ -92,5 +96,7 @@ void AddDemoCommand(CLI::App& app, Action& action)
     command->add_option("FILE", options->file, "the drawing to write (replaced when it exists)")
         ->capture_default_str();
     AddJsonOption(*command, *options);
-    command->callback([&action, options] { action = [options] { return RunDemo(*options); }; });
+    command->callback([&app, &action, options] {
+        action = [&app, options] { return RunDemo(app.get_name(), *options); };
+    });
 }

@@ -84,6 +84,11 @@ void PositionLines(std::ostringstream& text, const json& segment, const std::str
     const std::size_t count = segment["position_count"];
     if (count == 0)
         return;
+    if (positions.empty())
+    {
+        text << indent << Counted(count, "position") << " (--all shows every position)\n";
+        return;
+    }
     text << indent << "positions 1 to " << positions.size() << " of " << count << ":\n";
     for (std::size_t i = 0; i < positions.size(); ++i)
     {

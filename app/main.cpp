@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv)
 {
-    CLI::App app("Build, inspect and manage the simulations stored in drawing files.", "znsim");
+    // Named as it was run, so that what it suggests can be pasted.
+    CLI::App app("Build, inspect and manage the simulations stored in drawing files.");
     app.footer(ExitStatusHelp());
     app.require_subcommand(1);
     Action action;

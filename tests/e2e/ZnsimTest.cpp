@@ -4,27 +4,14 @@
 #include "host/AcDbSymbolTable.h"
 #include "host/AcRxDynamicLinker.h"
 #include "storage/CPmDbxFactory200.h"
-#include "tests/storage/StorageTest.h"
+#include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-namespace
-{
 namespace fs = std::filesystem;
-
-fs::path CommonFilesDir()
-{
-    return BinDir() / ".." / "CommonProgramFiles";
-}
-
-std::wstring LegacyModulePath()
-{
-    return (CommonFilesDir() / "Orvane" / "ZnSim101_2007x64.dbx").wstring();
-}
-} // namespace
 
 void ZnsimTest::SetUp()
 {
