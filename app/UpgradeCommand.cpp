@@ -33,9 +33,10 @@ std::vector<CString> ToUpgrade(const UpgradeOptions& options)
         return names;
     }
     const CString name = HostText(options.name);
-    if (!HeldSimulation(CPmDbxFactory200::LoadSim(name)))
+    const HeldSimulation sim(CPmDbxFactory200::LoadSim(name));
+    if (!sim)
         throw SimulationNotFound(options.file, options.name);
-    if (!IsCurrent(name))
+    if (!sim->IsCurVersion())
         names.push_back(name);
     return names;
 }

@@ -79,7 +79,6 @@ Outcome SetMark(const UseOptions& options, bool inUse)
     const nlohmann::json data = {{"file", options.file}, {"in_use", inUse}, {"changed", names}};
     return {!changing.empty(), data, Report(options, inUse, changing.size())};
 }
-
 } // namespace
 
 void AddUseCommands(CLI::App& app, Action& action)
