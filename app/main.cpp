@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     }
     catch (const CLI::ParseError& error)
     {
-        std::cerr << "znsim: " << error.what() << " (see znsim --help)\n";
+        std::cerr << "znsim: " << error.what() << " (see " << app.get_name() << " --help)\n";
         return static_cast<int>(ExitStatus::badInput);
     }
     try
