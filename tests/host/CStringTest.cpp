@@ -13,11 +13,14 @@ TEST(CStringTest, FormatReadsTextConversionsAsThePlatformDoes)
     text.Format(L"%hs %S %ls %ws %hc%C %lc", "narrow", "upper", L"wide", L"w", 'n', 'N', L'\u00fc');
     EXPECT_EQ(text, L"narrow upper wide w nN \u00fc");
 
-    text.Format(L"%I64u %I64d %I32d %.2f %5.1f", 18446744073709551615ull, -9000000000ll, 7, 3.14159, 2.25);
-    EXPECT_EQ(text, L"18446744073709551615 -9000000000 7 3.14   2.2");
+    text.Format(L"%I64u %I64d %I32d %Iu %.2f %5.1f", 18446744073709551615ull, -9000000000ll, 7,
+                std::size_t{9}, 3.14159, 2.25);
+    EXPECT_EQ(text, L"18446744073709551615 -9000000000 7 9 3.14   2.2");
+    text.Format(L"%3.2s|100%% %%s", L"abc");
+    EXPECT_EQ(text, L" ab|100% %s");
 
     text.AppendFormat(L"|%s", L"\U0001F600");
-    EXPECT_EQ(text, L"18446744073709551615 -9000000000 7 3.14   2.2|\U0001F600");
+    EXPECT_EQ(text, L" ab|100% %s|\U0001F600");
 }
 
 TEST(CStringTest, FormatHasNoFixedLimitAndFailsCleanly)

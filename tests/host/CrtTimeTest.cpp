@@ -1,57 +1,33 @@
 #include "host/CTime.h"
 #include "host/CrtTime.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 namespace
 {
 constexpr __time64_t kLastTime = 32535215999; // 3000-12-31 23:59:59 UTC
 
-// Runs each test in a chosen time zone and puts the process's zone back.
-class CrtTimeTest : public ::testing::Test
+struct tm localTm(int year, int month, int day, int hour, int minute, int second)
 {
-protected:
-    void SetUp() override
-    {
-        if (const char* tz = std::getenv("TZ"))
-            m_savedTz = tz;
-        useZone("UTC0");
-    }
-    void TearDown() override
-    {
-        if (m_savedTz)
-            setenv("TZ", m_savedTz->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    static void useZone(const char* zone) { setenv("TZ", zone, 1); }
+    struct tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    t.tm_isdst = -1;
+    return t;
+}
 
-    static struct tm localTm(int year, int month, int day, int hour, int minute, int second)
-    {
-        struct tm t{};
-        t.tm_year = year - 1900;
-        t.tm_mon = month - 1;
-        t.tm_mday = day;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
-        t.tm_isdst = -1;
-        return t;
-    }
-
-private:
-    std::optional<std::string> m_savedTz;
-};
-} // namespace
-
-TEST_F(CrtTimeTest, LocalTimeRefusesTimesOutsideTheRuntimeRange)
+// Zones are given as rules, so that they need no zone files.
+TEST(CrtTimeTest, LocalTimeKeepsToTheRuntimeRangeInTheZoneOfTheMoment)
 {
+    const ScopedEnvironment utc("TZ", "UTC0");
     struct tm result;
     for (__time64_t t : {__time64_t{0}, kLastTime})
         EXPECT_EQ(_localtime64_s(&result, &t), 0) << t;
@@ -68,24 +44,17 @@ TEST_F(CrtTimeTest, LocalTimeRefusesTimesOutsideTheRuntimeRange)
     EXPECT_EQ(_localtime64_s(nullptr, &zero), EINVAL);
     EXPECT_EQ(_localtime64_s(&result, nullptr), EINVAL);
     EXPECT_EQ(CTime(0).GetLocalTm(nullptr), nullptr);
-}
-
-TEST_F(CrtTimeTest, LocalTimeFollowsTheZoneOfTheMoment)
-{
-    struct tm result;
-    const __time64_t epoch = 0;
-    ASSERT_EQ(_localtime64_s(&result, &epoch), 0);
-    EXPECT_EQ(result.tm_hour, 0);
 
     // West of Greenwich the epoch is still 1969 locally, and allowed.
-    useZone("EST5");
+    const ScopedEnvironment west("TZ", "EST5");
     ASSERT_EQ(CTime(0).GetLocalTm(&result), &result);
     EXPECT_EQ(result.tm_year, 69);
     EXPECT_EQ(result.tm_hour, 19);
 }
 
-TEST_F(CrtTimeTest, MakeTimeKeepsToTheRangeAndResolvesDaylightSaving)
+TEST(CrtTimeTest, MakeTimeKeepsToTheRangeAndResolvesDaylightSaving)
 {
+    const ScopedEnvironment utc("TZ", "UTC0");
     struct tm t = localTm(1970, 1, 1, 0, 0, 0);
     EXPECT_EQ(_mktime64(&t), 0);
     t = localTm(3000, 12, 31, 23, 59, 59);
@@ -96,7 +65,7 @@ TEST_F(CrtTimeTest, MakeTimeKeepsToTheRangeAndResolvesDaylightSaving)
     EXPECT_EQ(_mktime64(&t), -1);
     EXPECT_EQ(_mktime64(nullptr), -1);
 
-    useZone("CET-1CEST,M3.5.0,M10.5.0/3");
+    const ScopedEnvironment central("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
     t = localTm(2021, 7, 1, 12, 0, 0);
     EXPECT_EQ(_mktime64(&t), 1625133600); // 10:00 UTC: summer time found
     EXPECT_EQ(t.tm_isdst, 1);
@@ -108,21 +77,20 @@ TEST_F(CrtTimeTest, MakeTimeKeepsToTheRangeAndResolvesDaylightSaving)
 
 TEST(WGetEnvTest, ValuesAreUtf8TextKeptPerVariable)
 {
-    setenv("ZNSIM_TEST_A", "Gr\xc3\xbc\xc3\x9f" "e \xf0\x9f\x98\x80", 1);
-    setenv("ZNSIM_TEST_B", "bad \xff", 1);
-    unsetenv("ZNSIM_TEST_UNSET");
+    const ScopedEnvironment a("ZNSIM_TEST_A", "Gr\xc3\xbc\xc3\x9f" "e \xf0\x9f\x98\x80");
+    const ScopedEnvironment b("ZNSIM_TEST_B", "bad \xff");
+    const ScopedEnvironment unset("ZNSIM_TEST_UNSET", nullptr);
 
-    const wchar_t* a = _wgetenv(L"ZNSIM_TEST_A");
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(std::wstring(a), L"Gr\u00fc\u00dfe \U0001F600");
-    const wchar_t* b = _wgetenv(L"ZNSIM_TEST_B");
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(std::wstring(b), L"bad \uFFFD");
+    const wchar_t* first = _wgetenv(L"ZNSIM_TEST_A");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(std::wstring(first), L"Gr\u00fc\u00dfe \U0001F600");
+    const wchar_t* second = _wgetenv(L"ZNSIM_TEST_B");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(std::wstring(second), L"bad \uFFFD");
     // Reading another variable leaves the first text in place.
-    EXPECT_EQ(std::wstring(a), L"Gr\u00fc\u00dfe \U0001F600");
+    EXPECT_EQ(std::wstring(first), L"Gr\u00fc\u00dfe \U0001F600");
 
     EXPECT_EQ(_wgetenv(L"ZNSIM_TEST_UNSET"), nullptr);
     EXPECT_EQ(_wgetenv(nullptr), nullptr);
-    unsetenv("ZNSIM_TEST_A");
-    unsetenv("ZNSIM_TEST_B");
 }
+} // namespace

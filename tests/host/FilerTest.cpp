@@ -22,6 +22,15 @@ std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values)
     return bytes;
 }
 
+// The next value in f, read through the filer's own read for it.
+template <class T>
+T next(AcDbDwgFiler& f, Acad::ErrorStatus (AcDbDwgFiler::*read)(T*))
+{
+    T value{};
+    (f.*read)(&value);
+    return value;
+}
+
 using FilerTest = HostTest;
 
 TEST_F(FilerTest, EveryValueReadsBackExactlyAsWritten)
@@ -57,64 +66,34 @@ TEST_F(FilerTest, EveryValueReadsBackExactlyAsWritten)
     ASSERT_EQ(f.filerStatus(), eOk);
 
     f.rewind();
-    Adesk::Int64 i64 = 0;
-    Adesk::Int32 i32 = 0;
-    Adesk::Int16 i16 = 0;
-    Adesk::Int8 i8 = 0;
-    Adesk::UInt64 u64 = 0;
-    Adesk::UInt32 u32 = 0;
-    Adesk::UInt16 u16 = 0;
-    Adesk::UInt8 u8 = 0;
-    bool flag = false;
-    double negativeZero = 1.0;
-    double nan = 0.0;
-    AcGePoint2d p2;
-    AcGePoint3d p3;
-    AcGeVector3d v3;
-    AcGeScale3d s3;
-    AcDbHandle handle;
-    AcDbHardOwnershipId owned;
-    AcDbSoftPointerId none(tableId);
-    f.readInt64(&i64);
-    f.readInt32(&i32);
-    f.readInt16(&i16);
-    f.readInt8(&i8);
-    f.readUInt64(&u64);
-    f.readUInt32(&u32);
-    f.readUInt16(&u16);
-    f.readUInt8(&u8);
-    f.readBool(&flag);
-    f.readDouble(&negativeZero);
-    f.readDouble(&nan);
-    f.readPoint2d(&p2);
-    f.readPoint3d(&p3);
-    f.readVector3d(&v3);
-    f.readScale3d(&s3);
-    f.readAcDbHandle(&handle);
-    f.readHardOwnershipId(&owned);
-    f.readSoftPointerId(&none);
-    AcDbHardPointerId dangling(tableId);
-    f.readHardPointerId(&dangling);
-    EXPECT_EQ(i64, std::numeric_limits<Adesk::Int64>::min());
-    EXPECT_EQ(i32, -2);
-    EXPECT_EQ(i16, -3);
-    EXPECT_EQ(i8, -4);
-    EXPECT_EQ(u64, std::numeric_limits<Adesk::UInt64>::max());
-    EXPECT_EQ(u32, 0xDEADBEEF);
-    EXPECT_EQ(u16, 0xBEEF);
-    EXPECT_EQ(u8, 0xEF);
-    EXPECT_TRUE(flag);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readInt64), std::numeric_limits<Adesk::Int64>::min());
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readInt32), -2);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readInt16), -3);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readInt8), -4);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readUInt64), std::numeric_limits<Adesk::UInt64>::max());
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readUInt32), 0xDEADBEEF);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readUInt16), 0xBEEF);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readUInt8), 0xEF);
+    EXPECT_TRUE(next(f, &AcDbDwgFiler::readBool));
+    const double negativeZero = next(f, &AcDbDwgFiler::readDouble);
     EXPECT_TRUE(negativeZero == 0.0 && std::signbit(negativeZero));
-    EXPECT_TRUE(std::isnan(nan));
+    EXPECT_TRUE(std::isnan(next(f, &AcDbDwgFiler::readDouble)));
+    const AcGePoint2d p2 = next(f, &AcDbDwgFiler::readPoint2d);
     EXPECT_EQ(p2.x, 1.5);
     EXPECT_EQ(p2.y, -2.5);
-    EXPECT_EQ(p3, AcGePoint3d(1e300, -1e-300, 3));
-    EXPECT_EQ(v3.z, 1.0);
-    EXPECT_EQ(s3, AcGeScale3d(2, 3, 4));
-    EXPECT_EQ(handle, AcDbHandle(0x12345678, 0x9ABC));
-    EXPECT_EQ(owned, tableId);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readPoint3d), AcGePoint3d(1e300, -1e-300, 3));
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readVector3d).z, 1.0);
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readScale3d), AcGeScale3d(2, 3, 4));
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readAcDbHandle), AcDbHandle(0x12345678, 0x9ABC));
+    EXPECT_EQ(next(f, &AcDbDwgFiler::readHardOwnershipId), tableId);
+    // Ids read over ones that are set: the null id and a handle no object
+    // has both read as null.
+    AcDbSoftPointerId none(tableId);
+    f.readSoftPointerId(&none);
     EXPECT_TRUE(none.isNull());
-    EXPECT_TRUE(dangling.isNull()) << "a handle no object has reads as the null id";
+    AcDbHardPointerId dangling(tableId);
+    f.readHardPointerId(&dangling);
+    EXPECT_TRUE(dangling.isNull());
     for (const std::wstring& text : texts)
         EXPECT_EQ(cadhost::readFiledText(f), text);
     EXPECT_EQ(cadhost::readFiledText(f), L"");

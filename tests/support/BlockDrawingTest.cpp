@@ -2,10 +2,11 @@
 
 #include "host/AcDbSymbolTable.h"
 
-AcDbObjectId BlockDrawingTest::addDefinition(const ACHAR* name)
+AcDbObjectId addDefinition(const ACHAR* name)
 {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     AcDbBlockTable* table = nullptr;
-    EXPECT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(db->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
     auto* record = new AcDbBlockTableRecord;
     record->setName(name);
     AcDbObjectId id;
@@ -15,9 +16,8 @@ AcDbObjectId BlockDrawingTest::addDefinition(const ACHAR* name)
     return id;
 }
 
-std::unique_ptr<AcDbBlockReference> BlockDrawingTest::newSource(const ACHAR* name,
-                                                               AcGePoint3d position,
-                                                               AcGeScale3d scale)
+std::unique_ptr<AcDbBlockReference> newSource(const ACHAR* name, AcGePoint3d position,
+                                              AcGeScale3d scale)
 {
     auto source = std::make_unique<AcDbBlockReference>(position, addDefinition(name));
     source->setScaleFactors(scale);

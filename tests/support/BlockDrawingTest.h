@@ -30,6 +30,13 @@ void loadHandle(Block& block, AcDbHandle handle)
     block.Load(&filer);
 }
 
+// A new block definition of that name in the working drawing, closed.
+AcDbObjectId addDefinition(const ACHAR* name);
+// A reference in no drawing (readable without opening) to a new definition
+// of that name.
+std::unique_ptr<AcDbBlockReference> newSource(const ACHAR* name, AcGePoint3d position,
+                                              AcGeScale3d scale = AcGeScale3d(1.0));
+
 class BlockDrawingTest : public HostTest
 {
 protected:
@@ -44,12 +51,6 @@ protected:
         AcDbObjectId owner;
     };
 
-    // A new block definition of that name in the working drawing, closed.
-    AcDbObjectId addDefinition(const ACHAR* name);
-    // A reference in no drawing (readable without opening) to a new
-    // definition of that name.
-    std::unique_ptr<AcDbBlockReference> newSource(const ACHAR* name, AcGePoint3d position,
-                                                  AcGeScale3d scale = AcGeScale3d(1.0));
     Placed placed(const AcDbHandle& handle);
     AcDbObjectId modelSpaceId();
     // The status of opening id for read (closed again when it opened).
