@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
 namespace
 {
 const double kPi = std::acos(-1.0);
+
+using Angles = std::array<double, 3>;
 
 void expectPoint(const CZnPoint& p, double x, double y, double z, double tolerance = 0.0)
 {
@@ -30,19 +33,37 @@ void expectSameMatrix(const CZnTransform& a, const CZnTransform& b, double toler
             EXPECT_NEAR(a(r, c), b(r, c), tolerance) << "element (" << r << ", " << c << ")";
 }
 
+void expectAngles(const Angles& got, const Angles& expected, double tolerance)
+{
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(got[k], expected[k], tolerance) << "angle " << k;
+}
+
 CZnTransform rotation(int axis, double angle)
 {
     return CZnTransform(CZnVector(axis == 0, axis == 1, axis == 2), angle);
 }
-} // namespace
 
-TEST(TransformTest, IdentityAndTranslationMovePointsButNotVectors)
+// A transform set from angles (which the convention may change in place).
+CZnTransform fromAngles(Angles& angles)
+{
+    CZnTransform t;
+    EXPECT_TRUE(t.SetEulerAngles(angles.data()));
+    return t;
+}
+
+Angles anglesOf(CZnTransform& t)
+{
+    Angles angles{};
+    EXPECT_TRUE(t.GetEulerAngles(angles.data()));
+    return angles;
+}
+
+TEST(TransformTest, TranslationMovesPointsNotVectorsAndTheBlockSettersCompound)
 {
     CZnTransform t;
     expectPoint(t * CZnPoint(1, 2, 3), 1, 2, 3);
-    expectVector(t * CZnVector(1, 2, 3), 1, 2, 3);
     expectSameMatrix(t.Inverse(), CZnTransform(), 0.0);
-
     t.SetTranslation(CZnVector(10, 20, 30));
     expectPoint(t * CZnPoint(1, 2, 3), 11, 22, 33);
     expectVector(t * CZnVector(1, 2, 3), 1, 2, 3);
@@ -50,6 +71,15 @@ TEST(TransformTest, IdentityAndTranslationMovePointsButNotVectors)
     t.GetTranslation(translation);
     expectVector(translation, 10, 20, 30);
     expectPoint(t.Inverse() * CZnPoint(11, 22, 33), 1, 2, 3);
+
+    expectPoint(rotation(2, kPi / 2) * CZnPoint(1, 0, 0), 0, 1, 0, 1e-15);
+    t.SetScale(2);
+    t.SetScale(2);
+    expectPoint(t * CZnPoint(1, 1, 1), 14, 24, 34);
+    // The three vectors are the images of the three axes.
+    t.SetRotation(CZnVector(1, 2, 3), CZnVector(4, 5, 6), CZnVector(7, 8, 9));
+    expectVector(t * CZnVector(0, 1, 0), 4, 5, 6);
+    expectPoint(t * CZnPoint(0, 0, 1), 17, 28, 39);
 }
 
 TEST(TransformTest, SumsRunInTheOrderOfTheInnerIndex)
@@ -75,22 +105,6 @@ TEST(TransformTest, SumsRunInTheOrderOfTheInnerIndex)
     const CZnTransform product = t * columnOfOnes;
     EXPECT_EQ(product(1, 0), 0.0);
     EXPECT_EQ(product(2, 0), 1.0);
-}
-
-TEST(TransformTest, RotationScaleAndColumns)
-{
-    const CZnTransform quarter(CZnVector(0, 0, 1), kPi / 2);
-    expectPoint(quarter * CZnPoint(1, 0, 0), 0, 1, 0, 1e-15);
-
-    CZnTransform t;
-    t.SetTranslation(CZnVector(4, 5, 6));
-    t.SetScale(2);
-    t.SetScale(2);
-    expectPoint(t * CZnPoint(1, 1, 1), 8, 9, 10);
-    // The three vectors are the images of the three axes.
-    t.SetRotation(CZnVector(1, 2, 3), CZnVector(4, 5, 6), CZnVector(7, 8, 9));
-    expectVector(t * CZnVector(0, 1, 0), 4, 5, 6);
-    expectPoint(t * CZnPoint(0, 0, 1), 11, 13, 15);
 }
 
 TEST(TransformTest, InverseUndoesRigidMotionsOnly)
@@ -126,88 +140,72 @@ TEST_F(EulerTest, DefaultConventionIsTheProductOfThreeNegatedTurns)
     ASSERT_NE(CZnTransform::GoogleConfig(), nullptr);
     EXPECT_EQ(CZnTransform::GoogleConfig(), CZnTransform::GoogleConfig());
 
-    double angles[3] = {0.3, -1.2, 2.9};
+    Angles angles{0.3, -1.2, 2.9};
     CZnTransform t;
     t.SetTranslation(CZnVector(1, 2, 3));
-    EXPECT_TRUE(t.SetEulerAngles(angles));
+    EXPECT_TRUE(t.SetEulerAngles(angles.data()));
     CZnTransform expected = rotation(2, -0.3) * rotation(0, 1.2) * rotation(1, -2.9);
     expected.SetTranslation(CZnVector(1, 2, 3));
     expectSameMatrix(t, expected, 1e-15);
     EXPECT_EQ(angles[0], 0.3);
 }
 
-TEST_F(EulerTest, AnglesComeBackInsideTheirDomain)
+// At a tilt of a quarter turn the first and third turns share an axis: the
+// combined turn comes back in the first angle.
+TEST_F(EulerTest, AnglesComeBackInsideTheirDomainAndInGimbalLock)
 {
     std::mt19937 random(20070);
     std::uniform_real_distribution<double> turn(-kPi, kPi);
     std::uniform_real_distribution<double> tilt(-kPi / 2 + 1e-3, kPi / 2 - 1e-3);
     for (int n = 0; n < 2000; ++n)
     {
-        const double given[3] = {turn(random), tilt(random), turn(random)};
-        double angles[3] = {given[0], given[1], given[2]};
+        const Angles given{turn(random), tilt(random), turn(random)};
+        Angles angles = given;
         CZnTransform t;
         t.SetTranslation(CZnVector(7, 8, 9));
-        t.SetEulerAngles(angles);
-        double back[3];
-        EXPECT_TRUE(t.GetEulerAngles(back));
+        t.SetEulerAngles(angles.data());
+        const Angles back = anglesOf(t);
         for (int k = 0; k < 3; ++k)
             ASSERT_NEAR(back[k], given[k], 1e-9) << "angle " << k << " of case " << n;
         EXPECT_EQ(t(0, 3), 7.0);
         EXPECT_EQ(t(3, 3), 1.0);
     }
-}
 
-TEST_F(EulerTest, GimbalLockGivesTheCombinedTurnInTheFirstAngle)
-{
-    double angles[3] = {0.3, kPi / 2, 0.2};
-    CZnTransform t;
-    t.SetEulerAngles(angles);
-    double back[3];
-    t.GetEulerAngles(back);
-    EXPECT_NEAR(back[0], 0.1, 1e-12);
-    EXPECT_NEAR(back[1], kPi / 2, 1e-12);
+    Angles locked{0.3, kPi / 2, 0.2};
+    CZnTransform t = fromAngles(locked);
+    const Angles back = anglesOf(t);
+    expectAngles(back, {0.1, kPi / 2, 0.0}, 1e-12);
     EXPECT_EQ(back[2], 0.0);
 }
 
 TEST_F(EulerTest, FlagsApplyOnTheWayInAndOut)
 {
-    double plain[3] = {0.5, 0.25, -0.75};
-    CZnTransform reference;
-    reference.SetEulerAngles(plain);
+    Angles plain{0.5, 0.25, -0.75};
+    const CZnTransform reference = fromAngles(plain);
 
     convention().m_bKeepSigns = false;
-    double negated[3] = {-0.5, -0.25, 0.75};
-    CZnTransform t;
-    t.SetEulerAngles(negated);
+    Angles negated{-0.5, -0.25, 0.75};
+    CZnTransform t = fromAngles(negated);
     EXPECT_EQ(negated[0], 0.5); // the caller's array keeps the negation
     expectSameMatrix(t, reference, 0.0);
-    double back[3];
-    t.GetEulerAngles(back);
-    EXPECT_NEAR(back[0], -0.5, 1e-12);
-    EXPECT_NEAR(back[2], 0.75, 1e-12);
+    expectAngles(anglesOf(t), {-0.5, -0.25, 0.75}, 1e-12);
 
     convention().m_bKeepSigns = true;
     convention().m_bSwapFirstAndThird = true;
-    double swapped[3] = {-0.75, 0.25, 0.5};
-    t.SetEulerAngles(swapped);
+    Angles swapped{-0.75, 0.25, 0.5};
+    t = fromAngles(swapped);
     EXPECT_EQ(swapped[0], 0.5);
     EXPECT_EQ(swapped[2], -0.75);
     expectSameMatrix(t, reference, 0.0);
-    t.GetEulerAngles(back);
-    EXPECT_NEAR(back[0], -0.75, 1e-12);
-    EXPECT_NEAR(back[2], 0.5, 1e-12);
+    expectAngles(anglesOf(t), {-0.75, 0.25, 0.5}, 1e-12);
 }
 
 TEST_F(EulerTest, RepeatedAxisAndOtherAxesRoundTrip)
 {
     convention().m_bRepeatFirstAxis = true;
-    double angles[3] = {0.4, 1.9, -2.2};
-    CZnTransform t;
-    t.SetEulerAngles(angles);
-    double back[3];
-    t.GetEulerAngles(back);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_NEAR(back[k], angles[k], 1e-12);
+    Angles angles{0.4, 1.9, -2.2};
+    CZnTransform t = fromAngles(angles);
+    expectAngles(anglesOf(t), angles, 1e-12);
     // The second angle turns about the second axis (x) between two turns
     // about the first (z), so the z axis tilts by it.
     EXPECT_NEAR((t * CZnVector(0, 0, 1)).z, std::cos(1.9), 1e-12);
@@ -216,10 +214,9 @@ TEST_F(EulerTest, RepeatedAxisAndOtherAxesRoundTrip)
     convention().m_nFirstAxis = 0;
     convention().m_nSecondAxis = 1;
     convention().m_nThirdAxis = 2;
-    double xyz[3] = {0.4, -0.9, 2.2};
-    t.SetEulerAngles(xyz);
-    t.GetEulerAngles(back);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_NEAR(back[k], xyz[k], 1e-12);
+    Angles xyz{0.4, -0.9, 2.2};
+    t = fromAngles(xyz);
+    expectAngles(anglesOf(t), xyz, 1e-12);
     expectSameMatrix(t, rotation(0, -0.4) * rotation(1, 0.9) * rotation(2, -2.2), 1e-15);
 }
+} // namespace

@@ -4,13 +4,12 @@
 #include "host/AcRxService.h"
 #include "tests/storage/StorageTest.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace
 {
@@ -90,18 +89,6 @@ TEST_F(ModuleEntryPointTest, RegistersOnceAndPassesTheAppNameFunctionOn)
     EXPECT_EQ(registeredClass()->appNameCallbackPtr(), &appNameChanged);
 }
 
-TEST_F(ModuleEntryPointTest, OtherMessagesDoNothing)
-{
-    EXPECT_EQ(acrxGetApiVersion(), 0x110000);
-    for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
-                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
-    {
-        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
-        EXPECT_EQ(registeredClass(), nullptr);
-        EXPECT_FALSE(serviceRegistered());
-    }
-}
-
 TEST_F(ModuleEntryPointTest, AClassOfTheSameNameFromElsewhereStopsTheHost)
 {
     EXPECT_DEATH(
@@ -113,9 +100,13 @@ TEST_F(ModuleEntryPointTest, AClassOfTheSameNameFromElsewhereStopsTheHost)
         "Class mismatch");
 }
 
-TEST_F(ModuleEntryPointTest, WithoutCommonProgramFilesInitialisationGoesOn)
+TEST_F(ModuleEntryPointTest, OnlyInitialisationRegistersAndItNeedsNoCommonProgramFiles)
 {
     const ScopedEnvironment unset("CommonProgramFiles", nullptr);
+    for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
+                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
+        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
+    EXPECT_EQ(registeredClass(), nullptr);
     EXPECT_EQ(acrxEntryPoint(AcRx::kInitAppMsg, nullptr), AcRx::kRetOK);
     EXPECT_NE(registeredClass(), nullptr);
     EXPECT_TRUE(serviceRegistered());
@@ -125,7 +116,8 @@ TEST_F(ModuleEntryPointTest, WithoutCommonProgramFilesInitialisationGoesOn)
 // the path that initialisation asks the host to load.
 TEST_F(ModuleEntryPointTest, LoadsThePreviousReleasesModuleFromTheProductFolder)
 {
-    const fs::path common = fs::temp_directory_path() / ("znsim-" + std::to_string(::getpid()));
+    const TempFolder folder;
+    const fs::path& common = folder.path();
     fs::create_directories(common / "Orvane");
     fs::create_symlink(BinDir() / "RxRecordingModule.dbx",
                        common / "Orvane" / "ZnSim101_2007x64.dbx");
@@ -137,6 +129,5 @@ TEST_F(ModuleEntryPointTest, LoadsThePreviousReleasesModuleFromTheProductFolder)
     EXPECT_TRUE(cadhost::moduleIsLoaded(asked.c_str()));
     EXPECT_TRUE(acrxServiceIsRegistered(L"RxRecordingService"));
     EXPECT_TRUE(acrxUnloadModule(asked.c_str()));
-    fs::remove_all(common);
 }
 } // namespace

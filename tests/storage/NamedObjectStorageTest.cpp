@@ -6,9 +6,7 @@ namespace
 {
 const CString kDict(L"ZN_SIM");
 
-class NamedObjectStorageTest : public StorageTest
-{
-};
+using NamedObjectStorageTest = StorageTest;
 
 TEST_F(NamedObjectStorageTest, ADrawingWithoutTheDictionaryFindsNothingAndMakesNothing)
 {

@@ -11,6 +11,7 @@
 #include "tests/storage/StorageTest.h"
 #include "tests/support/BlockDrawingTest.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace
 {
@@ -81,19 +80,14 @@ protected:
     void SetUp() override
     {
         BlockDrawingTest::SetUp();
-        const std::string stem = "znsim-" + std::to_string(::getpid());
-        m_first = fs::temp_directory_path() / (stem + "-first.drawing");
-        m_second = fs::temp_directory_path() / (stem + "-second.drawing");
         ASSERT_TRUE(acrxLoadModule(ModulePath().c_str(), false));
     }
 
+    // The module goes only after the drawings holding its objects.
     void TearDown() override
     {
-        // The module goes only after the drawings holding its objects.
         BlockDrawingTest::TearDown();
         acrxUnloadModule(ModulePath().c_str());
-        fs::remove(m_first);
-        fs::remove(m_second);
     }
 
     // A block from a scaled reference in model space to a definition drawn
@@ -179,8 +173,9 @@ protected:
     }
 
     AcDbObjectId m_crate;
-    fs::path m_first;
-    fs::path m_second;
+    TempFolder m_files;
+    const fs::path m_first = m_files / "first.drawing";
+    const fs::path m_second = m_files / "second.drawing";
 };
 
 TEST_F(SimDrawingFileTest, ReadBackWholeWithItsBlocksAndItsWallClockInAnotherZone)

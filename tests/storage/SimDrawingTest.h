@@ -1,4 +1,4 @@
-// Stored simulations for the loading, list and identifier suites: simulations
+// Stored simulations for the loading, list and legacy suites: simulations
 // made and stored by name, what the drawing holds of them, and the kinds of
 // object an identifier can name.
 #pragma once
@@ -36,13 +36,20 @@ protected:
         ASSERT_EQ(sim->Save(), 0);
     }
 
-    // Stores a new simulation whose part is shown by a new block reference;
-    // the reference's handle.
+    // Stores a new simulation whose one part is shown by a new block
+    // reference; the reference's handle.
     AcDbHandle storeShown(const CString& name, unsigned __int64 id = 0, bool inUse = false)
     {
+        auto* part = new CPmAcadPart();
+        part->AddBlock(new CIvAcadBlock(newSource(nextBlockName().c_str(), {1, 2, 3}).get()));
+        const AcDbHandle shown = *part->Block()->Handle();
+        auto* segment = new CPmAcadSegment200();
+        segment->AddPart(part);
+        segment->AddPath({PmPosition200{{1, 2, 3}, {4, 5, 6}, {}}});
+        auto* section = new CPmAcadSection200();
+        section->AddSegment(segment);
         CPmSim200* sim = newSim(name, id);
-        AcDbHandle shown;
-        sim->AddSection(sectionWithBlock(&shown));
+        sim->AddSection(section);
         sim->SetSimInUse(inUse);
         EXPECT_EQ(sim->Save(), 0);
         return shown;
@@ -71,21 +78,6 @@ protected:
         for (int i = 0; i < list.Size(); ++i)
             names.push_back(*list.Sim(i)->Name());
         return names;
-    }
-
-    // A section whose one segment moves a part shown by a new block
-    // reference; the reference's handle goes to *handle.
-    CPmSection200* sectionWithBlock(AcDbHandle* handle)
-    {
-        auto* part = new CPmAcadPart();
-        part->AddBlock(new CIvAcadBlock(newSource(nextBlockName().c_str(), {1, 2, 3}).get()));
-        *handle = *part->Block()->Handle();
-        auto* segment = new CPmAcadSegment200();
-        segment->AddPart(part);
-        segment->AddPath({PmPosition200{{1, 2, 3}, {4, 5, 6}, {}}});
-        auto* section = new CPmAcadSection200();
-        section->AddSegment(segment);
-        return section;
     }
 
     // The status of opening the object of handle for read.

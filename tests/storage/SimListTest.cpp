@@ -9,9 +9,7 @@ namespace
 {
 using List = std::unique_ptr<CPmSimList200>;
 
-class SimListTest : public SimDrawingTest
-{
-};
+using SimListTest = SimDrawingTest;
 
 TEST_F(SimListTest, LookupsIgnoreLetterCaseWhileMarkingInUseMatchesExactly)
 {

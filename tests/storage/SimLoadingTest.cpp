@@ -4,9 +4,25 @@
 
 namespace
 {
-class SimLoadingTest : public SimDrawingTest
+using SimLoadingTest = SimDrawingTest;
+
+TEST_F(SimLoadingTest, LoadFindsOnlyCurrentSimulationsAndClosesWhatItRefuses)
 {
-};
+    EXPECT_EQ(CPmAcadSim200::Load(L"missing"), nullptr);
+    auto* thing = new NamedThing();
+    ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", L"thing", thing), 0);
+    EXPECT_EQ(CPmAcadSim200::Load(L"thing"), nullptr);
+    EXPECT_TRUE(isClosed(thing->objectId()));
+
+    store(L"old");
+    AcDbObject* opened = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(opened, storedObject(L"old"), AcDb::kForWrite), Acad::eOk);
+    opened->assertWriteEnabled();
+    CPmAcadSim200::cast(opened)->SetIsCurVersion(false);
+    opened->close();
+    EXPECT_EQ(CPmAcadSim200::Load(L"old"), nullptr);
+    EXPECT_TRUE(isClosed(storedObject(L"old")));
+}
 
 TEST_F(SimLoadingTest, LoadSimHandsOutAnIndependentCopyAndClosesTheStoredObject)
 {
@@ -40,6 +56,29 @@ TEST_F(SimLoadingTest, DeleteSimFreesWhatIsInMemoryAndOnlyCancelsWhatIsStored)
     CPmDbxFactory200::DeleteSim(stored);
     EXPECT_TRUE(isClosed(storedObject(L"a")));
     EXPECT_EQ(storedId(L"a"), 7u);
+}
+
+// A simulation's Delete sums what removing its blocks and erasing its entry
+// answer.
+TEST_F(SimLoadingTest, DeleteSumsTheBlockRemovalAndTheErase)
+{
+    store(L"a");
+    const AcDbObjectId stored = storedObject(L"a");
+    CPmSim200* copy = newSim(L"a");
+    EXPECT_EQ(copy->Delete(), 0);
+    EXPECT_TRUE(stored.isErased());
+    EXPECT_EQ(copy->Delete(), -1);
+
+    // A block that was never placed cannot be removed either: -1 more.
+    auto* part = new CPmAcadPart();
+    part->AddBlock(new CIvAcadBlock());
+    auto* segment = new CPmAcadSegment200();
+    segment->AddPart(part);
+    auto* section = new CPmAcadSection200();
+    section->AddSegment(segment);
+    copy->AddSection(section);
+    EXPECT_EQ(copy->Delete(), -2);
+    CPmDbxFactory200::DeleteSim(copy);
 }
 
 TEST_F(SimLoadingTest, DeleteSimByNameRefusesASimulationInUse)

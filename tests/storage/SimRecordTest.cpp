@@ -136,9 +136,7 @@ TEST_F(SimRecordTest, DamagedRecordsFailTheFilerWithoutPassingForGoodOnes)
     EXPECT_LE(sim.Sections()->size(), 1u);
 }
 
-class StoredSimRecordTest : public StorageTest
-{
-};
+using StoredSimRecordTest = StorageTest;
 
 // Cancelling files the object in again over what it holds: the sections of
 // the moment of opening come back once, not added to the current ones.
