@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 
 namespace
@@ -25,21 +24,21 @@ class BadInputTest : public ZnsimTest
 protected:
     void Write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(File(name), std::ios::binary) << bytes;
+        writeFile(File(name), bytes);
     }
 
     std::map<std::string, std::string> Folder() const
     {
         std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(m_folder))
-            files[entry.path().filename().string()] = Bytes(entry.path());
+        for (const auto& entry : fs::directory_iterator(m_files.path()))
+            files[entry.path().filename().string()] = fileBytes(entry.path());
         return files;
     }
 };
 
 TEST_F(BadInputTest, EachGivesOneLineAndItsStatusAndChangesNoFile)
 {
-    const std::string drawing = Bytes(Demo());
+    const std::string drawing = fileBytes(Demo());
     Write("text.zdw", "a drawing this is not\n");
     Write("cut.zdw", drawing.substr(0, drawing.size() / 2));
     std::string damaged = drawing;

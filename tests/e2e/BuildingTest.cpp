@@ -163,8 +163,8 @@ TEST_F(BuildingTest, ASimulationMadeFromTheSampleShowsWhatItDescribes)
     }
 
     // The name is taken now: storing it again is refused, the file untouched.
-    const std::string before = Bytes(drawing);
+    const std::string before = fileBytes(drawing);
     EXPECT_EQ(Run({"new", "demo.zdw", "--from", ZNSIM_SAMPLE}).status, 4);
-    EXPECT_EQ(Bytes(drawing), before);
+    EXPECT_EQ(fileBytes(drawing), before);
 }
 } // namespace

@@ -1,13 +1,7 @@
 // znsim delete, clean and upgrade on drawings that znsim made or that hold
 // simulations of the previous release.
-#include "host/legacy101/CPmAcadSim.h"
-#include "host/legacy101/CPmDbxFactory.h"
-#include "host/legacy101/CPmSection.h"
-#include "host/legacy101/CPmSegment.h"
-#include "model/CZnBlock.h"
-#include "storage/CPmAcadSim200.h"
-#include "storage/CPmDbxFactory200.h"
 #include "tests/e2e/ZnsimTest.h"
+#include "tests/legacy/LegacyTest.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +12,6 @@ using nlohmann::json;
 class ManagingTest : public ZnsimTest
 {
 protected:
-    // A version-101 simulation of one segment, stored in the working drawing
-    // through the previous release's own factory and Save.
-    void StoreLegacySimulation(const CString& name, bool inUse)
-    {
-        CPmPart* part = CPmDbxFactory::MakePart();
-        part->AddBlock(CPmDbxFactory::CreateBlock(newSource(name, {0, 0, 0}).get()));
-        CPmSegment* segment = CPmDbxFactory::MakeSegment();
-        segment->AddPart(part);
-        segment->AddPath({{{3, 4, 0}, 0.5, {5, 4, 0}}, {{5, 4, 0}, 0.5, {7, 4, 0}}});
-        CPmSection* section = CPmDbxFactory::MakeSection(20.0, 0);
-        section->AddSegment(segment);
-        CPmSim* sim = CPmDbxFactory::MakeSim(0, 5);
-        sim->SetName(name);
-        sim->SetSimInUse(inUse);
-        sim->AddSection(section);
-        ASSERT_EQ(sim->Save(), 0);
-    }
-
     static bool IsVersion200(const CString& name)
     {
         CPmSim200* stored = CPmAcadSim200::Load(name);
@@ -49,17 +25,17 @@ TEST_F(ManagingTest, DeleteAnswersDeletedNotFoundAndInUse)
 {
     const std::filesystem::path drawing = Demo();
     ASSERT_EQ(Run({"use", "demo.zdw", "Harbour convoy"}).status, 0);
-    const std::string inUse = Bytes(drawing);
+    const std::string inUse = fileBytes(drawing);
     const ZnsimRun refused = Run({"delete", "demo.zdw", "Harbour convoy"});
     EXPECT_EQ(refused.status, 4);
     EXPECT_NE(refused.err.find("is in use"), std::string::npos) << refused.err;
-    EXPECT_EQ(Bytes(drawing), inUse);
+    EXPECT_EQ(fileBytes(drawing), inUse);
 
     // Names are keys, and letter case makes another one.
     const ZnsimRun missing = Run({"delete", "demo.zdw", "harbour convoy"});
     EXPECT_EQ(missing.status, 3);
     EXPECT_NE(missing.err.find("no simulation named \"harbour convoy\""), std::string::npos);
-    EXPECT_EQ(Bytes(drawing), inUse);
+    EXPECT_EQ(fileBytes(drawing), inUse);
 
     ASSERT_EQ(Run({"unuse", "demo.zdw"}).status, 0);
     const ZnsimRun deleted = Run({"delete", "demo.zdw", "Harbour convoy"});
@@ -80,8 +56,8 @@ TEST_F(ManagingTest, CleanRemovesEverySimulationInUseOrNot)
 
 TEST_F(ManagingTest, UpgradeStoresVersion101SimulationsAgainAsVersion200)
 {
-    StoreLegacySimulation(L"Old barge", true);
-    StoreLegacySimulation(L"Old ferry", false);
+    storeLegacySim(L"Old barge", 0, true);
+    storeLegacySim(L"Old ferry", 0, false);
     const std::filesystem::path drawing = File("legacy.zdw");
     ASSERT_EQ(db()->saveAs(drawing.wstring().c_str()), Acad::eOk);
 
@@ -106,8 +82,8 @@ TEST_F(ManagingTest, UpgradeStoresVersion101SimulationsAgainAsVersion200)
     EXPECT_EQ(barge->Length(), 2);
     barge->Close();
 
-    const std::string upgraded = Bytes(drawing);
+    const std::string upgraded = fileBytes(drawing);
     EXPECT_TRUE(RunJson({"upgrade", "legacy.zdw", "--all"})["upgraded"].empty());
-    EXPECT_EQ(Bytes(drawing), upgraded);
+    EXPECT_EQ(fileBytes(drawing), upgraded);
 }
 } // namespace

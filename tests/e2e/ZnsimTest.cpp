@@ -2,23 +2,30 @@
 
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbSymbolTable.h"
-#include "host/AcRxDynamicLinker.h"
-#include "storage/CPmDbxFactory200.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
+
+namespace
+{
+// One word for the shell, whatever it holds.
+std::string Quoted(const std::string& word)
+{
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+} // namespace
 
 void ZnsimTest::SetUp()
 {
     BlockDrawingTest::SetUp();
-    std::string pattern = (fs::temp_directory_path() / "znsim-e2e-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    m_folder = pattern;
     const ScopedEnvironment commonFiles("CommonProgramFiles", CommonFilesDir().c_str());
     ASSERT_TRUE(acrxLoadModule(ModulePath().c_str(), false));
 }
@@ -29,7 +36,24 @@ void ZnsimTest::TearDown()
     BlockDrawingTest::TearDown();
     acrxUnloadModule(ModulePath().c_str());
     acrxUnloadModule(LegacyModulePath().c_str());
-    fs::remove_all(m_folder);
+}
+
+// The output goes beside the folder, so that the folder holds only what
+// znsim itself wrote.
+ZnsimRun ZnsimTest::Run(const std::vector<std::string>& args) const
+{
+    const fs::path out = m_files.path().string() + ".out";
+    const fs::path err = m_files.path().string() + ".err";
+    std::string command = "cd " + Quoted(m_files.path().string()) + " && " +
+                          Quoted((BinDir() / "znsim").string());
+    for (const std::string& arg : args)
+        command += " " + Quoted(arg);
+    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+    const int result = std::system(command.c_str());
+    ZnsimRun run{WIFEXITED(result) ? WEXITSTATUS(result) : -1, fileBytes(out), fileBytes(err)};
+    fs::remove(out);
+    fs::remove(err);
+    return run;
 }
 
 nlohmann::json ZnsimTest::RunJson(std::vector<std::string> args) const
@@ -50,14 +74,6 @@ fs::path ZnsimTest::Demo() const
 void ZnsimTest::Read(const fs::path& file)
 {
     ASSERT_EQ(freshEmptyDatabase()->readDwgFile(file.wstring().c_str()), Acad::eOk);
-}
-
-std::string ZnsimTest::Bytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 std::wstring ZnsimTest::DefinitionOf(AcDbHandle handle) const

@@ -2,13 +2,7 @@
 // (copy every simulation a list of the drawing shows) on drawings drawn at
 // random, with and without simulations of the previous release.
 #include "host/AcRxClass.h"
-#include "host/AcRxDynamicLinker.h"
-#include "host/legacy101/CPmDbxFactory.h"
-#include "host/legacy101/CPmSection.h"
-#include "host/legacy101/CPmSegment.h"
-#include "host/legacy101/CPmSim.h"
 #include "tests/legacy/LegacyTest.h"
-#include "tests/storage/SimDrawingTest.h"
 
 #include <gtest/gtest.h>
 
@@ -141,15 +135,9 @@ private:
     bool m_legacy;
 };
 
-class IdentifierPassAgreementTest : public SimDrawingTest
+class IdentifierPassAgreementTest : public LegacyTest
 {
 protected:
-    void TearDown() override
-    {
-        SimDrawingTest::TearDown();
-        acrxUnloadModule(LegacyModulePath().c_str());
-    }
-
     void expectAgreementOnRandomDrawings(bool legacy)
     {
         int storedAgain = 0;
