@@ -15,9 +15,7 @@ TEST_F(AnimationBlockTest, CopiesThePendingOrPlacedReferenceOfItsSourceAndTracks
     EXPECT_NE(pending.BlockRef(), nullptr) << "the source keeps its own reference";
     EXPECT_EQ(dumpOf(fromPending), L"\nCPmAcadAnimationBlock handle: Null\n");
     ASSERT_EQ(fromPending.AddToDrawing(false), Acad::eOk);
-    AcDbObjectId id;
-    ASSERT_EQ(db()->getAcDbObjectId(id, false, *fromPending.Handle()), Acad::eOk);
-    EXPECT_EQ(*fromPending.RefId(), id);
+    EXPECT_EQ(*fromPending.RefId(), idOf(*fromPending.Handle()));
     const Placed copy = placed(*fromPending.Handle());
     EXPECT_EQ(copy.definition, source->blockTableRecord());
     EXPECT_EQ(copy.scale, AcGeScale3d(2));

@@ -74,8 +74,7 @@ TEST_F(DrawingBlockTest, RemovalErasesReferenceAndDefinitionThenReportsTheStaleH
     auto source = newSource(L"Crane", {0, 0, 0});
     CIvAcadBlock block(source.get());
     ASSERT_EQ(block.AddToDrawing(true), eOk);
-    AcDbObjectId reference;
-    ASSERT_EQ(db()->getAcDbObjectId(reference, false, *block.Handle()), eOk);
+    const AcDbObjectId reference = idOf(*block.Handle());
 
     EXPECT_EQ(block.RemoveFromDrawing(), eOk);
     EXPECT_EQ(openStatus(reference), Acad::eWasErased);

@@ -128,13 +128,10 @@ protected:
     // at model space; its handle.
     AcDbHandle storeRecord(Adesk::Int32 value, const std::wstring& text)
     {
-        AcDbBlockTable* table = nullptr;
-        db()->getBlockTable(table, AcDb::kForRead);
         auto* record = new FileTestRecord;
         record->value = value;
         record->text = text;
-        table->getAt(ACDB_MODEL_SPACE, record->reference);
-        table->close();
+        record->reference = modelSpaceId();
         AcDbDictionary* namedObjects = nullptr;
         db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite);
         AcDbObjectId id;
@@ -203,17 +200,12 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
     EXPECT_EQ(record->ownerId(), db()->namedObjectsDictionaryId());
     EXPECT_EQ(record->value, 42);
     EXPECT_EQ(record->text, L"Grüße \U0001F600");
-    AcDbBlockTable* table = nullptr;
-    db()->getBlockTable(table, AcDb::kForRead);
-    AcDbObjectId modelSpace;
-    table->getAt(ACDB_MODEL_SPACE, modelSpace);
-    table->close();
+    const AcDbObjectId modelSpace = modelSpaceId();
     EXPECT_EQ(record->reference, modelSpace);
     record->close();
 
-    ASSERT_EQ(db()->getAcDbObjectId(id, false, polylineHandle), eOk);
     AcDbPolyline* readPolyline = nullptr;
-    ASSERT_EQ(acdbOpenObject(readPolyline, id, AcDb::kForRead), eOk);
+    ASSERT_EQ(acdbOpenObject(readPolyline, idOf(polylineHandle), AcDb::kForRead), eOk);
     EXPECT_EQ(readPolyline->numVerts(), 1U);
     EXPECT_TRUE(readPolyline->isClosed());
     EXPECT_EQ(readPolyline->blockId(), modelSpace);

@@ -199,7 +199,7 @@ TEST_F(LegacySimTest, CleanSimsRemovesEverySimulationAndItsBlockReferences)
     CleanSims();
     EXPECT_EQ(storedNames(), std::vector<CString>{L"thing"});
     for (const AcDbHandle& block : {busy.part, busy.subPart, idle.part, busyNew})
-        EXPECT_EQ(referenceStatus(block), Acad::eWasErased);
+        EXPECT_EQ(openStatus(idOf(block)), Acad::eWasErased);
 }
 
 // Written while the previous release's module is loaded, then read after it
@@ -231,7 +231,7 @@ TEST_F(LegacySimTest, WithoutTheLegacyModuleItsSimulationsAndBlocksAreLeftAsThey
     CleanSims();
     EXPECT_EQ(storedNames(), (std::vector<CString>{L"Old", L"Older"}));
     EXPECT_EQ(db()->numProxies(), 2u);
-    EXPECT_EQ(referenceStatus(old.part), Acad::eOk);
+    EXPECT_EQ(openStatus(idOf(old.part)), Acad::eOk);
 
     CPmPart* part = CPmDbxFactory::MakePart();
     part->AddBlock(placedLegacyBlock(L"Keel"));

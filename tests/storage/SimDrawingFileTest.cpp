@@ -2,8 +2,6 @@
 // name, written to a drawing file, and read back by a host that loaded the
 // module by path, or by one without it that must keep the simulation intact.
 #include "geometry/CIvAcadBlock.h"
-#include "host/AcDbCurves.h"
-#include "host/AcDbSymbolTable.h"
 #include "host/AcRxDynamicLinker.h"
 #include "storage/CPmAcadPart.h"
 #include "storage/CPmAcadSection200.h"
@@ -90,24 +88,12 @@ protected:
         acrxUnloadModule(ModulePath().c_str());
     }
 
-    // A block from a scaled reference in model space to a definition drawn
-    // with a line and a circle.
+    // A block from a scaled reference in model space.
     CIvAcadBlock* crateBlock()
     {
         if (m_crate.isNull())
         {
-            const AcDbObjectId definitionId = addDefinition(L"Crate");
-            AcDbBlockTableRecord* definition = nullptr;
-            EXPECT_EQ(acdbOpenObject(definition, definitionId, AcDb::kForWrite), Acad::eOk);
-            for (AcDbEntity* entity : std::vector<AcDbEntity*>{
-                     new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)),
-                     new AcDbCircle(AcGePoint3d(0.5, 0.5, 0), AcGeVector3d(0, 0, 1), 0.5)})
-            {
-                definition->appendAcDbEntity(entity);
-                entity->close();
-            }
-            definition->close();
-            auto* reference = new AcDbBlockReference(AcGePoint3d(1, 2, 3), definitionId);
+            auto* reference = new AcDbBlockReference(AcGePoint3d(1, 2, 3), addDefinition(L"Crate"));
             reference->setScaleFactors(AcGeScale3d(2.0));
             m_crate = appendToModelSpace(reference);
         }

@@ -80,14 +80,6 @@ protected:
         return names;
     }
 
-    // The status of opening the object of handle for read.
-    Acad::ErrorStatus referenceStatus(AcDbHandle handle)
-    {
-        AcDbObjectId id;
-        EXPECT_EQ(db()->getAcDbObjectId(id, false, handle), Acad::eOk);
-        return openStatus(id);
-    }
-
     AcDbHandle liveReference()
     {
         return appendToModelSpace(new AcDbBlockReference(AcGePoint3d(0, 0, 0),
@@ -98,10 +90,8 @@ protected:
     AcDbHandle erasedReference()
     {
         const AcDbHandle handle = liveReference();
-        AcDbObjectId id;
-        EXPECT_EQ(db()->getAcDbObjectId(id, false, handle), Acad::eOk);
         AcDbObject* reference = nullptr;
-        EXPECT_EQ(acdbOpenAcDbObject(reference, id, AcDb::kForWrite), Acad::eOk);
+        EXPECT_EQ(acdbOpenAcDbObject(reference, idOf(handle), AcDb::kForWrite), Acad::eOk);
         EXPECT_EQ(reference->erase(), Acad::eOk);
         reference->close();
         return handle;

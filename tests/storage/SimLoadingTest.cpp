@@ -93,6 +93,6 @@ TEST_F(SimLoadingTest, DeleteSimByNameRefusesASimulationInUse)
 
     EXPECT_EQ(CPmDbxFactory200::DeleteSim(L"idle"), 1);
     EXPECT_EQ(storedNames(), std::vector<CString>{L"busy"});
-    EXPECT_EQ(referenceStatus(shown), Acad::eWasErased);
+    EXPECT_EQ(openStatus(idOf(shown)), Acad::eWasErased);
 }
 } // namespace

@@ -46,11 +46,7 @@ protected:
     // Only a closed object opens for write (erased ones included).
     static bool isClosed(AcDbObjectId id)
     {
-        AcDbObject* object = nullptr;
-        if (acdbOpenAcDbObject(object, id, AcDb::kForWrite, true) != Acad::eOk)
-            return false;
-        object->close();
-        return true;
+        return openStatus(id, AcDb::kForWrite, true) == Acad::eOk;
     }
 
     bool namedObjectsHold(const ACHAR* key)

@@ -27,33 +27,12 @@ std::unique_ptr<AcDbBlockReference> newSource(const ACHAR* name, AcGePoint3d pos
 BlockDrawingTest::Placed BlockDrawingTest::placed(const AcDbHandle& handle)
 {
     Placed result;
-    AcDbObjectId id;
-    EXPECT_EQ(db()->getAcDbObjectId(id, false, handle), Acad::eOk);
     AcDbBlockReference* reference = nullptr;
-    EXPECT_EQ(acdbOpenObject(reference, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(acdbOpenObject(reference, idOf(handle), AcDb::kForRead), Acad::eOk);
     if (reference == nullptr)
         return result;
     result = {reference->blockTableRecord(), reference->position(), reference->scaleFactors(),
               reference->visibility(), reference->ownerId()};
     reference->close();
     return result;
-}
-
-AcDbObjectId BlockDrawingTest::modelSpaceId()
-{
-    AcDbBlockTable* table = nullptr;
-    EXPECT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-    AcDbObjectId id;
-    table->getAt(ACDB_MODEL_SPACE, id);
-    table->close();
-    return id;
-}
-
-Acad::ErrorStatus BlockDrawingTest::openStatus(AcDbObjectId id)
-{
-    AcDbObject* object = nullptr;
-    const Acad::ErrorStatus es = acdbOpenAcDbObject(object, id, AcDb::kForRead);
-    if (es == Acad::eOk)
-        object->close();
-    return es;
 }

@@ -52,7 +52,4 @@ protected:
     };
 
     Placed placed(const AcDbHandle& handle);
-    AcDbObjectId modelSpaceId();
-    // The status of opening id for read (closed again when it opened).
-    Acad::ErrorStatus openStatus(AcDbObjectId id);
 };

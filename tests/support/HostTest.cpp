@@ -43,6 +43,33 @@ AcDbObjectId HostTest::appendToModelSpace(AcDbEntity* entity)
     return id;
 }
 
+AcDbObjectId HostTest::modelSpaceId()
+{
+    AcDbBlockTable* table = nullptr;
+    EXPECT_EQ(m_db->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbObjectId id;
+    table->getAt(ACDB_MODEL_SPACE, id);
+    table->close();
+    return id;
+}
+
+AcDbObjectId HostTest::idOf(AcDbHandle handle)
+{
+    AcDbObjectId id;
+    EXPECT_EQ(m_db->getAcDbObjectId(id, false, handle), Acad::eOk);
+    return id;
+}
+
+Acad::ErrorStatus HostTest::openStatus(AcDbObjectId id, AcDb::OpenMode mode, bool openErased)
+{
+    AcDbObject* object = nullptr;
+    const Acad::ErrorStatus es = acdbOpenAcDbObject(object, id, mode, openErased);
+    EXPECT_EQ(object != nullptr, es == Acad::eOk) << "an open gives an object exactly when it succeeds";
+    if (object != nullptr)
+        object->close();
+    return es;
+}
+
 void HostTest::TearDown()
 {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);

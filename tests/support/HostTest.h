@@ -27,6 +27,12 @@ protected:
     // Appends a new entity to the model space of the working database and
     // closes it; its id.
     AcDbObjectId appendToModelSpace(AcDbEntity* entity);
+    AcDbObjectId modelSpaceId();
+    // The id of the object of handle in the working database.
+    AcDbObjectId idOf(AcDbHandle handle);
+    // The status of opening id (closed again when it opened).
+    static Acad::ErrorStatus openStatus(AcDbObjectId id, AcDb::OpenMode mode = AcDb::kForRead,
+                                        bool openErased = false);
 
 private:
     AcDbDatabase* replaceDatabase(AcDbDatabase* db);

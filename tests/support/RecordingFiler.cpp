@@ -14,55 +14,21 @@ std::string describe(double value)
     return text;
 }
 
-template <class T>
-std::enable_if_t<std::is_integral_v<T>, std::string> describe(T value)
-{
-    return std::to_string(value);
-}
-
-std::string describe(bool value)
-{
-    return value ? "true" : "false";
-}
-
 std::string describe(const ACHAR* text)
 {
     return text != nullptr ? cadhost::toUtf8(text) : std::string();
 }
 
-std::string describe(const AcDbHandle& handle)
+template <class T> std::string describe(const T& value)
 {
-    return std::to_string(Adesk::UInt64(handle));
-}
-
-std::string describe(const AcDbObjectId& id)
-{
-    return describe(id.handle());
-}
-
-std::string triple(double x, double y, double z)
-{
-    return "(" + describe(x) + ", " + describe(y) + ", " + describe(z) + ")";
-}
-
-std::string describe(const AcGePoint2d& p)
-{
-    return "(" + describe(p.x) + ", " + describe(p.y) + ")";
-}
-
-std::string describe(const AcGePoint3d& p)
-{
-    return triple(p.x, p.y, p.z);
-}
-
-std::string describe(const AcGeVector3d& v)
-{
-    return triple(v.x, v.y, v.z);
-}
-
-std::string describe(const AcGeScale3d& s)
-{
-    return triple(s.sx, s.sy, s.sz);
+    if constexpr (std::is_same_v<T, bool>)
+        return value ? "true" : "false";
+    else if constexpr (std::is_integral_v<T>)
+        return std::to_string(value);
+    else if constexpr (std::is_same_v<T, AcDbHandle>)
+        return std::to_string(Adesk::UInt64(value));
+    else
+        return std::string();
 }
 } // namespace
 

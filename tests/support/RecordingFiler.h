@@ -39,7 +39,9 @@ public:
     struct Call
     {
         std::string kind;  // "double", "int32", "string", "point3d", "handle", ...
-        std::string value; // as written; doubles with 17 significant digits, text as UTF-8
+        // As written for numbers (doubles with 17 significant digits), text
+        // (as UTF-8) and handles; empty for points, vectors, scales and ids.
+        std::string value;
     };
 
     const std::vector<Call>& calls() const { return mCalls; }
