@@ -40,6 +40,9 @@ protected:
     static AcDbHandle handleOf(const CPmPart* part) { return *part->Block()->Handle(); }
 };
 
+// What znsim shows of a loaded copy (names, identifiers, speeds, positions,
+// offsets, sub-parts) is held to its description end to end; this is the
+// rest of what a copy takes over, or does not.
 TEST_F(FactoryTest, ACopyIsDeepAndOutlivesItsSource)
 {
     CPmPart* part = partWithBlock(L"Hull", {1, 0, 0});
@@ -51,14 +54,9 @@ TEST_F(FactoryTest, ACopyIsDeepAndOutlivesItsSource)
 
     CPmSegment200* moving = CPmDbxFactory200::MakeSegment();
     moving->AddPart(part);
-    PmPosition200 start{{3, 4, 5}, {6, 7, 8}, {}};
-    start.transform.SetRotation(CZnVector(0, 0, 1), 0.25);
-    moving->AddPath({start, start});
     CPmSection200* section = CPmDbxFactory200::MakeSection();
-    section->SetSpeed(50.0, 1);
     section->AddSegment(moving);
     section->AddSegment(CPmDbxFactory200::MakeSegment()); // a segment without a part
-    const double speed = section->Speed();
 
     std::unique_ptr<CPmSim200> source(CPmDbxFactory200::MakeSim(7, 2));
     source->SetName(L"Regatta");
@@ -74,36 +72,24 @@ TEST_F(FactoryTest, ACopyIsDeepAndOutlivesItsSource)
     std::unique_ptr<CPmSim200> copy(CPmDbxFactory200::CopySim(*source));
     source.reset();
 
-    EXPECT_EQ(*copy->Name(), CString(L"Regatta"));
     EXPECT_EQ(copy->Length(), 99) << "taken over, not recomputed";
     EXPECT_EQ(copy->DttmCreatedTime().GetTime(), 1000000);
     EXPECT_GE(copy->DttmEditedTime().GetTime(), before.GetTime()) << "the copy counts as an edit";
-    EXPECT_EQ(copy->Id(), 7u);
-    EXPECT_EQ(copy->Type(), 2);
     EXPECT_EQ(copy->DisplayIndex(), 4);
     EXPECT_EQ(copy->SimInUse(), 1);
     EXPECT_FALSE(copy->IsCurVersion());
 
     ASSERT_EQ(copy->Sections()->size(), 1u);
     const CPmSection200* copiedSection = copy->Sections()->at(0);
-    EXPECT_EQ(copiedSection->Speed(), speed) << "held in miles per hour, not converted again";
-    EXPECT_EQ(copiedSection->SpeedUnits(), 1);
     ASSERT_EQ(copiedSection->Segments()->size(), 2u);
     EXPECT_EQ(copiedSection->Segments()->at(1)->Part(), nullptr);
-
-    const CPmSegment200* copiedSegment = copiedSection->Segments()->at(0);
-    ASSERT_EQ(copiedSegment->Positions()->size(), 2u);
-    EXPECT_EQ(copiedSegment->Positions()->at(1).tpt.z, 8.0);
-    EXPECT_EQ(copiedSegment->Positions()->at(1).transform(1, 0), start.transform(1, 0));
-    const CPmPart* copiedPart = copiedSegment->Part();
+    const CPmPart* copiedPart = copiedSection->Segments()->at(0)->Part();
     ASSERT_NE(copiedPart, nullptr);
     EXPECT_NE(dynamic_cast<const CPmAcadPart*>(copiedPart), nullptr);
-    EXPECT_EQ(copiedPart->Offset().x, 1.0);
     EXPECT_EQ(copiedPart->AnimationBlock(), nullptr) << "animation blocks are not copied";
     ASSERT_NE(dynamic_cast<const CIvAcadBlock*>(copiedPart->Block()), nullptr);
     EXPECT_EQ(handleOf(copiedPart), hull) << "a new block on the same reference";
     ASSERT_EQ(copiedPart->NumSubParts(), 2);
-    EXPECT_EQ(copiedPart->SubPart(0)->Offset().y, 2.0);
     EXPECT_EQ(handleOf(copiedPart->SubPart(0)), mast);
     EXPECT_EQ(copiedPart->SubPart(1)->Block(), nullptr);
 }
