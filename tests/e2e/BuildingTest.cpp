@@ -68,7 +68,7 @@ void ExpectPoint(const json& shown, const json& described)
 class BuildingTest : public ZnsimTest
 {
 protected:
-    std::string DefinitionNamed(const json& handle) const
+    std::string DefinitionNamed(const json& handle)
     {
         const std::wstring name =
             DefinitionOf(AcDbHandle(std::stoull(handle.get<std::string>(), nullptr, 16)));
@@ -77,7 +77,7 @@ protected:
 
     // A part shows the text and offset it was given, and a block of the
     // definition that the block reference it named shows.
-    void ExpectPart(const json& shown, const json& described) const
+    void ExpectPart(const json& shown, const json& described)
     {
         EXPECT_EQ(shown["text"], described.value("text", ""));
         ExpectPoint(shown["offset"], described.value("offset", json::array({0, 0, 0})));

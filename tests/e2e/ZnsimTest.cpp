@@ -1,6 +1,5 @@
 #include "tests/e2e/ZnsimTest.h"
 
-#include "host/AcDbBlockReference.h"
 #include "host/AcDbSymbolTable.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -76,17 +75,10 @@ void ZnsimTest::Read(const fs::path& file)
     ASSERT_EQ(freshEmptyDatabase()->readDwgFile(file.wstring().c_str()), Acad::eOk);
 }
 
-std::wstring ZnsimTest::DefinitionOf(AcDbHandle handle) const
+std::wstring ZnsimTest::DefinitionOf(AcDbHandle handle)
 {
-    AcDbObjectId id;
-    AcDbBlockReference* reference = nullptr;
-    if (db()->getAcDbObjectId(id, false, handle) != Acad::eOk ||
-        acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk)
-        return L"";
-    const AcDbObjectId definitionId = reference->blockTableRecord();
-    reference->close();
     AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, definitionId, AcDb::kForRead) != Acad::eOk)
+    if (acdbOpenObject(definition, placed(handle).definition, AcDb::kForRead) != Acad::eOk)
         return L"";
     const ACHAR* name = nullptr;
     definition->getName(name);

@@ -36,9 +36,9 @@ protected:
     std::filesystem::path Demo() const;
     // Reads file into a fresh working drawing.
     void Read(const std::filesystem::path& file);
-    // The block definition that the block reference of handle shows in the
-    // working drawing; empty when the handle names no block reference.
-    std::wstring DefinitionOf(AcDbHandle handle) const;
+    // The name of the block definition that the block reference of handle
+    // shows in the working drawing.
+    std::wstring DefinitionOf(AcDbHandle handle);
     // The names of the working drawing's simulations, in list order.
     static std::vector<CString> SimulationNames();
 

@@ -115,23 +115,6 @@ TEST(RunTimeClassTest, HierarchyLinksLateParentsSurvivesTheirDeletionAndIgnoresL
         deleteAcRxClass(cls);
 }
 
-TEST(RunTimeClassTest, DictionaryHandsObjectsBack)
-{
-    AcRxDictionary dictionary;
-    AcRxDictionary one;
-    AcRxDictionary two;
-    EXPECT_EQ(dictionary.atPut(L"Key", &one), nullptr);
-    EXPECT_EQ(dictionary.atPut(L"key", &two), nullptr);
-    EXPECT_EQ(dictionary.numEntries(), 2u);
-    EXPECT_EQ(dictionary.atPut(L"Key", &two), &one);
-    EXPECT_EQ(dictionary.remove(L"Key"), &two);
-    EXPECT_EQ(dictionary.remove(L"Key"), nullptr);
-    EXPECT_EQ(dictionary.at(L"key"), &two);
-    EXPECT_EQ(dictionary.atPut(L"empty", nullptr), nullptr);
-    EXPECT_FALSE(dictionary.has(L"empty"));
-    EXPECT_EQ(dictionary.numEntries(), 1u);
-}
-
 TEST(RunTimeClassTest, ServiceIsRegisteredOnce)
 {
     AcRxObject* service = acrxRegisterService(L"RxPlainService");
