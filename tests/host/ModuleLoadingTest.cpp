@@ -89,24 +89,6 @@ TEST(ModuleLoadingTest, LockedModuleStaysLoaded)
     EXPECT_EQ(received(AcRx::kUnloadAppMsg), 0);
 }
 
-TEST(ModuleLoadingTest, ModuleLoadsAnotherWhileItInitialises)
-{
-    const std::wstring nesting = windowsPath(RX_NESTING_MODULE);
-    const std::wstring inner = windowsPath(RX_RECORDING_MODULE);
-    ASSERT_FALSE(cadhost::moduleIsLoaded(inner.c_str()));
-    ASSERT_TRUE(acrxLoadModule(nesting.c_str(), false));
-    EXPECT_TRUE(cadhost::moduleIsLoaded(inner.c_str()));
-
-    // Each service leads to the module that registered it, though the inner
-    // one came while the outer module was still initialising.
-    EXPECT_EQ(nameServedBy(L"RxNestingService"), L"RxNestingService");
-    EXPECT_EQ(nameServedBy(L"RxRecordingService"), L"RxRecordingService");
-
-    EXPECT_TRUE(acrxUnloadModule(inner.c_str()));
-    EXPECT_TRUE(acrxUnloadModule(nesting.c_str()));
-    EXPECT_FALSE(stillMapped(RX_NESTING_MODULE));
-}
-
 TEST(ModuleLoadingTest, WhatIsNoModuleIsRefusedQuietlyAndLeftUnloaded)
 {
     const std::string notAModule = ::testing::TempDir() + "rx_not_a_module.dbx";

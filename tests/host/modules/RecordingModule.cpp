@@ -1,15 +1,13 @@
 // A module for the host's tests. It counts the messages it receives; while
 // it initialises it unlocks itself (unless built to stay locked), declares
-// itself MDI aware, registers its service and, when built to, loads another
-// module by a Windows path; when it unloads it takes its service away.
+// itself MDI aware and registers its service; when it unloads it takes its
+// service away. The module's own start-up tests place it where the previous
+// release's module belongs, to see it loaded while the module initialises.
 #include "tests/host/modules/RecordingModule.h"
 
 #include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
-
-#include <algorithm>
-#include <string>
 
 #ifndef RX_API_VERSION
 #define RX_API_VERSION ACRX_API_VERSION
@@ -29,11 +27,6 @@ void initialise(void* appId)
     acrxRegisterAppMDIAware(appId);
     if (!acrxServiceIsRegistered(RX_SERVICE_NAME))
         acrxRegisterService(RX_SERVICE_NAME);
-#ifdef RX_LOADS_MODULE
-    std::wstring path(RX_LOADS_MODULE);
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    acrxLoadModule(path.c_str(), false, false);
-#endif
 }
 
 void unload()
