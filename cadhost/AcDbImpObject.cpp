@@ -27,6 +27,18 @@ Acad::ErrorStatus AcDbImpObject::beginChange(AcDbObject* object)
     return object->isWriteEnabled() ? Acad::eOk : Acad::eNotOpenForWrite;
 }
 
+Acad::ErrorStatus AcDbImpObject::beginPartialChange(AcDbObject* object)
+{
+    object->assertWriteEnabled(false, true);
+    return object->isWriteEnabled() ? Acad::eOk : Acad::eNotOpenForWrite;
+}
+
+void AcDbImpObject::recordChange(std::function<void()> reverse)
+{
+    if (isResident() && mWriter && !mUndoRecorded && !mUndoSuppressed)
+        mChanges.push_back(std::move(reverse));
+}
+
 AcDbImpDatabase* AcDbImpObject::database() const
 {
     return mStub != nullptr ? mStub->database() : nullptr;
@@ -68,6 +80,7 @@ void AcDbImpObject::startWriteOpen()
     mErasedAtOpen = mErased;
     mUndoRecorded = false;
     mUndo.clear();
+    mChanges.clear();
 }
 
 void AcDbImpObject::endWriteOpen()
@@ -76,6 +89,8 @@ void AcDbImpObject::endWriteOpen()
     mUndoRecorded = false;
     mUndo.clear();
     mUndo.shrink_to_fit();
+    mChanges.clear();
+    mChanges.shrink_to_fit();
 }
 
 Acad::ErrorStatus AcDbImpObject::open(AcDb::OpenMode mode)
@@ -117,6 +132,8 @@ Acad::ErrorStatus AcDbImpObject::cancel()
     if (!mWriter)
         return close();
     const Acad::ErrorStatus replayed = mUndoRecorded ? replayUndo() : Acad::eOk;
+    for (auto change = mChanges.rbegin(); change != mChanges.rend(); ++change)
+        (*change)();
     mErased = mErasedAtOpen;
     endWriteOpen();
     return replayed;

@@ -10,6 +10,7 @@
 #include "host/AcDbObject.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class AcDbStub;
@@ -31,6 +32,16 @@ public:
     // (recording a violation, or the undo record) and answers
     // eNotOpenForWrite when the object may not be changed.
     static Acad::ErrorStatus beginChange(AcDbObject* object);
+    // The same for a change that records its own undo with recordChange:
+    // the whole record is not copied.
+    static Acad::ErrorStatus beginPartialChange(AcDbObject* object);
+
+    // What cancel calls, newest first, to reverse one change that its class
+    // recorded itself in place of a copy of its whole record. A container
+    // records the one entry it changes, so that a change costs the same
+    // however many entries it holds. Nothing is kept once a copy of the whole
+    // record is, since replaying that copy restores all that followed it.
+    void recordChange(std::function<void()> reverse);
 
     AcDbStub* stub() const { return mStub; }
     bool isResident() const { return mStub != nullptr; }
@@ -102,6 +113,7 @@ private:
     bool mUndoSuppressed = false;
     int mHostReads = 0;
     std::vector<std::uint8_t> mUndo;
+    std::vector<std::function<void()>> mChanges;
 };
 
 namespace cadhost

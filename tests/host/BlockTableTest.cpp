@@ -109,6 +109,21 @@ TEST_F(BlockTableTest, AppendNeedsARecordOpenForWriteAndANewEntity)
     delete loose;
 }
 
+TEST_F(BlockTableTest, CancelTakesBackTheEntitiesAppendedSinceTheOpen)
+{
+    const AcDbObjectId kept = appendToModelSpace(new AcDbLine);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), eOk);
+    for (int i = 0; i < 3; ++i)
+    {
+        auto* line = new AcDbLine;
+        ASSERT_EQ(space->appendAcDbEntity(line), eOk);
+        line->close();
+    }
+    EXPECT_EQ(space->cancel(), eOk);
+    EXPECT_EQ(walk(modelSpaceId(), true, false), std::vector<AcDbObjectId>{kept});
+}
+
 TEST_F(BlockTableTest, BlockNamesAreUniqueAmongLiveRecordsAndExact)
 {
     const AcDbObjectId part = addBlock(L"Part");
