@@ -77,7 +77,7 @@ void AcDbImpObject::leaveStub()
 void AcDbImpObject::startWriteOpen()
 {
     mWriter = true;
-    mErasedAtOpen = mErased;
+    mErasedAtOpen = isErased();
     mUndoRecorded = false;
     mUndo.clear();
     mChanges.clear();
@@ -93,7 +93,7 @@ void AcDbImpObject::endWriteOpen()
     mChanges.shrink_to_fit();
 }
 
-Acad::ErrorStatus AcDbImpObject::open(AcDb::OpenMode mode)
+Acad::ErrorStatus AcDbImpObject::openChecked(AcDb::OpenMode mode)
 {
     if (mode != AcDb::kForRead && mode != AcDb::kForWrite)
         return Acad::eInvalidInput;
@@ -112,7 +112,7 @@ Acad::ErrorStatus AcDbImpObject::open(AcDb::OpenMode mode)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbImpObject::close()
+Acad::ErrorStatus AcDbImpObject::closeChecked()
 {
     if (!isResident())
         return Acad::eNotInDatabase;
@@ -134,7 +134,7 @@ Acad::ErrorStatus AcDbImpObject::cancel()
     const Acad::ErrorStatus replayed = mUndoRecorded ? replayUndo() : Acad::eOk;
     for (auto change = mChanges.rbegin(); change != mChanges.rend(); ++change)
         (*change)();
-    mErased = mErasedAtOpen;
+    mStub->setErased(mErasedAtOpen);
     endWriteOpen();
     return replayed;
 }
@@ -174,21 +174,23 @@ Acad::ErrorStatus AcDbImpObject::erase(bool erasing)
         assertWriteEnabled(true, true);
         return Acad::eNotOpenForWrite;
     }
-    if (erasing == mErased)
+    if (erasing == isErased())
         return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     if (database()->isRoot(mStub))
         return Acad::eCannotBeErasedByCaller;
     assertWriteEnabled(true, true);
-    mErased = erasing;
+    mStub->setErased(erasing);
     return Acad::eOk;
 }
 
 void AcDbImpObject::eraseReplaced()
 {
-    mErased = true;
+    mStub->setErased(true);
     mErasedAtOpen = true;
     mOwner.setNull();
 }
+
+bool AcDbImpObject::isErased() const { return mStub != nullptr && mStub->isErased(); }
 
 bool AcDbImpObject::isReadEnabled() const
 {

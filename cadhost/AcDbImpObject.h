@@ -59,8 +59,23 @@ public:
     // Gives the stub up before the host frees an object it does not keep.
     void leaveStub();
 
-    Acad::ErrorStatus open(AcDb::OpenMode mode);
-    Acad::ErrorStatus close();
+    // Walking a container opens and closes every entry for read, so those
+    // two are inline; every other case takes the checked way.
+    Acad::ErrorStatus open(AcDb::OpenMode mode)
+    {
+        if (mode != AcDb::kForRead || mWriter || mReaders >= kMaxReaders)
+            return openChecked(mode);
+        ++mReaders;
+        return Acad::eOk;
+    }
+    // A writer is alone, so an object with readers has no writer.
+    Acad::ErrorStatus close()
+    {
+        if (mStub == nullptr || mReaders == 0)
+            return closeChecked();
+        --mReaders;
+        return Acad::eOk;
+    }
     Acad::ErrorStatus cancel();
     Acad::ErrorStatus upgradeOpen();
     Acad::ErrorStatus downgradeOpen();
@@ -69,7 +84,7 @@ public:
     // no open and ignores how callers hold the object.
     void eraseReplaced();
 
-    bool isErased() const { return mErased; }
+    bool isErased() const;
     bool isOpen() const { return mWriter || mReaders > 0; }
     bool isReadEnabled() const;
     bool isWriteEnabled() const;
@@ -94,6 +109,8 @@ public:
     };
 
 private:
+    Acad::ErrorStatus openChecked(AcDb::OpenMode mode);
+    Acad::ErrorStatus closeChecked();
     void startWriteOpen();
     void endWriteOpen();
     void recordUndo();
@@ -105,7 +122,6 @@ private:
     AcDbObjectId mOwner;
     int mReaders = 0;
     bool mWriter = false;
-    bool mErased = false;
     bool mErasedAtOpen = false;
     bool mNew = false;
     bool mModified = false;

@@ -107,8 +107,10 @@ public:
     Acad::ErrorStatus build(AcDbDatabase& database)
     {
         AcDbImpDatabase* imp = AcDbImpDatabase::of(&database);
+        std::vector<AcDbStub*> stubs;
+        stubs.reserve(mObjects.size());
         for (const ObjectEntry& entry : mObjects)
-            imp->addStub(entry.handle);
+            stubs.push_back(imp->addStub(entry.handle));
         imp->setHandseed(mHeader.handseed);
         DwgMemoryFiler record(&database, AcDb::kFileFiler);
         for (std::size_t i = 0; i < mObjects.size(); ++i)
@@ -118,7 +120,7 @@ public:
             if (bytes == nullptr)
                 return Acad::eFileAccessErr;
             record.assignBuffer(bytes, entry.size);
-            makeObject(entry, imp->stubs()[i].get(), record);
+            makeObject(entry, stubs[i], record);
         }
         AcDbObjectId namedObjects;
         AcDbObjectId blockTable;

@@ -164,16 +164,16 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
     ClassTable classes;
     std::vector<LiveObject> objects;
     bool unnamedClass = false;
-    for (const auto& stub : database.stubs())
+    for (const AcDbStub& stub : database.stubs())
     {
-        const AcDbObject* object = stub->object();
+        const AcDbObject* object = stub.object();
         if (object == nullptr || AcDbImpObject::of(object)->isErased())
             continue;
         Adesk::UInt32 classIndex = 0;
         unnamedClass = !classes.indexOf(*object, classIndex);
         if (unnamedClass)
             break;
-        objects.push_back({stub.get(), classIndex});
+        objects.push_back({&stub, classIndex});
     }
     const std::vector<std::uint8_t> classTable = classes.section();
 
