@@ -4,11 +4,13 @@
 // the old one, so the baseline syncs what it writes too; both are timed by
 // the clock on the wall, as a person waiting for a drawing would.
 #include "bench/support/BenchDrawing.h"
+#include "model/PmPosition200.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -135,6 +137,25 @@ void BM_OpenDrawing_Baseline(benchmark::State& state)
     reportBytes(state);
 }
 BENCHMARK(BM_OpenDrawing_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_FreshRecordMemory(benchmark::State& state)
+{
+    constexpr std::size_t kBlockBytes = kPositions * sizeof(PmPosition200);
+    for (auto _ : state)
+    {
+        std::vector<std::unique_ptr<std::uint8_t[]>> blocks;
+        for (int i = 0; i < kSims; ++i)
+        {
+            blocks.emplace_back(new std::uint8_t[kBlockBytes]);
+            std::memset(blocks.back().get(), 1, kBlockBytes);
+        }
+        benchmark::DoNotOptimize(blocks.data());
+        state.PauseTiming();
+        blocks.clear();
+        state.ResumeTiming();
+    }
+    reportBytes(state);
+}
+BENCHMARK(BM_FreshRecordMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 BENCHMARK_MAIN();

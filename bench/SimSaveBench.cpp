@@ -5,8 +5,10 @@
 // simulation. Each SaveAmongN runs beside its _Baseline, the same save into a
 // drawing holding one simulation; StoreAmongN does the same for the bare
 // store without that pass, which shows what the host's own store costs as
-// the dictionary grows.
+// the dictionary grows, and WalkAmongN for the least any such pass does:
+// open every stored simulation for read and close it again.
 #include "bench/support/BenchDrawing.h"
+#include "host/AcDbDictionary.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
 
@@ -42,6 +44,29 @@ int storeOnly(CPmSim200* sim)
     return CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim));
 }
 
+int walkStored(CPmSim200*)
+{
+    AcDbDictionary* namedObjects = nullptr;
+    acdbHostApplicationServices()->workingDatabase()->getNamedObjectsDictionary(namedObjects,
+                                                                               AcDb::kForRead);
+    AcDbDictionary* sims = nullptr;
+    AcDbObjectId simsId;
+    namedObjects->getAt(L"ZN_SIM", simsId);
+    acdbOpenObject(sims, simsId, AcDb::kForRead);
+    namedObjects->close();
+    int opened = 0;
+    AcDbDictionaryIterator* it = sims->newIterator();
+    for (; !it->done(); it->next())
+    {
+        AcDbObject* entry = nullptr;
+        if (it->getObject(entry, AcDb::kForRead) == Acad::eOk)
+            opened += entry->close() == Acad::eOk ? 1 : 0;
+    }
+    delete it;
+    sims->close();
+    return opened;
+}
+
 // Each save stores a new simulation of the same name in place of the one
 // before; they are all made before the clock runs.
 void saveAmong(benchmark::State& state, int (*saving)(CPmSim200*), int stored)
@@ -70,6 +95,7 @@ void registerAmong(const std::string& name, int (*saving)(CPmSim200*))
 const bool registered = [] {
     registerAmong("SaveAmong", save);
     registerAmong("StoreAmong", storeOnly);
+    registerAmong("WalkAmong", walkStored);
     return true;
 }();
 } // namespace
