@@ -19,38 +19,39 @@ Acad::ErrorStatus writeStatusOf(int error)
     return error == ENOSPC || error == EDQUOT ? Acad::eOutOfDisk : Acad::eFileAccessErr;
 }
 
-// The write and read calls may do part of the work or be interrupted; these
-// go on until all of it is done, or answer false.
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset)
+// The read and write calls may do part of the work or be interrupted; this
+// goes on until all of it is done, or answers false.
+template <class Byte, class Transfer>
+bool transferAll(Transfer transfer, Byte* data, std::size_t size, std::uint64_t offset)
 {
     while (size > 0)
     {
-        const ssize_t written = ::pwrite(fd, data, size, static_cast<off_t>(offset));
-        if (written < 0 && errno == EINTR)
+        const ssize_t done = transfer(data, size, static_cast<off_t>(offset));
+        if (done < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (done <= 0)
             return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-        offset += static_cast<std::uint64_t>(written);
+        data += done;
+        size -= static_cast<std::size_t>(done);
+        offset += static_cast<std::uint64_t>(done);
     }
     return true;
 }
 
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset)
+{
+    const auto write = [fd](const std::uint8_t* from, std::size_t count, off_t at) {
+        return ::pwrite(fd, from, count, at);
+    };
+    return transferAll(write, data, size, offset);
+}
+
 bool readAll(int fd, std::uint8_t* data, std::size_t size, std::uint64_t offset)
 {
-    while (size > 0)
-    {
-        const ssize_t got = ::pread(fd, data, size, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        data += got;
-        size -= static_cast<std::size_t>(got);
-        offset += static_cast<std::uint64_t>(got);
-    }
-    return true;
+    const auto read = [fd](std::uint8_t* into, std::size_t count, off_t at) {
+        return ::pread(fd, into, count, at);
+    };
+    return transferAll(read, data, size, offset);
 }
 
 std::string folderOf(const std::string& path)
