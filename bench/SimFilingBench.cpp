@@ -3,16 +3,12 @@
 // conversions and copies the same bytes by hand. A position's record is its
 // point, three angles and second point (72 bytes); what the filing adds over
 // the baseline is the filer's calls and the building of the record's objects.
+#include "bench/support/BenchDrawing.h"
 #include "cadhost/DwgMemoryFiler.h"
-#include "geometry/CIvAcadBlock.h"
-#include "storage/CPmAcadPart.h"
-#include "storage/CPmAcadSection200.h"
-#include "storage/CPmAcadSegment200.h"
 #include "storage/CPmAcadSim200.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -25,36 +21,14 @@ constexpr std::size_t kPositionBytes = 9 * sizeof(double);
 
 const std::vector<PmPosition200>& path()
 {
-    static const std::vector<PmPosition200> made = [] {
-        std::vector<PmPosition200> out(kPositions);
-        for (std::size_t i = 0; i < kPositions; ++i)
-        {
-            const double s = static_cast<double>(i);
-            PmPosition200& p = out[i];
-            p.pt = {s, 0.5 * s, 1.0};
-            p.tpt = {s + 1.0, 0.5 * s, 1.0};
-            double angles[3] = {std::fmod(s * 1e-3, 3.0), 0.1, -0.2};
-            p.transform.SetEulerAngles(angles);
-            p.transform.SetTranslation(CZnVector(p.pt.x, p.pt.y, p.pt.z));
-        }
-        return out;
-    }();
+    static const std::vector<PmPosition200> made = bench::MakePath(kPositions);
     return made;
 }
 
-// A simulation of one section whose one segment carries the whole path.
 std::unique_ptr<CPmAcadSim200> simulation()
 {
-    auto* part = new CPmAcadPart();
-    part->AddBlock(new CIvAcadBlock());
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPart(part);
-    segment->AddPath(path());
-    auto* section = new CPmAcadSection200();
-    section->CPmSection200::AddSegment(segment);
-    std::unique_ptr<CPmAcadSim200> sim(new CPmAcadSim200());
-    sim->AddSection(section);
-    return sim;
+    return std::unique_ptr<CPmAcadSim200>(
+        static_cast<CPmAcadSim200*>(bench::MakeSim(L"Filed", 0, path())));
 }
 
 void reportPositions(benchmark::State& state)

@@ -5,14 +5,12 @@
 // simulation. Each SaveAmongN runs beside its _Baseline, the same save into a
 // drawing holding one simulation; StoreAmongN does the same for the bare
 // store without that pass, which shows what the host's own store costs as
-// the dictionary grows.
-#include "host/AcDbDatabase.h"
-#include "storage/CPmAcadPart.h"
-#include "storage/CPmAcadSection200.h"
-#include "storage/CPmAcadSegment200.h"
+// the dictionary grows, and WalkAmongN for the least any such pass does:
+// open every stored simulation for read and close it again.
+#include "bench/support/BenchDrawing.h"
+#include "host/AcDbDictionary.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
-#include "storage/CPmDbxFactory200.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +19,7 @@
 
 namespace
 {
-constexpr int kPositions = 1000;
+constexpr std::size_t kPositions = 1000;
 // Every save leaves the simulation it replaces in memory until the drawing
 // goes, so the number of saves is fixed rather than left to the library.
 constexpr benchmark::IterationCount kSaves = 500;
@@ -30,46 +28,11 @@ constexpr benchmark::IterationCount kSaves = 500;
 constexpr unsigned __int64 kStoredIds = 0x10000000;
 constexpr unsigned __int64 kSavedId = 0x0FFFFFFF;
 
-CPmSim200* simulation(const CString& name, unsigned __int64 id)
+const std::vector<PmPosition200>& path()
 {
-    std::vector<PmPosition200> path;
-    for (int i = 0; i < kPositions; ++i)
-        path.push_back(PmPosition200{{static_cast<double>(i), 2, 0}, {static_cast<double>(i), 3, 0}, {}});
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPart(new CPmAcadPart());
-    segment->AddPath(path);
-    auto* section = new CPmAcadSection200();
-    section->AddSegment(segment);
-    CPmSim200* sim = CPmDbxFactory200::MakeSim(id, 0);
-    sim->SetName(name);
-    sim->AddSection(section);
-    return sim;
+    static const std::vector<PmPosition200> made = bench::MakePath(kPositions);
+    return made;
 }
-
-// The working drawing for as long as it lives, holding stored simulations.
-class Drawing
-{
-public:
-    explicit Drawing(int stored) : m_database(new AcDbDatabase())
-    {
-        CPmAcadSim200::rxInit();
-        acdbHostApplicationServices()->setWorkingDatabase(m_database);
-        for (int i = 0; i < stored; ++i)
-            simulation(L"Stored " + std::to_wstring(i), kStoredIds + static_cast<unsigned>(i))->Save();
-    }
-
-    ~Drawing()
-    {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        delete m_database;
-    }
-
-    Drawing(const Drawing&) = delete;
-    Drawing& operator=(const Drawing&) = delete;
-
-private:
-    AcDbDatabase* m_database;
-};
 
 int save(CPmSim200* sim)
 {
@@ -81,14 +44,38 @@ int storeOnly(CPmSim200* sim)
     return CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim));
 }
 
+int walkStored(CPmSim200*)
+{
+    AcDbDictionary* namedObjects = nullptr;
+    acdbHostApplicationServices()->workingDatabase()->getNamedObjectsDictionary(namedObjects,
+                                                                               AcDb::kForRead);
+    AcDbDictionary* sims = nullptr;
+    AcDbObjectId simsId;
+    namedObjects->getAt(L"ZN_SIM", simsId);
+    acdbOpenObject(sims, simsId, AcDb::kForRead);
+    namedObjects->close();
+    int opened = 0;
+    AcDbDictionaryIterator* it = sims->newIterator();
+    for (; !it->done(); it->next())
+    {
+        AcDbObject* entry = nullptr;
+        if (it->getObject(entry, AcDb::kForRead) == Acad::eOk)
+            opened += entry->close() == Acad::eOk ? 1 : 0;
+    }
+    delete it;
+    sims->close();
+    return opened;
+}
+
 // Each save stores a new simulation of the same name in place of the one
 // before; they are all made before the clock runs.
 void saveAmong(benchmark::State& state, int (*saving)(CPmSim200*), int stored)
 {
-    const Drawing drawing(stored);
+    const bench::WorkingDrawing drawing;
+    bench::StoreSims(stored, path(), kStoredIds);
     std::vector<CPmSim200*> saved;
     for (benchmark::IterationCount i = 0; i < state.max_iterations; ++i)
-        saved.push_back(simulation(L"Saved", kSavedId));
+        saved.push_back(bench::MakeSim(L"Saved", kSavedId, path()));
     auto next = saved.begin();
     for (auto _ : state)
         benchmark::DoNotOptimize(saving(*next++));
@@ -108,6 +95,7 @@ void registerAmong(const std::string& name, int (*saving)(CPmSim200*))
 const bool registered = [] {
     registerAmong("SaveAmong", save);
     registerAmong("StoreAmong", storeOnly);
+    registerAmong("WalkAmong", walkStored);
     return true;
 }();
 } // namespace

@@ -64,7 +64,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& pOutputId
                                                          AcDbEntity* pEntity)
 {
     pOutputId.setNull();
-    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
+    if (const Acad::ErrorStatus es = AcDbImpObject::beginPartialChange(this); es != Acad::eOk)
         return es;
     if (pEntity == nullptr)
         return Acad::eNullEntityPointer;
@@ -74,6 +74,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& pOutputId
         return Acad::eAlreadyInDb;
     pOutputId = AcDbImpDatabase::of(database())->addObject(pEntity, objectId());
     mEntities.push_back(pOutputId);
+    // Changes are reversed newest first, so the entity appended last is the
+    // last one still when its append is.
+    AcDbImpObject::of(this)->recordChange([this] { mEntities.pop_back(); });
     return Acad::eOk;
 }
 

@@ -32,7 +32,7 @@ Acad::ErrorStatus checkNewEntry(const AcDbObject* newValue, const AcDbDatabase* 
 }
 } // namespace
 
-AcDbDictionary::AcDbDictionary() : mpImpDict(new AcDbImpDictionary) {}
+AcDbDictionary::AcDbDictionary() : mpImpDict(new AcDbImpDictionary(this)) {}
 
 AcDbDictionary::~AcDbDictionary() { delete mpImpDict; }
 
@@ -96,7 +96,7 @@ Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key)
 Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key, AcDbObjectId& returnId)
 {
     returnId.setNull();
-    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
+    if (const Acad::ErrorStatus es = AcDbImpObject::beginPartialChange(this); es != Acad::eOk)
         return es;
     if (key == nullptr)
         return Acad::eInvalidKey;
@@ -109,7 +109,7 @@ Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key, AcDbObjectId& returnI
 
 Acad::ErrorStatus AcDbDictionary::remove(AcDbObjectId objId)
 {
-    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
+    if (const Acad::ErrorStatus es = AcDbImpObject::beginPartialChange(this); es != Acad::eOk)
         return es;
     const cadhost::NamedIdTable::Entry* entry = mpImpDict->table().findId(objId);
     if (entry == nullptr)
@@ -122,7 +122,7 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* srchKey, AcDbObject* newVal
                                         AcDbObjectId& retObjId)
 {
     retObjId.setNull();
-    if (const Acad::ErrorStatus es = AcDbImpObject::beginChange(this); es != Acad::eOk)
+    if (const Acad::ErrorStatus es = AcDbImpObject::beginPartialChange(this); es != Acad::eOk)
         return es;
     if (!isValidKey(srchKey))
         return Acad::eInvalidKey;
@@ -147,7 +147,7 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* srchKey, AcDbObject* newVal
     else
         AcDbImpDatabase::of(database())->addObject(newValue, objectId());
     retObjId = newValue->objectId();
-    table.put(srchKey, retObjId);
+    mpImpDict->putEntry(srchKey, retObjId);
     return Acad::eOk;
 }
 
@@ -175,8 +175,29 @@ AcDbObjectId AcDbImpDictionary::removeEntry(const cadhost::NamedIdTable::Entry* 
 {
     const AcDbObjectId id = entry->id;
     AcDbImpObject::of(static_cast<AcDbStub*>(id)->object())->setOwnerId(AcDbObjectId::kNull);
+    recordUndoOf(entry->name);
     mTable.remove(entry);
     return id;
+}
+
+void AcDbImpDictionary::putEntry(const std::wstring& name, AcDbObjectId id)
+{
+    recordUndoOf(name);
+    mTable.put(name, id);
+}
+
+// Cancel puts the entry back as it is now: its id, or no entry at all.
+void AcDbImpDictionary::recordUndoOf(const std::wstring& name)
+{
+    const cadhost::NamedIdTable::Entry* entry = mTable.find(name, true);
+    const bool existed = entry != nullptr;
+    const AcDbObjectId id = existed ? entry->id : AcDbObjectId::kNull;
+    AcDbImpObject::of(mSelf)->recordChange([this, name, existed, id] {
+        if (existed)
+            mTable.put(name, id);
+        else if (const cadhost::NamedIdTable::Entry* added = mTable.find(name, true))
+            mTable.remove(added);
+    });
 }
 
 AcDbDictionaryIterator::AcDbDictionaryIterator(const AcDbImpDictionary* dict) : mpDict(dict)

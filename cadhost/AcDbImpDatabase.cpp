@@ -11,14 +11,14 @@ AcDbImpDatabase::AcDbImpDatabase(AcDbDatabase* database) : mDatabase(database) {
 AcDbImpDatabase::~AcDbImpDatabase()
 {
     long leftOpen = 0;
-    for (const auto& stub : mStubs)
+    for (AcDbStub& stub : mStubs)
     {
-        AcDbObject* object = stub->object();
+        AcDbObject* object = stub.object();
         if (object == nullptr)
             continue;
         if (AcDbImpObject::of(object)->isOpen())
             ++leftOpen;
-        stub->setObject(nullptr);
+        stub.setObject(nullptr);
         delete object;
     }
     if (leftOpen > 0)
@@ -60,8 +60,7 @@ AcDbObjectId AcDbImpDatabase::addObject(AcDbObject* object, AcDbObjectId owner)
 
 AcDbStub* AcDbImpDatabase::addStub(AcDbHandle handle)
 {
-    mStubs.push_back(std::make_unique<AcDbStub>(this, handle));
-    AcDbStub* stub = mStubs.back().get();
+    AcDbStub* stub = &mStubs.emplace_back(this, handle);
     mByHandle.emplace(handle, stub);
     return stub;
 }
@@ -87,12 +86,12 @@ bool AcDbImpDatabase::isRoot(const AcDbStub* stub) const
 namespace
 {
 template <class Predicate>
-Adesk::UInt32 countLive(const std::vector<std::unique_ptr<AcDbStub>>& stubs, Predicate wanted)
+Adesk::UInt32 countLive(const std::deque<AcDbStub>& stubs, Predicate wanted)
 {
     Adesk::UInt32 count = 0;
-    for (const auto& stub : stubs)
+    for (const AcDbStub& stub : stubs)
     {
-        const AcDbObject* object = stub->object();
+        const AcDbObject* object = stub.object();
         if (object != nullptr && !AcDbImpObject::of(object)->isErased() && wanted(object))
             ++count;
     }

@@ -5,9 +5,12 @@
 #include "cadhost/NamedIdTable.h"
 #include "host/AcDbDictionary.h"
 
+#include <string>
+
 class AcDbImpDictionary
 {
 public:
+    explicit AcDbImpDictionary(AcDbDictionary* self) : mSelf(self) {}
     static AcDbImpDictionary* of(const AcDbDictionary* dictionary) { return dictionary->mpImpDict; }
 
     cadhost::NamedIdTable& table() { return mTable; }
@@ -17,7 +20,13 @@ public:
 
     // Takes the entry out; its object stays, without an owner.
     AcDbObjectId removeEntry(const cadhost::NamedIdTable::Entry* entry);
+    // Enters id under name, replacing whatever the name held.
+    void putEntry(const std::wstring& name, AcDbObjectId id);
 
 private:
+    // Both changes record for undo only the entry they change.
+    void recordUndoOf(const std::wstring& name);
+
+    AcDbDictionary* mSelf;
     cadhost::NamedIdTable mTable;
 };

@@ -27,6 +27,18 @@ Acad::ErrorStatus AcDbImpObject::beginChange(AcDbObject* object)
     return object->isWriteEnabled() ? Acad::eOk : Acad::eNotOpenForWrite;
 }
 
+Acad::ErrorStatus AcDbImpObject::beginPartialChange(AcDbObject* object)
+{
+    object->assertWriteEnabled(false, true);
+    return object->isWriteEnabled() ? Acad::eOk : Acad::eNotOpenForWrite;
+}
+
+void AcDbImpObject::recordChange(std::function<void()> reverse)
+{
+    if (isResident() && mWriter && !mUndoRecorded && !mUndoSuppressed)
+        mChanges.push_back(std::move(reverse));
+}
+
 AcDbImpDatabase* AcDbImpObject::database() const
 {
     return mStub != nullptr ? mStub->database() : nullptr;
@@ -65,9 +77,10 @@ void AcDbImpObject::leaveStub()
 void AcDbImpObject::startWriteOpen()
 {
     mWriter = true;
-    mErasedAtOpen = mErased;
+    mErasedAtOpen = isErased();
     mUndoRecorded = false;
     mUndo.clear();
+    mChanges.clear();
 }
 
 void AcDbImpObject::endWriteOpen()
@@ -76,9 +89,11 @@ void AcDbImpObject::endWriteOpen()
     mUndoRecorded = false;
     mUndo.clear();
     mUndo.shrink_to_fit();
+    mChanges.clear();
+    mChanges.shrink_to_fit();
 }
 
-Acad::ErrorStatus AcDbImpObject::open(AcDb::OpenMode mode)
+Acad::ErrorStatus AcDbImpObject::openChecked(AcDb::OpenMode mode)
 {
     if (mode != AcDb::kForRead && mode != AcDb::kForWrite)
         return Acad::eInvalidInput;
@@ -97,7 +112,7 @@ Acad::ErrorStatus AcDbImpObject::open(AcDb::OpenMode mode)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbImpObject::close()
+Acad::ErrorStatus AcDbImpObject::closeChecked()
 {
     if (!isResident())
         return Acad::eNotInDatabase;
@@ -117,7 +132,9 @@ Acad::ErrorStatus AcDbImpObject::cancel()
     if (!mWriter)
         return close();
     const Acad::ErrorStatus replayed = mUndoRecorded ? replayUndo() : Acad::eOk;
-    mErased = mErasedAtOpen;
+    for (auto change = mChanges.rbegin(); change != mChanges.rend(); ++change)
+        (*change)();
+    mStub->setErased(mErasedAtOpen);
     endWriteOpen();
     return replayed;
 }
@@ -157,21 +174,23 @@ Acad::ErrorStatus AcDbImpObject::erase(bool erasing)
         assertWriteEnabled(true, true);
         return Acad::eNotOpenForWrite;
     }
-    if (erasing == mErased)
+    if (erasing == isErased())
         return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     if (database()->isRoot(mStub))
         return Acad::eCannotBeErasedByCaller;
     assertWriteEnabled(true, true);
-    mErased = erasing;
+    mStub->setErased(erasing);
     return Acad::eOk;
 }
 
 void AcDbImpObject::eraseReplaced()
 {
-    mErased = true;
+    mStub->setErased(true);
     mErasedAtOpen = true;
     mOwner.setNull();
 }
+
+bool AcDbImpObject::isErased() const { return mStub != nullptr && mStub->isErased(); }
 
 bool AcDbImpObject::isReadEnabled() const
 {

@@ -10,6 +10,7 @@
 #include "host/AcDbObject.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class AcDbStub;
@@ -31,6 +32,16 @@ public:
     // (recording a violation, or the undo record) and answers
     // eNotOpenForWrite when the object may not be changed.
     static Acad::ErrorStatus beginChange(AcDbObject* object);
+    // The same for a change that records its own undo with recordChange:
+    // the whole record is not copied.
+    static Acad::ErrorStatus beginPartialChange(AcDbObject* object);
+
+    // What cancel calls, newest first, to reverse one change that its class
+    // recorded itself in place of a copy of its whole record. A container
+    // records the one entry it changes, so that a change costs the same
+    // however many entries it holds. Nothing is kept once a copy of the whole
+    // record is, since replaying that copy restores all that followed it.
+    void recordChange(std::function<void()> reverse);
 
     AcDbStub* stub() const { return mStub; }
     bool isResident() const { return mStub != nullptr; }
@@ -48,8 +59,23 @@ public:
     // Gives the stub up before the host frees an object it does not keep.
     void leaveStub();
 
-    Acad::ErrorStatus open(AcDb::OpenMode mode);
-    Acad::ErrorStatus close();
+    // Walking a container opens and closes every entry for read, so those
+    // two are inline; every other case takes the checked way.
+    Acad::ErrorStatus open(AcDb::OpenMode mode)
+    {
+        if (mode != AcDb::kForRead || mWriter || mReaders >= kMaxReaders)
+            return openChecked(mode);
+        ++mReaders;
+        return Acad::eOk;
+    }
+    // A writer is alone, so an object with readers has no writer.
+    Acad::ErrorStatus close()
+    {
+        if (mStub == nullptr || mReaders == 0)
+            return closeChecked();
+        --mReaders;
+        return Acad::eOk;
+    }
     Acad::ErrorStatus cancel();
     Acad::ErrorStatus upgradeOpen();
     Acad::ErrorStatus downgradeOpen();
@@ -58,7 +84,7 @@ public:
     // no open and ignores how callers hold the object.
     void eraseReplaced();
 
-    bool isErased() const { return mErased; }
+    bool isErased() const;
     bool isOpen() const { return mWriter || mReaders > 0; }
     bool isReadEnabled() const;
     bool isWriteEnabled() const;
@@ -83,6 +109,8 @@ public:
     };
 
 private:
+    Acad::ErrorStatus openChecked(AcDb::OpenMode mode);
+    Acad::ErrorStatus closeChecked();
     void startWriteOpen();
     void endWriteOpen();
     void recordUndo();
@@ -94,7 +122,6 @@ private:
     AcDbObjectId mOwner;
     int mReaders = 0;
     bool mWriter = false;
-    bool mErased = false;
     bool mErasedAtOpen = false;
     bool mNew = false;
     bool mModified = false;
@@ -102,6 +129,7 @@ private:
     bool mUndoSuppressed = false;
     int mHostReads = 0;
     std::vector<std::uint8_t> mUndo;
+    std::vector<std::function<void()>> mChanges;
 };
 
 namespace cadhost

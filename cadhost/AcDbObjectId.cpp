@@ -1,8 +1,8 @@
 #include "host/AcDbObjectId.h"
 
 #include "cadhost/AcDbImpDatabase.h"
-#include "cadhost/AcDbImpObject.h"
 #include "cadhost/AcDbStub.h"
+#include "host/AcDbObject.h"
 
 #include <functional>
 
@@ -16,8 +16,7 @@ bool AcDbObjectId::isErased() const
 {
     if (mId == nullptr)
         return false;
-    const AcDbObject* object = mId->object();
-    return object == nullptr || AcDbImpObject::of(object)->isErased();
+    return mId->object() == nullptr || mId->isErased();
 }
 
 AcDbHandle AcDbObjectId::handle() const { return mId != nullptr ? mId->handle() : AcDbHandle(); }

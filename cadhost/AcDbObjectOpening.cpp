@@ -18,15 +18,15 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::O
     pObj = nullptr;
     if (id.isNull())
         return Acad::eNullObjectId;
-    AcDbObject* object = static_cast<AcDbStub*>(id)->object();
+    const AcDbStub* stub = static_cast<AcDbStub*>(id);
+    AcDbObject* object = stub->object();
     if (object == nullptr)
         return Acad::ePermanentlyErased;
-    AcDbImpObject* imp = AcDbImpObject::of(object);
-    if (imp->isErased() && !openErasedObject)
+    if (stub->isErased() && !openErasedObject)
         return Acad::eWasErased;
     if (pClass != nullptr && !object->isKindOf(pClass))
         return Acad::eNotThatKindOfClass;
-    const Acad::ErrorStatus es = imp->open(mode);
+    const Acad::ErrorStatus es = AcDbImpObject::of(object)->open(mode);
     if (es == Acad::eOk)
         pObj = object;
     return es;

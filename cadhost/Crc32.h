@@ -7,5 +7,7 @@
 
 namespace cadhost
 {
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
+// The checksum of data, or, given the checksum of the bytes before data, that
+// of both together: a section may be summed in pieces as it is written or read.
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint32_t before = 0);
 } // namespace cadhost

@@ -13,15 +13,14 @@ namespace
 // Not text, and a line-ending translation or an 8-bit strip damages it
 // visibly.
 constexpr std::uint8_t kMagic[8] = {0x89, 'Z', 'N', 'D', '\r', '\n', 0x1A, '\n'};
-constexpr std::size_t kChecksumSize = 4;
 constexpr std::size_t kChecksummedHeaderSize = DrawingFileHeader::kSize - kChecksumSize;
+} // namespace
 
 std::uint32_t storedChecksum(const std::uint8_t* at)
 {
     return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
            static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
-} // namespace
 
 void DrawingFileHeader::writeTo(DwgMemoryFiler& filer) const
 {
@@ -37,15 +36,16 @@ void DrawingFileHeader::writeTo(DwgMemoryFiler& filer) const
     filer.writeUInt32(crc32(filer.data(), kChecksummedHeaderSize));
 }
 
-Acad::ErrorStatus DrawingFileHeader::readFrom(DwgMemoryFiler& filer)
+Acad::ErrorStatus DrawingFileHeader::readFrom(const std::uint8_t* start, std::uint64_t fileSize)
 {
-    const std::uint8_t* file = filer.data();
-    if (filer.size() < sizeof kMagic || !std::equal(std::begin(kMagic), std::end(kMagic), file))
+    if (fileSize < sizeof kMagic || !std::equal(std::begin(kMagic), std::end(kMagic), start))
         return Acad::eBadDwgHeader;
-    if (filer.size() < kSize)
+    if (fileSize < kSize)
         return Acad::eEndOfFile;
-    if (crc32(file, kChecksummedHeaderSize) != storedChecksum(file + kChecksummedHeaderSize))
+    if (crc32(start, kChecksummedHeaderSize) != storedChecksum(start + kChecksummedHeaderSize))
         return Acad::eDwgCRCDoesNotMatch;
+    DwgMemoryFiler filer;
+    filer.assignBuffer(start, kSize);
     Adesk::UInt32 version = 0;
     filer.seek(sizeof kMagic, SEEK_SET);
     filer.readUInt32(&version);
@@ -58,10 +58,9 @@ Acad::ErrorStatus DrawingFileHeader::readFrom(DwgMemoryFiler& filer)
     filer.readUInt64(&blockTableHandle);
     filer.readUInt64(&classTableSize);
     filer.readUInt64(&objectTableSize);
-    filer.seek(kSize, SEEK_SET);
     // The checksum vouches for the sizes, so a file that ends before its
     // sections do was cut short; one with bytes beyond them is no drawing.
-    const std::uint64_t rest = filer.size() - kSize;
+    const std::uint64_t rest = fileSize - kSize;
     if (classTableSize > rest || objectTableSize > rest - classTableSize)
         return Acad::eEndOfFile;
     if (classTableSize + objectTableSize != rest || classTableSize < kChecksumSize ||
@@ -70,16 +69,15 @@ Acad::ErrorStatus DrawingFileHeader::readFrom(DwgMemoryFiler& filer)
     return Acad::eOk;
 }
 
-void appendChecksum(std::vector<std::uint8_t>& section)
+std::array<std::uint8_t, kChecksumSize> checksumBytes(std::uint32_t crc)
 {
-    const std::uint32_t crc = crc32(section.data(), section.size());
-    for (int shift = 0; shift < 32; shift += 8)
-        section.push_back(static_cast<std::uint8_t>(crc >> shift));
+    return {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
+            static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24)};
 }
 
-bool checksumMatches(const std::uint8_t* section, std::size_t sizeWithChecksum)
+void appendChecksum(std::vector<std::uint8_t>& section)
 {
-    const std::size_t size = sizeWithChecksum - kChecksumSize;
-    return crc32(section, size) == storedChecksum(section + size);
+    const auto bytes = checksumBytes(crc32(section.data(), section.size()));
+    section.insert(section.end(), bytes.begin(), bytes.end());
 }
 } // namespace cadhost

@@ -6,6 +6,7 @@
 #include "host/AcadErrorStatus.h"
 #include "host/WinTypes.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,14 +30,18 @@ struct DrawingFileHeader
 
     // Writes the header at the filer's start, its checksum last.
     void writeTo(DwgMemoryFiler& filer) const;
-    // Reads and checks the header of a whole file held by the filer: its
+    // Reads and checks the header of a file of fileSize bytes from its first
+    // bytes (all of the header, or the whole file when it is shorter): its
     // magic (eBadDwgHeader), its length (eEndOfFile when cut short), its
     // checksum (eDwgCRCDoesNotMatch), its version (eInvalidDwgVersion) and
     // that the sections it names fill the rest of the file exactly.
-    Acad::ErrorStatus readFrom(DwgMemoryFiler& filer);
+    Acad::ErrorStatus readFrom(const std::uint8_t* start, std::uint64_t fileSize);
 };
 
 // A section ends in the CRC-32 of what comes before it in the section.
+constexpr std::size_t kChecksumSize = 4;
 void appendChecksum(std::vector<std::uint8_t>& section);
-bool checksumMatches(const std::uint8_t* section, std::size_t sizeWithChecksum);
+// The checksum as it is stored: four bytes, little-endian.
+std::array<std::uint8_t, kChecksumSize> checksumBytes(std::uint32_t crc);
+std::uint32_t storedChecksum(const std::uint8_t* at);
 } // namespace cadhost

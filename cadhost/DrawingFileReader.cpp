@@ -3,6 +3,7 @@
 #include "cadhost/AcDbImpDatabase.h"
 #include "cadhost/AcDbImpObject.h"
 #include "cadhost/AcDbImpProxyObject.h"
+#include "cadhost/Crc32.h"
 #include "cadhost/DrawingClassInfo.h"
 #include "cadhost/DrawingFileHeader.h"
 #include "cadhost/DwgMemoryFiler.h"
@@ -13,19 +14,34 @@
 #include "host/AcRxClass.h"
 #include "host/AcRxDictionary.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace cadhost
 {
 namespace
 {
-constexpr std::size_t kChecksumSize = 4;
+// Checksums are summed a window at a time.
+constexpr std::size_t kSummedPiece = std::size_t{1} << 20;
+// An object's entry in front of its record: handle, class index, length.
+constexpr std::size_t kEntryHeaderSize = 16;
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the file's numbers are little-endian");
+
+template <class T>
+T numberAt(const std::uint8_t* at)
+{
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
 
 struct ObjectEntry
 {
     Adesk::UInt64 handle;
     Adesk::UInt32 classIndex;
-    std::size_t offset;
+    std::uint64_t offset;
     std::size_t size;
 };
 
@@ -42,51 +58,70 @@ AcDbObject* construct(const DrawingClassInfo& info)
     return object;
 }
 
-bool fillsCleanly(AcDbObject& object, AcDbStub* stub, const std::uint8_t* record,
-                  std::size_t size, AcDbDatabase& database)
+// Files object in from the record the filer holds, from its start.
+bool fillsCleanly(AcDbObject& object, AcDbStub* stub, DwgMemoryFiler& record)
 {
-    DwgMemoryFiler filer(&database, AcDb::kFileFiler);
-    filer.setBuffer(std::vector<std::uint8_t>(record, record + size));
+    record.rewind();
     AcDbImpObject* imp = AcDbImpObject::of(&object);
     imp->beginFilingIn(stub);
     Acad::ErrorStatus es = Acad::eOk;
     try
     {
-        es = object.dwgInFields(&filer);
+        es = object.dwgInFields(&record);
     }
     catch (...)
     {
         es = Acad::eDwgObjectImproperlyRead;
     }
     imp->endFilingIn();
-    return es == Acad::eOk && filer.filerStatus() == Acad::eOk &&
-           filer.tell() == static_cast<Adesk::Int64>(size);
+    return es == Acad::eOk && record.filerStatus() == Acad::eOk &&
+           record.tell() == static_cast<Adesk::Int64>(record.size());
 }
 
 class DrawingFileReader
 {
 public:
-    explicit DrawingFileReader(std::vector<std::uint8_t> file) { mFile.setBuffer(std::move(file)); }
+    explicit DrawingFileReader(FileReader& file) : mFile(file) {}
 
     Acad::ErrorStatus check()
     {
-        if (const Acad::ErrorStatus es = mHeader.readFrom(mFile); es != Acad::eOk)
+        const std::uint8_t* start =
+            mFile.bytesAt(0, static_cast<std::size_t>(std::min<std::uint64_t>(mFile.size(),
+                                                                              DrawingFileHeader::kSize)));
+        if (start == nullptr)
+            return Acad::eFileAccessErr;
+        if (const Acad::ErrorStatus es = mHeader.readFrom(start, mFile.size()); es != Acad::eOk)
             return es;
-        const std::uint8_t* data = mFile.data();
-        if (!checksumMatches(data + classTableStart(), mHeader.classTableSize) ||
-            !checksumMatches(data + objectTableStart(), mHeader.objectTableSize))
+        bool classesMatch = false;
+        bool objectsMatch = false;
+        if (!sumMatches(classTableStart(), mHeader.classTableSize, classesMatch) ||
+            !sumMatches(objectTableStart(), mHeader.objectTableSize, objectsMatch))
+            return Acad::eFileAccessErr;
+        if (!classesMatch || !objectsMatch)
             return Acad::eDwgCRCDoesNotMatch;
         return readClassTable() && readObjectIndex() ? Acad::eOk : Acad::eDwgObjectImproperlyRead;
     }
 
+    // The content read into database, an empty one; eFileAccessErr when the
+    // file can no longer be read as it was checked.
     Acad::ErrorStatus build(AcDbDatabase& database)
     {
         AcDbImpDatabase* imp = AcDbImpDatabase::of(&database);
+        std::vector<AcDbStub*> stubs;
+        stubs.reserve(mObjects.size());
         for (const ObjectEntry& entry : mObjects)
-            imp->addStub(entry.handle);
+            stubs.push_back(imp->addStub(entry.handle));
         imp->setHandseed(mHeader.handseed);
+        DwgMemoryFiler record(&database, AcDb::kFileFiler);
         for (std::size_t i = 0; i < mObjects.size(); ++i)
-            makeObject(mObjects[i], imp->stubs()[i].get(), database);
+        {
+            const ObjectEntry& entry = mObjects[i];
+            const std::uint8_t* bytes = mFile.bytesAt(entry.offset, entry.size);
+            if (bytes == nullptr)
+                return Acad::eFileAccessErr;
+            record.assignBuffer(bytes, entry.size);
+            makeObject(entry, stubs[i], record);
+        }
         AcDbObjectId namedObjects;
         AcDbObjectId blockTable;
         if (!findRoot(*imp, mHeader.namedObjectsHandle, AcDbDictionary::desc(), namedObjects) ||
@@ -97,62 +132,84 @@ public:
     }
 
 private:
-    std::size_t classTableStart() const { return DrawingFileHeader::kSize; }
-    std::size_t objectTableStart() const { return classTableStart() + mHeader.classTableSize; }
+    std::uint64_t classTableStart() const { return DrawingFileHeader::kSize; }
+    std::uint64_t objectTableStart() const { return classTableStart() + mHeader.classTableSize; }
+    std::uint64_t objectTableEnd() const { return mFile.size() - kChecksumSize; }
+
+    // Sums the section a window at a time into matches; false when the file
+    // cannot be read.
+    bool sumMatches(std::uint64_t start, std::uint64_t sizeWithChecksum, bool& matches)
+    {
+        const std::uint64_t summed = sizeWithChecksum - kChecksumSize;
+        std::uint32_t crc = 0;
+        for (std::uint64_t done = 0; done < summed;)
+        {
+            const auto piece = static_cast<std::size_t>(std::min<std::uint64_t>(summed - done, kSummedPiece));
+            const std::uint8_t* bytes = mFile.bytesAt(start + done, piece);
+            if (bytes == nullptr)
+                return false;
+            crc = crc32(bytes, piece, crc);
+            done += piece;
+        }
+        const std::uint8_t* stored = mFile.bytesAt(start + summed, kChecksumSize);
+        matches = stored != nullptr && crc == storedChecksum(stored);
+        return stored != nullptr;
+    }
 
     bool readClassTable()
     {
-        const auto end = static_cast<Adesk::Int64>(objectTableStart() - kChecksumSize);
-        mFile.seek(static_cast<Adesk::Int64>(classTableStart()), SEEK_SET);
-        for (Adesk::UInt32 i = 0; i < mHeader.classCount && mFile.tell() < end; ++i)
+        const auto size = static_cast<std::size_t>(mHeader.classTableSize - kChecksumSize);
+        const std::uint8_t* bytes = mFile.bytesAt(classTableStart(), size);
+        if (bytes == nullptr)
+            return false;
+        DwgMemoryFiler table;
+        table.assignBuffer(bytes, size);
+        const auto end = static_cast<Adesk::Int64>(size);
+        for (Adesk::UInt32 i = 0; i < mHeader.classCount && table.tell() < end; ++i)
         {
             mClasses.emplace_back();
-            mClasses.back().readFrom(mFile);
+            mClasses.back().readFrom(table);
         }
-        return mFile.filerStatus() == Acad::eOk && mClasses.size() == mHeader.classCount &&
-               mFile.tell() == end;
+        return table.filerStatus() == Acad::eOk && mClasses.size() == mHeader.classCount &&
+               table.tell() == end;
     }
 
     // Entries must come in ascending handle order, below the handle seed,
     // with their records inside the table.
     bool readObjectIndex()
     {
-        const auto end = static_cast<Adesk::Int64>(mFile.size() - kChecksumSize);
-        mFile.seek(static_cast<Adesk::Int64>(objectTableStart()), SEEK_SET);
+        const std::uint64_t end = objectTableEnd();
+        std::uint64_t at = objectTableStart();
         Adesk::UInt64 previous = 0;
         for (Adesk::UInt32 i = 0; i < mHeader.objectCount; ++i)
         {
-            ObjectEntry entry{};
-            Adesk::UInt32 size = 0;
-            mFile.readUInt64(&entry.handle);
-            mFile.readUInt32(&entry.classIndex);
-            mFile.readUInt32(&size);
-            entry.offset = static_cast<std::size_t>(mFile.tell());
-            entry.size = size;
-            if (mFile.filerStatus() != Acad::eOk || entry.handle <= previous ||
-                entry.handle >= mHeader.handseed || entry.classIndex >= mClasses.size() ||
-                size > end - mFile.tell())
+            const std::uint8_t* header = end - at >= kEntryHeaderSize ? mFile.bytesAt(at, kEntryHeaderSize) : nullptr;
+            if (header == nullptr)
                 return false;
-            mFile.seek(size, SEEK_CUR);
+            ObjectEntry entry{numberAt<Adesk::UInt64>(header), numberAt<Adesk::UInt32>(header + 8),
+                              at + kEntryHeaderSize, numberAt<Adesk::UInt32>(header + 12)};
+            if (entry.handle <= previous || entry.handle >= mHeader.handseed ||
+                entry.classIndex >= mClasses.size() || entry.size > end - entry.offset)
+                return false;
+            at = entry.offset + entry.size;
             previous = entry.handle;
             mObjects.push_back(entry);
         }
-        return mFile.tell() == end;
+        return at == end;
     }
 
-    void makeObject(const ObjectEntry& entry, AcDbStub* stub, AcDbDatabase& database)
+    void makeObject(const ObjectEntry& entry, AcDbStub* stub, DwgMemoryFiler& record)
     {
         const DrawingClassInfo& info = mClasses[entry.classIndex];
-        const std::uint8_t* record = mFile.data() + entry.offset;
         AcDbObject* object = construct(info);
-        if (object != nullptr && fillsCleanly(*object, stub, record, entry.size, database))
+        if (object != nullptr && fillsCleanly(*object, stub, record))
             return;
         if (object != nullptr)
         {
             AcDbImpObject::of(object)->leaveStub();
             delete object;
         }
-        fillsCleanly(*AcDbImpProxyObject::create(info), stub, record, entry.size, database);
+        fillsCleanly(*AcDbImpProxyObject::create(info), stub, record);
     }
 
     static bool findRoot(const AcDbImpDatabase& database, AcDbHandle handle,
@@ -167,7 +224,7 @@ private:
         return true;
     }
 
-    DwgMemoryFiler mFile;
+    FileReader& mFile;
     DrawingFileHeader mHeader;
     std::vector<DrawingClassInfo> mClasses;
     std::vector<ObjectEntry> mObjects;
@@ -180,10 +237,10 @@ Acad::ErrorStatus readDrawingFile(AcDbDatabase& database, const ACHAR* fileName)
         return Acad::eInvalidInput;
     if (!AcDbImpDatabase::of(&database)->isEmpty())
         return Acad::eNotApplicable;
-    std::vector<std::uint8_t> file;
-    if (const Acad::ErrorStatus es = readWholeFile(toUtf8(fileName), file); es != Acad::eOk)
+    FileReader file;
+    if (const Acad::ErrorStatus es = file.open(toUtf8(fileName)); es != Acad::eOk)
         return es;
-    DrawingFileReader reader(std::move(file));
+    DrawingFileReader reader(file);
     if (const Acad::ErrorStatus es = reader.check(); es != Acad::eOk)
         return es;
     AcDbDatabase aside(false, true);

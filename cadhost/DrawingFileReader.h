@@ -4,6 +4,8 @@
 // with every handle of the file known beforehand so that references resolve
 // in any order. The content is built in a database aside and taken over only
 // when all of it is read, so a refused file leaves the database as it was.
+// The file is read a window at a time, twice (checked, then built), and never
+// held whole: the memory an open drawing needs is that of its objects.
 //
 // An object becomes an AcDbProxyObject holding its record's exact bytes when
 // its class is not registered (or makes no database object), when its

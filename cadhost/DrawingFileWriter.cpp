@@ -3,6 +3,7 @@
 #include "cadhost/AcDbImpDatabase.h"
 #include "cadhost/AcDbImpObject.h"
 #include "cadhost/AcDbImpProxyObject.h"
+#include "cadhost/Crc32.h"
 #include "cadhost/DrawingFileHeader.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
@@ -100,41 +101,104 @@ Acad::ErrorStatus writeObjectEntry(const AcDbStub& stub, Adesk::UInt32 classInde
     filer.seek(0, SEEK_END);
     return filer.filerStatus();
 }
+
+// The object table as it is written: entries gather in a filer, which is
+// summed and handed to the file whenever it holds a megabyte.
+class ObjectTableWriter
+{
+public:
+    ObjectTableWriter(const AcDbImpDatabase& database, FileReplacement& file)
+        : mEntries(database.database(), AcDb::kFileFiler), mFile(file)
+    {
+    }
+
+    Acad::ErrorStatus add(const AcDbStub& stub, Adesk::UInt32 classIndex)
+    {
+        const Acad::ErrorStatus es = writeObjectEntry(stub, classIndex, mEntries);
+        if (es == Acad::eOk && mEntries.size() >= kFlushBytes)
+            flush();
+        return es;
+    }
+
+    // Ends the table with its checksum; the table's size.
+    std::uint64_t finish()
+    {
+        flush();
+        const auto checksum = checksumBytes(mCrc);
+        mFile.append(checksum.data(), checksum.size());
+        return mSize + checksum.size();
+    }
+
+private:
+    static constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
+
+    void flush()
+    {
+        mCrc = crc32(mEntries.data(), mEntries.size(), mCrc);
+        mFile.append(mEntries.data(), mEntries.size());
+        mSize += mEntries.size();
+        mEntries.clear();
+    }
+
+    DwgMemoryFiler mEntries;
+    FileReplacement& mFile;
+    std::uint32_t mCrc = 0;
+    std::uint64_t mSize = 0;
+};
+
+struct LiveObject
+{
+    const AcDbStub* stub;
+    Adesk::UInt32 classIndex;
+};
 } // namespace
 
+// The classes are gathered first, since their table comes before the
+// objects'; the header goes last, over room kept for it, once the sizes are
+// known. An object whose class cannot be named fails the save only after the
+// objects before it are filed, so that their failures still come first.
 Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR* fileName)
 {
     if (fileName == nullptr || fileName[0] == L'\0')
         return Acad::eInvalidInput;
-    DrawingFileHeader header;
     ClassTable classes;
-    DwgMemoryFiler objects(database.database(), AcDb::kFileFiler);
-    for (const auto& stub : database.stubs())
+    std::vector<LiveObject> objects;
+    bool unnamedClass = false;
+    for (const AcDbStub& stub : database.stubs())
     {
-        const AcDbObject* object = stub->object();
+        const AcDbObject* object = stub.object();
         if (object == nullptr || AcDbImpObject::of(object)->isErased())
             continue;
         Adesk::UInt32 classIndex = 0;
-        if (!classes.indexOf(*object, classIndex))
-            return Acad::eNotThatKindOfClass;
-        if (const Acad::ErrorStatus es = writeObjectEntry(*stub, classIndex, objects);
-            es != Acad::eOk)
-            return es;
-        ++header.objectCount;
+        unnamedClass = !classes.indexOf(*object, classIndex);
+        if (unnamedClass)
+            break;
+        objects.push_back({&stub, classIndex});
     }
-    std::vector<std::uint8_t> objectTable = objects.takeBuffer();
-    appendChecksum(objectTable);
     const std::vector<std::uint8_t> classTable = classes.section();
 
+    FileReplacement file(toUtf8(fileName));
+    const std::uint8_t room[DrawingFileHeader::kSize] = {};
+    file.append(room, sizeof room);
+    file.append(classTable.data(), classTable.size());
+    ObjectTableWriter objectTable(database, file);
+    for (const LiveObject& live : objects)
+        if (const Acad::ErrorStatus es = objectTable.add(*live.stub, live.classIndex); es != Acad::eOk)
+            return es;
+    if (unnamedClass)
+        return Acad::eNotThatKindOfClass;
+
+    DrawingFileHeader header;
     header.classCount = classes.size();
+    header.objectCount = static_cast<Adesk::UInt32>(objects.size());
     header.handseed = database.handseed();
     header.namedObjectsHandle = database.namedObjectsDictionaryId().handle();
     header.blockTableHandle = database.blockTableId().handle();
     header.classTableSize = classTable.size();
-    header.objectTableSize = objectTable.size();
+    header.objectTableSize = objectTable.finish();
     DwgMemoryFiler headerFiler;
     header.writeTo(headerFiler);
-    const std::vector<std::uint8_t> headerBytes = headerFiler.takeBuffer();
-    return replaceFileAtomically(toUtf8(fileName), {&headerBytes, &classTable, &objectTable});
+    file.writeAt(0, headerFiler.data(), headerFiler.size());
+    return file.commit();
 }
 } // namespace cadhost

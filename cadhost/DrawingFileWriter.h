@@ -2,6 +2,8 @@
 // handle order, each record exactly as the object's own dwgOutFields wrote
 // it. Objects are filed through the host's own read access, whatever their
 // open state, so an object open for write is saved as it is at that moment.
+// The records go to the new file as they are filed, a megabyte or so at a
+// time, so that saving needs no memory in proportion to the drawing.
 #pragma once
 
 #include "host/AcadErrorStatus.h"
@@ -12,6 +14,7 @@ class AcDbImpDatabase;
 namespace cadhost
 {
 // An object whose filing fails fails the save with its status (eFilerError
-// when it threw); the file at fileName is then left as it was.
+// when it threw), before any failure of the file system is told; the file at
+// fileName is then left as it was.
 Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR* fileName);
 } // namespace cadhost

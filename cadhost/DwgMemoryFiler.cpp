@@ -38,6 +38,16 @@ void DwgMemoryFiler::setBuffer(std::vector<std::uint8_t> bytes)
     rewind();
 }
 
+void DwgMemoryFiler::assignBuffer(const std::uint8_t* bytes, std::size_t size)
+{
+    if (mStorage.size() < size)
+        mStorage.resize(size);
+    if (size != 0)
+        std::memcpy(mStorage.data(), bytes, size);
+    mSize = size;
+    rewind();
+}
+
 std::vector<std::uint8_t> DwgMemoryFiler::takeBuffer()
 {
     mStorage.resize(mSize);
@@ -52,6 +62,12 @@ void DwgMemoryFiler::rewind()
 {
     mPosition = 0;
     mStatus = Acad::eOk;
+}
+
+void DwgMemoryFiler::clear()
+{
+    mSize = 0;
+    rewind();
 }
 
 Acad::ErrorStatus DwgMemoryFiler::filerStatus() const { return mStatus; }

@@ -31,10 +31,16 @@ public:
     std::size_t size() const { return mSize; }
     // Gives the filer bytes to read from the start, status cleared.
     void setBuffer(std::vector<std::uint8_t> bytes);
+    // The same with a copy of size bytes at bytes, kept in the storage the
+    // filer has already grown, so that a filer reading one record after
+    // another allocates only for the largest.
+    void assignBuffer(const std::uint8_t* bytes, std::size_t size);
     // Hands the bytes over and leaves the filer empty.
     std::vector<std::uint8_t> takeBuffer();
     // Back to the start, status cleared, bytes kept.
     void rewind();
+    // Empty again, status cleared; the storage is kept for what comes next.
+    void clear();
 
     Acad::ErrorStatus filerStatus() const override;
     AcDb::FilerType filerType() const override;

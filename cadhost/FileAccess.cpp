@@ -1,5 +1,6 @@
 #include "cadhost/FileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -10,24 +11,47 @@ namespace cadhost
 {
 namespace
 {
+// Reading a megabyte at a time keeps the calls few and the window in cache.
+constexpr std::size_t kWindowBytes = std::size_t{1} << 20;
+
 Acad::ErrorStatus writeStatusOf(int error)
 {
     return error == ENOSPC || error == EDQUOT ? Acad::eOutOfDisk : Acad::eFileAccessErr;
 }
 
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
+// The read and write calls may do part of the work or be interrupted; this
+// goes on until all of it is done, or answers false.
+template <class Byte, class Transfer>
+bool transferAll(Transfer transfer, Byte* data, std::size_t size, std::uint64_t offset)
 {
     while (size > 0)
     {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
+        const ssize_t done = transfer(data, size, static_cast<off_t>(offset));
+        if (done < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (done <= 0)
             return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
+        data += done;
+        size -= static_cast<std::size_t>(done);
+        offset += static_cast<std::uint64_t>(done);
     }
     return true;
+}
+
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset)
+{
+    const auto write = [fd](const std::uint8_t* from, std::size_t count, off_t at) {
+        return ::pwrite(fd, from, count, at);
+    };
+    return transferAll(write, data, size, offset);
+}
+
+bool readAll(int fd, std::uint8_t* data, std::size_t size, std::uint64_t offset)
+{
+    const auto read = [fd](std::uint8_t* into, std::size_t count, off_t at) {
+        return ::pread(fd, into, count, at);
+    };
+    return transferAll(read, data, size, offset);
 }
 
 std::string folderOf(const std::string& path)
@@ -63,61 +87,94 @@ void syncFolder(const std::string& folder)
 }
 } // namespace
 
-Acad::ErrorStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
+FileReader::~FileReader()
 {
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? Acad::eFileNotFound : Acad::eFileAccessErr;
-    struct stat info{};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (ok)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t chunk[1 << 16];
-    while (ok)
-    {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        ok = got >= 0;
-        if (got <= 0)
-            break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    ::close(fd);
-    if (!ok)
-        bytes.clear();
-    return ok ? Acad::eOk : Acad::eFileAccessErr;
+    if (mFd >= 0)
+        ::close(mFd);
 }
 
-Acad::ErrorStatus replaceFileAtomically(const std::string& path,
-                                        std::initializer_list<const std::vector<std::uint8_t>*> parts)
+Acad::ErrorStatus FileReader::open(const std::string& path)
 {
-    std::string temporary = path + ".saving-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return writeStatusOf(errno);
-    bool ok = ::fchmod(fd, modeFor(path)) == 0;
-    for (const std::vector<std::uint8_t>* part : parts)
-        ok = ok && writeAll(fd, part->data(), part->size());
-    ok = ok && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok)
-    {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        ok = false;
-        error = errno;
-    }
-    if (!ok)
-    {
-        ::unlink(temporary.c_str());
-        return writeStatusOf(error);
-    }
-    syncFolder(folderOf(path));
+    mFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (mFd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? Acad::eFileNotFound : Acad::eFileAccessErr;
+    struct stat info{};
+    if (::fstat(mFd, &info) != 0 || !S_ISREG(info.st_mode))
+        return Acad::eFileAccessErr;
+    mSize = static_cast<std::uint64_t>(info.st_size);
+    return Acad::eOk;
+}
+
+const std::uint8_t* FileReader::bytesAt(std::uint64_t offset, std::size_t size)
+{
+    if (offset > mSize || size > mSize - offset)
+        return nullptr;
+    const bool inWindow = offset >= mWindowStart && offset - mWindowStart <= mWindowSize &&
+                          size <= mWindowSize - (offset - mWindowStart);
+    if (!inWindow && !readWindow(offset, size))
+        return nullptr;
+    return mWindow.data() + (offset - mWindowStart);
+}
+
+bool FileReader::readWindow(std::uint64_t offset, std::size_t size)
+{
+    const std::size_t wanted = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::max(size, kWindowBytes), mSize - offset));
+    if (mWindow.size() < wanted)
+        mWindow.resize(wanted);
+    mWindowStart = offset;
+    mWindowSize = readAll(mFd, mWindow.data(), wanted, offset) ? wanted : 0;
+    return mWindowSize == wanted;
+}
+
+FileReplacement::FileReplacement(const std::string& path)
+    : mPath(path), mTemporary(path + ".saving-XXXXXX")
+{
+    mFd = ::mkstemp(mTemporary.data());
+    mMade = mFd >= 0;
+    if (!mMade || ::fchmod(mFd, modeFor(path)) != 0)
+        fail(errno);
+}
+
+FileReplacement::~FileReplacement()
+{
+    if (mFd >= 0)
+        ::close(mFd);
+    if (mMade)
+        ::unlink(mTemporary.c_str());
+}
+
+void FileReplacement::fail(int error)
+{
+    if (mStatus == Acad::eOk)
+        mStatus = writeStatusOf(error);
+}
+
+void FileReplacement::append(const std::uint8_t* data, std::size_t size)
+{
+    writeAt(mWritten, data, size);
+    mWritten += size;
+}
+
+void FileReplacement::writeAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size)
+{
+    if (mStatus == Acad::eOk && !writeAll(mFd, data, size, offset))
+        fail(errno);
+}
+
+Acad::ErrorStatus FileReplacement::commit()
+{
+    if (mStatus == Acad::eOk && ::fsync(mFd) != 0)
+        fail(errno);
+    if (mFd >= 0 && ::close(mFd) != 0)
+        fail(errno);
+    mFd = -1;
+    if (mStatus == Acad::eOk && ::rename(mTemporary.c_str(), mPath.c_str()) != 0)
+        fail(errno);
+    if (mStatus != Acad::eOk)
+        return mStatus;
+    mMade = false;
+    syncFolder(folderOf(mPath));
     return Acad::eOk;
 }
 } // namespace cadhost

@@ -9,11 +9,6 @@
 
 namespace cadhost
 {
-bool NamedIdTable::isVisible(const Entry& entry)
-{
-    return !entry.id.isNull() && !entry.id.isErased();
-}
-
 std::vector<NamedIdTable::Entry>::const_iterator
 NamedIdTable::lowerBound(std::wstring_view name) const
 {

@@ -5,6 +5,7 @@
 // unerasing the object shows it again.
 #pragma once
 
+#include "cadhost/AcDbStub.h"
 #include "host/AcDbObjectId.h"
 #include "host/AcadErrorStatus.h"
 
@@ -25,7 +26,13 @@ public:
         AcDbObjectId id;
     };
 
-    static bool isVisible(const Entry& entry);
+    // Walks over a container ask this of every entry, so it reads the stub
+    // and goes no further.
+    static bool isVisible(const Entry& entry)
+    {
+        const AcDbStub* stub = entry.id;
+        return stub != nullptr && stub->object() != nullptr && !stub->isErased();
+    }
 
     // The entry of name; hidden ones only with includeErased. Null if none.
     const Entry* find(std::wstring_view name, bool includeErased = false) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <new>
 
 CGoogleEarthConfig* CZnTransform::s_pGoogleEarthConfig = nullptr;
@@ -210,18 +211,26 @@ bool CZnTransform::SetEulerAngles(double* angles)
         block[1][0] = sj * sc - cs, block[1][1] = sj * ss + cc, block[1][2] = cj * si;
         block[2][0] = sj * cc + ss, block[2][1] = sj * cs - sc, block[2][2] = cj * ci;
     }
-    const int axes[3] = {config.m_nFirstAxis, config.m_nSecondAxis, config.m_nThirdAxis};
-    for (int p = 0; p < 3; ++p)
-        for (int q = 0; q < 3; ++q)
-            m_matrix[4 * axes[p] + axes[q]] = block[p][q];
+    // Axes as unsigned offsets, so that each store is one addressed move.
+    const std::size_t axes[3] = {static_cast<std::size_t>(config.m_nFirstAxis),
+                                 static_cast<std::size_t>(config.m_nSecondAxis),
+                                 static_cast<std::size_t>(config.m_nThirdAxis)};
+    for (std::size_t p = 0; p < 3; ++p)
+    {
+        double* row = m_matrix + 4 * axes[p];
+        for (std::size_t q = 0; q < 3; ++q)
+            row[axes[q]] = block[p][q];
+    }
     return true;
 }
 
 bool CZnTransform::GetEulerAngles(double* angles)
 {
     const CGoogleEarthConfig& config = convention();
-    const int i = config.m_nFirstAxis, j = config.m_nSecondAxis, k = config.m_nThirdAxis;
-    const auto e = [this](int row, int column) { return m_matrix[4 * row + column]; };
+    const auto i = static_cast<std::size_t>(config.m_nFirstAxis);
+    const auto j = static_cast<std::size_t>(config.m_nSecondAxis);
+    const auto k = static_cast<std::size_t>(config.m_nThirdAxis);
+    const auto e = [this](std::size_t row, std::size_t column) { return m_matrix[4 * row + column]; };
 
     double a0, a1, a2;
     if (config.m_bRepeatFirstAxis)

@@ -29,7 +29,9 @@ AcRxObject* makeEmptySim()
     return new CPmAcadSim200();
 }
 
-AcRxClass* registeredUnderOurName()
+// Asked for once per load; desc, which falls back on it, is asked for at
+// every class test, so this stays out of its way.
+[[gnu::cold]] AcRxClass* registeredUnderOurName()
 {
     return AcRxClass::cast(acrxClassDictionary->at(kClassName));
 }

@@ -68,6 +68,21 @@ TEST_F(BlockTableTest, AppendNeedsARecordOpenForWriteAndANewEntity)
 
 }
 
+TEST_F(BlockTableTest, CancelTakesBackTheEntitiesAppendedSinceTheOpen)
+{
+    const AcDbObjectId kept = appendToModelSpace(new AcDbLine);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), eOk);
+    for (int i = 0; i < 3; ++i)
+    {
+        auto* line = new AcDbLine;
+        ASSERT_EQ(space->appendAcDbEntity(line), eOk);
+        line->close();
+    }
+    EXPECT_EQ(space->cancel(), eOk);
+    EXPECT_EQ(walk(modelSpaceId(), true, false), std::vector<AcDbObjectId>{kept});
+}
+
 // A block may go while references use it; its name is then free again.
 TEST_F(BlockTableTest, BlockNamesAreUniqueAmongLiveRecordsAndExact)
 {

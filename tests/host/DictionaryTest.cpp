@@ -191,4 +191,36 @@ TEST_F(DictionaryTest, CancelRestoresTheEntriesOfTheOpen)
     EXPECT_EQ(iteratedNames(), std::vector<std::wstring>{L"kept"});
     EXPECT_FALSE(m_dict->has(added));
 }
+// Stores record only the entry they change; a change that copies the whole
+// record on the way must still leave cancel with the dictionary of the open.
+TEST_F(DictionaryTest, CancelReversesEveryStoreReplacementAndRemovalOfTheOpen)
+{
+    const AcDbObjectId a = store(L"a");
+    const AcDbObjectId b = store(L"b");
+    const AcDbObjectId c = store(L"c");
+    m_dict->close();
+    ASSERT_EQ(db()->getNamedObjectsDictionary(m_dict, AcDb::kForWrite), eOk);
+    const AcDbObjectId added = store(L"added");
+    store(L"a");
+    store(L"a");
+    EXPECT_EQ(m_dict->remove(L"b"), eOk);
+    EXPECT_EQ(m_dict->setOwnerId(m_dict->ownerId()), eOk);
+    const AcDbObjectId late = store(L"late");
+    EXPECT_EQ(m_dict->remove(c), eOk);
+    EXPECT_EQ(m_dict->cancel(), eOk);
+
+    ASSERT_EQ(db()->getNamedObjectsDictionary(m_dict, AcDb::kForRead), eOk);
+    // The object that a store replaced stays erased, and its entry hidden,
+    // until it is unerased.
+    EXPECT_EQ(iteratedNames(), (std::vector<std::wstring>{L"b", L"c"}));
+    setErased(a, false);
+    for (const auto& [key, id] : {std::pair{L"a", a}, std::pair{L"b", b}, std::pair{L"c", c}})
+    {
+        AcDbObjectId found;
+        EXPECT_EQ(m_dict->getAt(key, found), eOk) << key;
+        EXPECT_EQ(found, id) << key;
+    }
+    EXPECT_FALSE(m_dict->has(added));
+    EXPECT_FALSE(m_dict->has(late));
+}
 } // namespace

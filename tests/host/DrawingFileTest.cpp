@@ -212,6 +212,52 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
     readPolyline->close();
 }
 
+// Megabytes of objects, and one record bigger than what is read or written
+// at a time, go out and come back whole; a damage deep in the file is seen.
+TEST_F(DrawingFileTest, ADrawingOfManyMegabytesComesBackWhole)
+{
+    constexpr int kLines = 40000;
+    constexpr unsigned int kVertices = 70000;
+    std::vector<AcDbHandle> lines;
+    for (int i = 0; i < kLines; ++i)
+    {
+        const double d = i;
+        lines.push_back(appendToModelSpace(new AcDbLine({d, -d, 0.5}, {d, d, 1.5})).handle());
+        if (i == kLines / 2)
+        {
+            auto* polyline = new AcDbPolyline;
+            for (unsigned int v = 0; v < kVertices; ++v)
+                polyline->addVertexAt(v, {v * 1.0, 2.0});
+            appendToModelSpace(polyline);
+        }
+    }
+    const Adesk::UInt32 objects = db()->numObjects();
+    ASSERT_EQ(save(db(), file("big.zdw")), eOk);
+    const std::string saved = fileBytes(file("big.zdw"));
+    ASSERT_GT(saved.size(), std::size_t{4} << 20);
+
+    ASSERT_EQ(reopen(file("big.zdw")), eOk);
+    EXPECT_EQ(db()->numObjects(), objects);
+    EXPECT_EQ(db()->numProxies(), 0U);
+    for (const int i : {0, kLines / 2 + 1, kLines - 1})
+    {
+        AcDbObjectId id;
+        ASSERT_EQ(db()->getAcDbObjectId(id, false, lines[static_cast<std::size_t>(i)]), eOk);
+        AcDbLine* line = nullptr;
+        ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForRead), eOk);
+        EXPECT_EQ(line->endPoint(), AcGePoint3d(i, i, 1.5));
+        line->close();
+    }
+    ASSERT_EQ(save(db(), file("again.zdw")), eOk);
+    EXPECT_EQ(fileBytes(file("again.zdw")), saved);
+
+    std::string damaged = saved;
+    damaged[damaged.size() - (std::size_t{3} << 20)] ^= 0x01;
+    writeFile(file("damaged.zdw"), damaged);
+    EXPECT_EQ(reopen(file("damaged.zdw")), Acad::eDwgCRCDoesNotMatch);
+    EXPECT_EQ(db()->numObjects(), 0U);
+}
+
 // A record that no reader takes (its reader refuses, misreads or throws, or
 // its class is not registered) stays a proxy and is written back byte for
 // byte; with its class back it is itself again.
