@@ -1,6 +1,7 @@
 // znsim delete: a stored simulation deleted by name, unless it is in use.
 // Its block references leave the drawing with it.
 #include "app/Commands.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "storage/CPmDbxFactory200.h"
 
@@ -21,14 +22,19 @@ enum DeleteAnswer
 
 Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
 {
-    const int answer = CPmDbxFactory200::DeleteSim(HostText(options.name));
+    const std::string name = StoredName(options.name);
+    const int answer = CPmDbxFactory200::DeleteSim(HostText(name));
     if (answer == kNoneFound)
+    {
+        if (const std::optional<std::string> kept = KeptReason(name))
+            throw CommandFailure(ExitStatus::refused, options.file + ": \"" + name + "\" " + *kept);
         throw SimulationNotFound(options.file, options.name);
+    }
     if (answer == kInUse)
-        throw CommandFailure(ExitStatus::refused, options.file + ": \"" + options.name +
+        throw CommandFailure(ExitStatus::refused, options.file + ": \"" + name +
                                                       "\" is in use; clear the mark first (znsim unuse)");
-    const nlohmann::json data = {{"file", options.file}, {"deleted", options.name}};
-    return {true, data, "Deleted \"" + options.name + "\" from " + options.file + ".\n"};
+    const nlohmann::json data = {{"file", options.file}, {"deleted", name}};
+    return {true, data, "Deleted \"" + name + "\" from " + options.file + ".\n"};
 }
 } // namespace
 

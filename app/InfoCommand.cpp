@@ -3,6 +3,7 @@
 // its version-101 ones.
 #include "app/Commands.h"
 #include "app/HeldSimulation.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 #include "host/AcDbProxyObject.h"
@@ -62,7 +63,8 @@ json Simulations()
     return {{"stored", stored},
             {"version_200", current},
             {"version_101", listed - current},
-            {"unreadable", stored - listed}};
+            {"unreadable", stored - listed},
+            {"colliding", CollidingNames()}};
 }
 
 Outcome Info(HostSession& host, const DrawingOptions& options)

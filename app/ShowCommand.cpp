@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/HeldSimulation.h"
 #include "app/SimReport.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 
@@ -17,7 +18,7 @@ struct ShowOptions : DrawingOptions
 
 Outcome ShowSimulation(HostSession&, const ShowOptions& options)
 {
-    HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(options.name)));
+    HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(StoredName(options.name))));
     if (!sim)
         throw SimulationNotFound(options.file, options.name);
     const std::optional<std::size_t> limit =

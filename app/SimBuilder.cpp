@@ -4,6 +4,7 @@
 #include "app/ExitStatus.h"
 #include "app/HeldSimulation.h"
 #include "app/PartText.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "host/AcDbBlockReference.h"
 #include "model/CPmPart.h"
@@ -25,9 +26,10 @@ public:
 
     void Check(const SimDescription& description) const
     {
+        // Names compare without letter case: the stored spelling is named.
         if (!CIvAcadObject::GetObjectId(L"ZN_SIM", description.name.c_str()).isNull())
             throw CommandFailure(ExitStatus::refused, m_drawingFile + ": a simulation named \"" +
-                                                          Utf8(description.name) +
+                                                          StoredName(Utf8(description.name)) +
                                                           "\" is stored already");
         for (const SectionDescription& section : description.sections)
             for (const SegmentDescription& segment : section.segments)

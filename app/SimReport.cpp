@@ -5,6 +5,7 @@
 #include "app/HeldSimulation.h"
 #include "app/PartText.h"
 #include "app/SpeedUnits.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
@@ -154,5 +155,8 @@ json SimulationList(const std::string& file)
                          [&name](const json& sim) { return sim["name"] == name; }))
             unreadable.push_back(name);
     }
-    return {{"file", file}, {"simulations", sims}, {"unreadable", unreadable}};
+    return {{"file", file},
+            {"simulations", sims},
+            {"unreadable", unreadable},
+            {"colliding", CollidingNames()}};
 }

@@ -103,6 +103,20 @@ void PositionLines(std::ostringstream& text, const json& segment, const std::str
 }
 } // namespace
 
+// One line for each group of names that differ by letter case alone.
+std::string CollisionLines(const json& groups)
+{
+    std::string text;
+    for (const json& group : groups)
+    {
+        text += "Names that collide (they differ by letter case alone):";
+        for (const json& name : group)
+            text += " " + Quoted(name);
+        text += "; a name finds the entry spelled exactly so, else " + Quoted(group[0]) + ".\n";
+    }
+    return text;
+}
+
 std::string SimulationTableText(const json& list)
 {
     const json& sims = list["simulations"];
@@ -122,7 +136,7 @@ std::string SimulationTableText(const json& list)
         text += Table(rows);
     for (const json& name : list["unreadable"])
         text += "The module cannot read the entry " + Quoted(name) + ".\n";
-    return text;
+    return text + CollisionLines(list["colliding"]);
 }
 
 std::string SimulationTreeText(const json& tree)
@@ -170,6 +184,7 @@ std::string DrawingInfoText(const json& info)
          << sims["version_200"].get<std::size_t>() << " of version 200, "
          << sims["version_101"].get<std::size_t>() << " of version 101 still to upgrade, "
          << sims["unreadable"].get<std::size_t>() << " unreadable)\n"
+         << CollisionLines(sims["colliding"])
          << "module: " << info["module"].get<std::string>() << "\n"
          << "legacy module: " << info["legacy_module"]["path"].get<std::string>()
          << (info["legacy_module"]["loaded"].get<bool>() ? " (loaded)" : " (not loaded)") << "\n";

@@ -7,7 +7,7 @@
 #include <string>
 
 // A list report: the file's simulations as a table, then any entries that
-// could not be read.
+// could not be read and any names that collide.
 std::string SimulationTableText(const nlohmann::json& list);
 // A simulation's tree, one line per section, segment, part and position.
 std::string SimulationTreeText(const nlohmann::json& tree);

@@ -3,6 +3,7 @@
 // that the others keep their edit times.
 #include "app/Commands.h"
 #include "app/HeldSimulation.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 
@@ -16,11 +17,11 @@ struct UseOptions : DrawingOptions
     std::string name;
 };
 
-// The simulations named exactly (keys differ by letter case alone), or
-// without a name those in use.
+// The simulation of that name as the drawing spells it, or without a name
+// those in use.
 std::vector<CPmSim200*> Targets(CPmSimList200& list, const UseOptions& options)
 {
-    const CString name = HostText(options.name);
+    const CString name = HostText(StoredName(options.name));
     std::vector<CPmSim200*> targets;
     for (int i = 0; i < list.Size(); ++i)
     {
@@ -40,7 +41,7 @@ std::vector<CPmSim200*> Targets(CPmSimList200& list, const UseOptions& options)
 
 std::string Report(const UseOptions& options, bool inUse, std::size_t changed)
 {
-    const std::string name = "\"" + options.name + "\"";
+    const std::string name = "\"" + StoredName(options.name) + "\"";
     if (inUse)
         return changed != 0 ? "Marked " + name + " in use in " + options.file + ".\n"
                             : name + " is in use already.\n";
@@ -60,7 +61,11 @@ Outcome SetMark(const UseOptions& options, bool inUse)
                                   [inUse](CPmSim200* sim) { return (sim->SimInUse() != 0) == inUse; }),
                    changing.end());
     if (inUse)
-        list->SetSimInUse(HostText(options.name));
+    {
+        // Marking compares names exactly, so it is given the stored spelling.
+        if (!changing.empty())
+            list->SetSimInUse(*changing.front()->Name());
+    }
     else if (options.name.empty())
         list->ResetUse();
     else

@@ -80,6 +80,21 @@ Acad::ErrorStatus AcDbBlockTable::add(AcDbObjectId& recordId, AcDbBlockTableReco
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbBlockTable::checkRename(AcDbObjectId recordId, const ACHAR* name) const
+{
+    const Records::Entry* taken = mpRecords->find(name);
+    return taken == nullptr || taken->id == recordId ? Acad::eOk : Acad::eDuplicateRecordName;
+}
+
+void AcDbBlockTable::rekey(AcDbObjectId recordId, const std::wstring& name)
+{
+    const Records::Entry* entry = mpRecords->findId(recordId);
+    if (entry == nullptr || entry->name == name)
+        return;
+    mpRecords->remove(entry);
+    mpRecords->put(name, recordId);
+}
+
 Acad::ErrorStatus AcDbBlockTable::dwgInFields(AcDbDwgFiler* pFiler)
 {
     assertWriteEnabled();

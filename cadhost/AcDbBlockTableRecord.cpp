@@ -2,9 +2,11 @@
 
 #include "cadhost/AcDbImpDatabase.h"
 #include "cadhost/AcDbImpObject.h"
+#include "cadhost/AcDbStub.h"
 #include "cadhost/FilingRules.h"
 #include "cadhost/HostBuffer.h"
 #include "cadhost/HostClassRegistrar.h"
+#include "cadhost/NameComparison.h"
 #include "cadhost/PseudoConstructor.h"
 #include "host/AcDbEntity.h"
 
@@ -30,17 +32,39 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* pName)
         return es;
     if (pName == nullptr || pName[0] == L'\0')
         return Acad::eInvalidInput;
-    if (AcDbImpObject::of(this)->isResident())
-        return Acad::eNotApplicable;
+    if (const AcDbBlockTable* owner = table())
+    {
+        if (cadhost::equalNoCase(mName, ACDB_MODEL_SPACE) || cadhost::equalNoCase(mName, ACDB_PAPER_SPACE))
+            return Acad::eNotApplicable;
+        if (const Acad::ErrorStatus es = owner->checkRename(objectId(), pName); es != Acad::eOk)
+            return es;
+    }
     mName = pName;
+    followInTable();
     return Acad::eOk;
 }
 
+AcDbBlockTable* AcDbSymbolTableRecord::table() const
+{
+    const AcDbStub* owner = static_cast<AcDbStub*>(ownerId());
+    return owner != nullptr ? AcDbBlockTable::cast(owner->object()) : nullptr;
+}
+
+void AcDbSymbolTableRecord::followInTable() const
+{
+    if (AcDbBlockTable* owner = table())
+        owner->rekey(objectId(), mName);
+}
+
+// Cancel files the name back in; the table's key goes back with it. A
+// drawing file's table brings its own keys.
 Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* pFiler)
 {
     assertWriteEnabled();
     AcDbObject::dwgInFields(pFiler);
     mName = cadhost::readFiledText(*pFiler);
+    if (pFiler->filerType() == AcDb::kUndoFiler)
+        followInTable();
     return pFiler->filerStatus();
 }
 

@@ -130,17 +130,24 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* srchKey, AcDbObject* newVal
         return Acad::eNullObjectPointer;
     if (database() == nullptr)
         return Acad::eNoDatabase;
-    cadhost::NamedIdTable& table = mpImpDict->table();
-    const cadhost::NamedIdTable::Entry* entry = table.find(srchKey, true);
+    const cadhost::NamedIdTable::Entry* entry = mpImpDict->table().find(srchKey, true);
     if (entry != nullptr && !entry->id.isNull() && entry->id == newValue->objectId())
     {
         retObjId = entry->id;
+        mpImpDict->putEntry(srchKey, retObjId);
         return Acad::eOk;
     }
     if (const Acad::ErrorStatus es = checkNewEntry(newValue, database()); es != Acad::eOk)
         return es;
-    if (entry != nullptr && entry->id.isValid())
-        AcDbImpObject::of(static_cast<AcDbStub*>(entry->id)->object())->eraseReplaced();
+    AcDbImpObject* replaced = entry != nullptr && entry->id.isValid()
+                                  ? AcDbImpObject::of(static_cast<AcDbStub*>(entry->id)->object())
+                                  : nullptr;
+    if (replaced != nullptr)
+    {
+        if (const Acad::ErrorStatus es = replaced->mayBeErased(); es != Acad::eOk)
+            return es;
+        replaced->eraseReplaced();
+    }
     AcDbImpObject* imp = AcDbImpObject::of(newValue);
     if (imp->isResident())
         imp->setOwnerId(objectId());
@@ -186,18 +193,26 @@ void AcDbImpDictionary::putEntry(const std::wstring& name, AcDbObjectId id)
     mTable.put(name, id);
 }
 
-// Cancel puts the entry back as it is now: its id, or no entry at all.
+// Cancel puts the entry back as it is now: its spelling and id, or no entry
+// at all.
 void AcDbImpDictionary::recordUndoOf(const std::wstring& name)
 {
     const cadhost::NamedIdTable::Entry* entry = mTable.find(name, true);
     const bool existed = entry != nullptr;
+    const std::wstring spelling = existed ? entry->name : name;
     const AcDbObjectId id = existed ? entry->id : AcDbObjectId::kNull;
-    AcDbImpObject::of(mSelf)->recordChange([this, name, existed, id] {
+    AcDbImpObject::of(mSelf)->recordChange([this, spelling, existed, id] {
         if (existed)
-            mTable.put(name, id);
-        else if (const cadhost::NamedIdTable::Entry* added = mTable.find(name, true))
+            mTable.put(spelling, id);
+        else if (const cadhost::NamedIdTable::Entry* added = mTable.find(spelling, true))
             mTable.remove(added);
     });
+}
+
+void AcDbImpDictionary::forgetEntryOf(AcDbObjectId id)
+{
+    if (const cadhost::NamedIdTable::Entry* entry = mTable.findId(id))
+        removeEntry(entry);
 }
 
 AcDbDictionaryIterator::AcDbDictionaryIterator(const AcDbImpDictionary* dict) : mpDict(dict)

@@ -20,8 +20,11 @@ public:
 
     // Takes the entry out; its object stays, without an owner.
     AcDbObjectId removeEntry(const cadhost::NamedIdTable::Entry* entry);
-    // Enters id under name, replacing whatever the name held.
+    // Enters id under name, replacing the entry a look-up of name finds.
     void putEntry(const std::wstring& name, AcDbObjectId id);
+    // An erased entry's object that is unerased does not bring its entry
+    // back: the host drops the entry then, and the object has no owner.
+    void forgetEntryOf(AcDbObjectId id);
 
 private:
     // Both changes record for undo only the entry they change.

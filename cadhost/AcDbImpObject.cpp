@@ -1,12 +1,22 @@
 #include "cadhost/AcDbImpObject.h"
 
 #include "cadhost/AcDbImpDatabase.h"
+#include "cadhost/AcDbImpDictionary.h"
+#include "cadhost/AcDbImpProxyObject.h"
 #include "cadhost/AcDbStub.h"
 #include "cadhost/DiagnosticsRecorder.h"
 #include "cadhost/DwgMemoryFiler.h"
+#include "host/AcDbDictionary.h"
+#include "host/AcDbProxyObject.h"
 #include "host/AcRxClass.h"
 
 #include <cwchar>
+
+namespace
+{
+// The proxy flag that lets callers erase a proxy of the class.
+constexpr int kEraseAllowed = 0x1;
+} // namespace
 
 AcDbImpObject::AcDbImpObject(AcDbObject* self) : mSelf(self) {}
 
@@ -95,8 +105,15 @@ void AcDbImpObject::endWriteOpen()
 
 Acad::ErrorStatus AcDbImpObject::openChecked(AcDb::OpenMode mode)
 {
-    if (mode != AcDb::kForRead && mode != AcDb::kForWrite)
+    if (mode != AcDb::kForRead && mode != AcDb::kForWrite && mode != AcDb::kForNotify)
         return Acad::eInvalidInput;
+    if (mNotifying)
+        return Acad::eWasNotifying;
+    if (mode == AcDb::kForNotify)
+    {
+        mNotifying = true;
+        return Acad::eOk;
+    }
     if (mWriter)
         return Acad::eWasOpenForWrite;
     if (mode == AcDb::kForWrite)
@@ -116,7 +133,9 @@ Acad::ErrorStatus AcDbImpObject::closeChecked()
 {
     if (!isResident())
         return Acad::eNotInDatabase;
-    if (mWriter)
+    if (mNotifying)
+        mNotifying = false;
+    else if (mWriter)
         endWriteOpen();
     else if (mReaders > 0)
         --mReaders;
@@ -129,7 +148,7 @@ Acad::ErrorStatus AcDbImpObject::cancel()
 {
     if (!isResident())
         return Acad::eNotInDatabase;
-    if (!mWriter)
+    if (!mWriter || mNotifying)
         return close();
     const Acad::ErrorStatus replayed = mUndoRecorded ? replayUndo() : Acad::eOk;
     for (auto change = mChanges.rbegin(); change != mChanges.rend(); ++change)
@@ -143,6 +162,8 @@ Acad::ErrorStatus AcDbImpObject::upgradeOpen()
 {
     if (!isResident())
         return Acad::eNotInDatabase;
+    if (mNotifying)
+        return Acad::eWasNotifying;
     if (mWriter)
         return Acad::eWasOpenForWrite;
     if (mReaders == 0)
@@ -158,6 +179,8 @@ Acad::ErrorStatus AcDbImpObject::downgradeOpen()
 {
     if (!isResident())
         return Acad::eNotInDatabase;
+    if (mNotifying)
+        return Acad::eWasNotifying;
     if (!mWriter)
         return Acad::eNotOpenForWrite;
     endWriteOpen();
@@ -178,9 +201,33 @@ Acad::ErrorStatus AcDbImpObject::erase(bool erasing)
         return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     if (database()->isRoot(mStub))
         return Acad::eCannotBeErasedByCaller;
+    if (const Acad::ErrorStatus es = mayBeErased(); erasing && es != Acad::eOk)
+        return es;
     assertWriteEnabled(true, true);
     mStub->setErased(erasing);
+    if (!erasing)
+        forgetDictionaryEntry();
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbImpObject::mayBeErased() const
+{
+    const AcDbProxyObject* proxy = AcDbProxyObject::cast(mSelf);
+    const bool eraseAllowed = proxy == nullptr ||
+                              (AcDbImpProxyObject::of(proxy)->classInfo().proxyFlags & kEraseAllowed) != 0;
+    return eraseAllowed ? Acad::eOk : Acad::eNotAllowedForThisProxy;
+}
+
+// Unerasing does not bring back the entry the object had in a dictionary.
+void AcDbImpObject::forgetDictionaryEntry()
+{
+    const AcDbStub* owner = static_cast<AcDbStub*>(mOwner);
+    const AcDbDictionary* dictionary =
+        owner != nullptr ? AcDbDictionary::cast(owner->object()) : nullptr;
+    if (dictionary == nullptr)
+        return;
+    AcDbImpDictionary::of(dictionary)->forgetEntryOf(AcDbObjectId(mStub));
+    mOwner.setNull();
 }
 
 void AcDbImpObject::eraseReplaced()

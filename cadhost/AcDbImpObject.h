@@ -61,9 +61,13 @@ public:
 
     // Walking a container opens and closes every entry for read, so those
     // two are inline; every other case takes the checked way.
+    //
+    // A notify open comes on top of a read or write open, or alone, never
+    // twice; while it lasts, read and write opens answer eWasNotifying. So it
+    // is always the innermost open, and the next close ends it.
     Acad::ErrorStatus open(AcDb::OpenMode mode)
     {
-        if (mode != AcDb::kForRead || mWriter || mReaders >= kMaxReaders)
+        if (mode != AcDb::kForRead || mWriter || mNotifying || mReaders >= kMaxReaders)
             return openChecked(mode);
         ++mReaders;
         return Acad::eOk;
@@ -71,7 +75,7 @@ public:
     // A writer is alone, so an object with readers has no writer.
     Acad::ErrorStatus close()
     {
-        if (mStub == nullptr || mReaders == 0)
+        if (mStub == nullptr || mReaders == 0 || mNotifying)
             return closeChecked();
         --mReaders;
         return Acad::eOk;
@@ -83,9 +87,12 @@ public:
     // The host's own erase, for an entry replaced in its container: it takes
     // no open and ignores how callers hold the object.
     void eraseReplaced();
+    // eNotAllowedForThisProxy for a proxy whose class did not allow erasing
+    // it (the erase-allowed proxy flag, 0x1, clear); eOk otherwise.
+    Acad::ErrorStatus mayBeErased() const;
 
     bool isErased() const;
-    bool isOpen() const { return mWriter || mReaders > 0; }
+    bool isOpen() const { return mWriter || mReaders > 0 || mNotifying; }
     bool isReadEnabled() const;
     bool isWriteEnabled() const;
     bool isNew() const { return mNew; }
@@ -116,12 +123,14 @@ private:
     void recordUndo();
     Acad::ErrorStatus replayUndo();
     void reportViolation(const wchar_t* what) const;
+    void forgetDictionaryEntry();
 
     AcDbObject* mSelf;
     AcDbStub* mStub = nullptr;
     AcDbObjectId mOwner;
     int mReaders = 0;
     bool mWriter = false;
+    bool mNotifying = false;
     bool mErasedAtOpen = false;
     bool mNew = false;
     bool mModified = false;

@@ -31,6 +31,8 @@ struct LoadedModule
     void* handle;
     AcRxEntryPointFunc entryPoint;
     State state = State::initialising;
+    // Loads not yet undone; the module goes with the last.
+    int loads = 1;
     bool unlocked = false;
     bool mdiAware = false;
 };
@@ -181,22 +183,32 @@ LoadedModule* moduleAt(const ACHAR* fileName)
 }
 } // namespace
 
-bool acrxLoadModule(const ACHAR* fileName, bool printit, bool /*asCmd*/)
+// A module loaded already is not loaded again: as a command that is refused,
+// else the load is counted.
+bool loadAgain(LoadedModule& module, bool printit, const ACHAR* fileName, bool asCmd)
+{
+    if (asCmd)
+        return refuse(printit, fileName, "it is loaded already");
+    ++module.loads;
+    return true;
+}
+
+bool acrxLoadModule(const ACHAR* fileName, bool printit, bool asCmd)
 {
     const std::optional<std::string> path = resolvedPath(fileName);
     if (!path)
         return refuse(printit, fileName, "no such file");
     ModuleTable& table = modules();
-    if (table.byPath(*path) != nullptr)
-        return true;
+    if (LoadedModule* loaded = table.byPath(*path))
+        return loadAgain(*loaded, printit, fileName, asCmd);
     void* handle = ::dlopen(path->c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
         return refuse(printit, fileName, ::dlerror());
     // The same file under another name (a link) is the module loaded already.
-    if (table.byHandle(handle) != nullptr)
+    if (LoadedModule* loaded = table.byHandle(handle))
     {
         ::dlclose(handle);
-        return true;
+        return loadAgain(*loaded, printit, fileName, asCmd);
     }
     std::string reason;
     const std::optional<AcRxEntryPointFunc> entryPoint = moduleEntryPoint(handle, reason);
@@ -213,6 +225,11 @@ bool acrxUnloadModule(const ACHAR* fileName, bool /*asCmd*/)
     LoadedModule* module = moduleAt(fileName);
     if (module == nullptr || module->state != LoadedModule::State::loaded || !module->unlocked)
         return false;
+    if (module->loads > 1)
+    {
+        --module->loads;
+        return true;
+    }
     module->state = LoadedModule::State::unloading;
     const LoadedModule unloading = *module;
     const AcRx::AppRetCode result = unloading.entryPoint(AcRx::kUnloadAppMsg, unloading.handle);

@@ -1,6 +1,7 @@
 #include "host/CString.h"
 
 #include "cadhost/HostTextFormat.h"
+#include "cadhost/NameComparison.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -81,16 +82,7 @@ int CString::Compare(const wchar_t* other) const
 
 int CString::CompareNoCase(const wchar_t* other) const
 {
-    const std::wstring rhs = orEmpty(other);
-    const std::size_t common = std::min(m_text.size(), rhs.size());
-    for (std::size_t i = 0; i < common; ++i)
-    {
-        const auto a = std::towlower(static_cast<wint_t>(m_text[i]));
-        const auto b = std::towlower(static_cast<wint_t>(rhs[i]));
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    return m_text.size() == rhs.size() ? 0 : m_text.size() < rhs.size() ? -1 : 1;
+    return cadhost::compareNoCase(m_text, orEmpty(other));
 }
 
 CString& CString::operator=(const wchar_t* text)

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <limits>
 #include <unordered_map>
+#include <vector>
 
 namespace cadhost
 {
@@ -146,6 +147,56 @@ private:
     std::uint64_t mSize = 0;
 };
 
+// Drawing files are written from the two root objects down through owners,
+// so an object goes in when it is live and so are its owners, up to a root.
+// An object without an owner is left out, and with it what it owns. The
+// answer for each owner is kept, since most objects share a few owners.
+class WrittenObjects
+{
+public:
+    explicit WrittenObjects(const AcDbImpDatabase& database) : mDatabase(database) {}
+
+    bool isWritten(const AcDbStub& stub)
+    {
+        mPending.clear();
+        bool written = false;
+        for (const AcDbStub* at = &stub;;)
+        {
+            if (const auto known = mOwnerWritten.find(at); known != mOwnerWritten.end())
+            {
+                written = known->second;
+                break;
+            }
+            const AcDbObject* object = at->object();
+            if (object == nullptr || AcDbImpObject::of(object)->isErased())
+                break;
+            if (mDatabase.isRoot(at))
+            {
+                written = true;
+                break;
+            }
+            // Marked unwritten while its answer is pending: an ownership
+            // loop meets the mark and reaches no root.
+            if (at != &stub)
+            {
+                mOwnerWritten.emplace(at, false);
+                mPending.push_back(at);
+            }
+            at = static_cast<const AcDbStub*>(AcDbImpObject::of(object)->ownerId());
+            if (at == nullptr)
+                break;
+        }
+        for (const AcDbStub* owner : mPending)
+            mOwnerWritten[owner] = written;
+        return written;
+    }
+
+private:
+    const AcDbImpDatabase& mDatabase;
+    std::unordered_map<const AcDbStub*, bool> mOwnerWritten;
+    std::vector<const AcDbStub*> mPending;
+};
+
 struct LiveObject
 {
     const AcDbStub* stub;
@@ -162,15 +213,15 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
     if (fileName == nullptr || fileName[0] == L'\0')
         return Acad::eInvalidInput;
     ClassTable classes;
+    WrittenObjects written(database);
     std::vector<LiveObject> objects;
     bool unnamedClass = false;
     for (const AcDbStub& stub : database.stubs())
     {
-        const AcDbObject* object = stub.object();
-        if (object == nullptr || AcDbImpObject::of(object)->isErased())
+        if (!written.isWritten(stub))
             continue;
         Adesk::UInt32 classIndex = 0;
-        unnamedClass = !classes.indexOf(*object, classIndex);
+        unnamedClass = !classes.indexOf(*stub.object(), classIndex);
         if (unnamedClass)
             break;
         objects.push_back({&stub, classIndex});

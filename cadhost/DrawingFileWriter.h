@@ -1,7 +1,9 @@
-// Saving a database as a drawing file: every live object in ascending
-// handle order, each record exactly as the object's own dwgOutFields wrote
-// it. Objects are filed through the host's own read access, whatever their
-// open state, so an object open for write is saved as it is at that moment.
+// Saving a database as a drawing file: the two root objects and every live
+// object they own, directly or through live owners, in ascending handle
+// order, each record exactly as the object's own dwgOutFields wrote it.
+// Objects without an owner are not written out. Objects are filed through
+// the host's own read access, whatever their open state, so an object open
+// for write is saved as it is at that moment.
 // The records go to the new file as they are filed, a megabyte or so at a
 // time, so that saving needs no memory in proportion to the drawing.
 #pragma once

@@ -2,6 +2,7 @@
 
 #include "cadhost/FilingRules.h"
 #include "cadhost/HostBuffer.h"
+#include "cadhost/NameComparison.h"
 #include "cadhost/TextEncoding.h"
 #include "host/AcDbDwgFiler.h"
 
@@ -9,21 +10,53 @@
 
 namespace cadhost
 {
-std::vector<NamedIdTable::Entry>::const_iterator
-NamedIdTable::lowerBound(std::wstring_view name) const
+namespace
 {
-    return std::lower_bound(mEntries.begin(), mEntries.end(), name,
-                            [](const Entry& entry, std::wstring_view key) {
-                                return Utf16Less()(entry.name, key);
-                            });
+// Compares an entry with a name, either way round, without letter case.
+struct NoCaseBefore
+{
+    bool operator()(const NamedIdTable::Entry& entry, std::wstring_view name) const
+    {
+        return compareNoCase(entry.name, name) < 0;
+    }
+    bool operator()(std::wstring_view name, const NamedIdTable::Entry& entry) const
+    {
+        return compareNoCase(name, entry.name) < 0;
+    }
+};
+
+bool inNameOrder(const NamedIdTable::Entry& a, const NamedIdTable::Entry& b)
+{
+    return NameOrder()(a.name, b.name);
+}
+} // namespace
+
+std::pair<NamedIdTable::Iterator, NamedIdTable::Iterator>
+NamedIdTable::sameName(std::wstring_view name) const
+{
+    return std::equal_range(mEntries.begin(), mEntries.end(), name, NoCaseBefore());
+}
+
+NamedIdTable::Iterator NamedIdTable::lookUp(std::wstring_view name, bool includeErased) const
+{
+    const auto [first, last] = sameName(name);
+    Iterator found = mEntries.end();
+    for (auto at = first; at != last; ++at)
+    {
+        if (!includeErased && !isVisible(*at))
+            continue;
+        if (at->name == name)
+            return at;
+        if (found == mEntries.end())
+            found = at;
+    }
+    return found;
 }
 
 const NamedIdTable::Entry* NamedIdTable::find(std::wstring_view name, bool includeErased) const
 {
-    const auto at = lowerBound(name);
-    if (at == mEntries.end() || at->name != name)
-        return nullptr;
-    return includeErased || isVisible(*at) ? &*at : nullptr;
+    const auto at = lookUp(name, includeErased);
+    return at != mEntries.end() ? &*at : nullptr;
 }
 
 const NamedIdTable::Entry* NamedIdTable::findId(AcDbObjectId id) const
@@ -36,11 +69,19 @@ const NamedIdTable::Entry* NamedIdTable::findId(AcDbObjectId id) const
 
 void NamedIdTable::put(std::wstring_view name, AcDbObjectId id)
 {
-    const auto at = lowerBound(name);
+    const auto at = lookUp(name, true);
     if (at != mEntries.end() && at->name == name)
+    {
         mEntries[static_cast<std::size_t>(at - mEntries.begin())].id = id;
-    else
-        mEntries.insert(at, Entry{std::wstring(name), id});
+        return;
+    }
+    // A replaced entry takes the new spelling, and with it its place among
+    // names that differ by case alone.
+    if (at != mEntries.end())
+        mEntries.erase(at);
+    Entry entry{std::wstring(name), id};
+    mEntries.insert(std::lower_bound(mEntries.begin(), mEntries.end(), entry, inNameOrder),
+                    std::move(entry));
 }
 
 void NamedIdTable::remove(const Entry* entry)
@@ -67,6 +108,8 @@ Acad::ErrorStatus NamedIdTable::writeTo(AcDbDwgFiler* filer) const
     return filer->filerStatus();
 }
 
+// A record holds its entries in the order they had when it was written,
+// which for older drawings is not the one kept now, so they are sorted once.
 Acad::ErrorStatus NamedIdTable::readFrom(AcDbDwgFiler* filer)
 {
     mEntries.clear();
@@ -74,13 +117,15 @@ Acad::ErrorStatus NamedIdTable::readFrom(AcDbDwgFiler* filer)
     filer->readUInt32(&count);
     for (Adesk::UInt32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        const std::wstring name = readFiledText(*filer);
+        std::wstring name = readFiledText(*filer);
         AcDbHardOwnershipId id;
         filer->readHardOwnershipId(&id);
-        if (find(name, true) != nullptr)
-            return Acad::eDuplicateKey;
-        put(name, id);
+        mEntries.push_back(Entry{std::move(name), id});
     }
+    std::sort(mEntries.begin(), mEntries.end(), inNameOrder);
+    const auto spelledAlike = [](const Entry& a, const Entry& b) { return a.name == b.name; };
+    if (std::adjacent_find(mEntries.begin(), mEntries.end(), spelledAlike) != mEntries.end())
+        return Acad::eDuplicateKey;
     return filer->filerStatus();
 }
 } // namespace cadhost

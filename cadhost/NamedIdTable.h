@@ -1,8 +1,12 @@
 // The name-to-id entries of a container object (a dictionary, the block
-// table). Names compare exactly, letter case included, and the entries stay
-// sorted by the UTF-16 code units of their names. An entry whose object is
-// erased stays in place but is hidden from look-ups and counts, so that
-// unerasing the object shows it again.
+// table). Names compare without letter case (NameComparison.h) and the
+// entries stay in NameOrder. An entry keeps the spelling it was last stored
+// under. An entry whose object is erased stays in place but is hidden from
+// look-ups and counts.
+//
+// Drawings written before names ignored case may hold names that differ by
+// case alone. Such entries are all kept, side by side; a look-up finds the
+// one spelled exactly as asked, else the first of them.
 #pragma once
 
 #include "cadhost/AcDbStub.h"
@@ -11,6 +15,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class AcDbDwgFiler;
@@ -37,7 +42,8 @@ public:
     // The entry of name; hidden ones only with includeErased. Null if none.
     const Entry* find(std::wstring_view name, bool includeErased = false) const;
     const Entry* findId(AcDbObjectId id) const;
-    // Enters id under name, replacing whatever the name held.
+    // Enters id under name, replacing the entry a look-up of name finds,
+    // hidden or not, which takes name's spelling.
     void put(std::wstring_view name, AcDbObjectId id);
     void remove(const Entry* entry);
 
@@ -48,11 +54,15 @@ public:
     // file only visible entries go, because erased objects are not written;
     // other filers (undo) keep every entry.
     Acad::ErrorStatus writeTo(AcDbDwgFiler* filer) const;
-    // eDuplicateKey for a record that names an entry twice.
+    // eDuplicateKey for a record that names an entry twice, spelled alike.
     Acad::ErrorStatus readFrom(AcDbDwgFiler* filer);
 
 private:
-    std::vector<Entry>::const_iterator lowerBound(std::wstring_view name) const;
+    using Iterator = std::vector<Entry>::const_iterator;
+    // The entries whose names equal name without letter case.
+    std::pair<Iterator, Iterator> sameName(std::wstring_view name) const;
+    // What find would answer, as a place in the entries; end() for none.
+    Iterator lookUp(std::wstring_view name, bool includeErased) const;
 
     std::vector<Entry> mEntries;
 };

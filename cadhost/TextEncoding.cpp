@@ -14,9 +14,8 @@ std::uint32_t unitAt(const std::uint8_t* bytes, std::size_t index)
     return static_cast<std::uint32_t>(bytes[2 * index] | (bytes[2 * index + 1] << 8));
 }
 
-// A key that orders single code points as their UTF-16 forms order: the BMP
-// characters from U+E000 up sort after every supplementary character, whose
-// lead units are surrogates. Invalid values keep a place of their own.
+} // namespace
+
 std::uint64_t utf16Rank(wchar_t ch)
 {
     const auto cp = static_cast<std::uint32_t>(ch);
@@ -26,7 +25,6 @@ std::uint64_t utf16Rank(wchar_t ch)
         return 0x120000ULL + cp;
     return cp;
 }
-} // namespace
 
 std::size_t utf16Length(std::wstring_view text)
 {

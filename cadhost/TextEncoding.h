@@ -37,6 +37,11 @@ void forEachUtf16Unit(std::wstring_view text, Sink&& sink)
 
 std::size_t utf16Length(std::wstring_view text);
 
+// A key that orders single code points as their UTF-16 forms order: the BMP
+// characters from U+E000 up sort after every supplementary character, whose
+// lead units are surrogates. Invalid values keep a place of their own.
+std::uint64_t utf16Rank(wchar_t ch);
+
 // Decodes count little-endian UTF-16 units at bytes into out, which has room
 // for count characters; returns how many it wrote. Unpaired surrogates
 // become U+FFFD.

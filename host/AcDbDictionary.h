@@ -1,5 +1,13 @@
-// Keyed containers of database objects. Keys compare exactly, letter case
-// included; iteration runs in ascending order of the keys' UTF-16 code units.
+// Keyed containers of database objects. Keys are names, and names compare
+// without letter case, as the host's symbol names do: every letter is
+// lower-cased on its own, for all of Unicode and whatever the process's
+// locale ("Ä" matches "ä"). An entry keeps the spelling it was last stored
+// under. Iteration runs in that comparison's order ("apple" before
+// "Banana"), names that differ by case alone then by their UTF-16 code units.
+//
+// Drawings written before keys ignored case may hold keys that differ by
+// case alone; both entries are kept, and a look-up finds the one spelled
+// exactly as asked, else the first.
 #pragma once
 
 #include "host/AcDbObject.h"
@@ -15,8 +23,9 @@ public:
     ~AcDbDictionary() override;
 
     // eKeyNotFound for a missing key. An entry whose object is erased counts
-    // as missing here, in has, numEntries, nameAt and iteration, until the
-    // object is unerased.
+    // as missing here, in has, numEntries, nameAt and iteration; unerasing
+    // the object does not bring the entry back (the object then has no
+    // owner): setAt must store it again.
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObject*& entryObj,
                             AcDb::OpenMode mode) const;
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& entryId) const;
@@ -34,10 +43,13 @@ public:
 
     // Enters newValue under srchKey; the dictionary needs to be open for
     // write (eNotOpenForWrite) and to be in a database (eNoDatabase). An
-    // entry of the same key is replaced and its object erased, even while
-    // someone holds it open. A new object becomes resident, owned by the
-    // dictionary, and stays open for write for the caller to close. An object
-    // that is the entry of that key already answers eOk and nothing changes.
+    // entry of the same key, letter case ignored, is replaced and its object
+    // erased, even while someone holds it open; the entry takes srchKey's
+    // spelling. A new object becomes resident, owned by the dictionary, and
+    // stays open for write for the caller to close. An object that is the
+    // entry of that key already answers eOk and only the spelling follows.
+    // A proxy that may not be erased is not replaced either
+    // (eNotAllowedForThisProxy).
     // Other answers: eInvalidKey for a null or empty key, eNullObjectPointer;
     // for a resident newValue, eWrongDatabase, eWasErased, eAlreadyInDb when
     // it has an owner, eNotOpenForWrite when it is not open for write.

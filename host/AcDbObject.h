@@ -2,7 +2,10 @@
 // calls that open such objects by id.
 //
 // Open rules, as the host keeps them: up to 256 readers or one writer; one
-// close per open; a new object that belongs to no database counts as open
+// open for notify on top of those, or alone, but not two (while it lasts,
+// opens for read or write answer eWasNotifying, and the next close ends it;
+// an object open for notify only may be read, not changed); one close per
+// open; a new object that belongs to no database counts as open
 // for write until it is added to one, and is the caller's to delete until
 // then; once added, the database owns it and it is never deleted by a
 // caller, only erased. Erased objects stay in memory until their database
@@ -54,7 +57,9 @@ public:
     // Erases or unerases. Needs the object open for write (eNotOpenForWrite,
     // also recorded as a violation); eWasErased or eWasNotErased when it is
     // so already; the database's named-objects dictionary and block table
-    // answer eCannotBeErasedByCaller.
+    // answer eCannotBeErasedByCaller, and a proxy whose class lacks the
+    // erase-allowed proxy flag (0x1) eNotAllowedForThisProxy. An object
+    // unerased leaves the dictionary it was an entry of for good.
     Acad::ErrorStatus erase(Adesk::Boolean erasing = true);
 
     bool isErased() const;
@@ -85,11 +90,11 @@ private:
     AcDbImpObject* mpImpObject;
 };
 
-// Opens the object of id in mode (kForRead or kForWrite; any other mode is
-// eInvalidInput). Fails with eNullObjectId for the null id, eWasErased for an
+// Opens the object of id in mode (kForRead, kForWrite or kForNotify; any
+// other mode is eInvalidInput). Fails with eNullObjectId for the null id, eWasErased for an
 // erased object unless openErasedObject, ePermanentlyErased for one a caller
-// freed although its database owned it, eWasOpenForWrite, eWasOpenForRead or
-// eAtMaxReaders when the open rules refuse, and leaves pObj null on failure.
+// freed although its database owned it, eWasOpenForWrite, eWasOpenForRead,
+// eWasNotifying or eAtMaxReaders when the open rules refuse, and leaves pObj null on failure.
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErasedObject = false);
 

@@ -1,6 +1,7 @@
 // An object of a class that no loaded module registers, or whose reader
 // refused it: the host keeps its record's bytes and writes them back as they
-// were. Callers may erase it; nothing else. Its owner is read from the
+// were. Callers may erase it when its class's proxy flags allow that
+// (0x1); nothing else. Its owner is read from the
 // host's part at the start of the record.
 #pragma once
 

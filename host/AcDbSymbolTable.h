@@ -11,6 +11,7 @@
 class AcDbEntity;
 class AcDbBlockTableRecord;
 class AcDbBlockTableRecordIterator;
+class AcDbBlockTable;
 
 class AcDbSymbolTableRecord : public AcDbObject
 {
@@ -19,8 +20,12 @@ public:
     ~AcDbSymbolTableRecord() override;
 
     Acad::ErrorStatus getName(const ACHAR*& pName) const;
-    // A record is named before it goes into its table; renaming one that is
-    // in a database answers eNotApplicable, an empty name eInvalidInput.
+    // Names a record, before or after it goes into its table; the table's
+    // key follows a rename, and cancel takes both back. An empty name
+    // answers eInvalidInput; a name another record of the table holds (letter
+    // case ignored) eDuplicateRecordName; renaming "*Model_Space" or
+    // "*Paper_Space" eNotApplicable. Only the record needs to be open for
+    // write.
     Acad::ErrorStatus setName(const ACHAR* pName);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
@@ -30,6 +35,11 @@ protected:
     AcDbSymbolTableRecord();
 
 private:
+    // Null for a record in no table.
+    AcDbBlockTable* table() const;
+    // The table's key for this record follows its name.
+    void followInTable() const;
+
     std::wstring mName;
 };
 
@@ -88,7 +98,8 @@ public:
     ~AcDbBlockTable() override;
 
     // eKeyNotFound for a name without a record; an erased record counts as
-    // missing unless asked for. Names compare exactly, letter case included.
+    // missing unless asked for. Names compare without letter case, as the
+    // host's symbol names do; a record keeps the spelling it was named with.
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbBlockTableRecord*& pRec,
                             AcDb::OpenMode openMode, bool openErasedRec = false) const;
     Acad::ErrorStatus getAt(const ACHAR* entryName, AcDbObjectId& recordId,
@@ -108,6 +119,12 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
 
 private:
+    // A record renamed in the table: eDuplicateRecordName when another
+    // record holds name; then its key follows.
+    friend class AcDbSymbolTableRecord;
+    Acad::ErrorStatus checkRename(AcDbObjectId recordId, const ACHAR* name) const;
+    void rekey(AcDbObjectId recordId, const std::wstring& name);
+
     class Records;
     Records* mpRecords;
 };
