@@ -31,14 +31,17 @@ TEST_F(ManagingTest, DeleteAnswersDeletedNotFoundAndInUse)
     EXPECT_NE(refused.err.find("is in use"), std::string::npos) << refused.err;
     EXPECT_EQ(fileBytes(drawing), inUse);
 
-    // Names are keys, and letter case makes another one.
-    const ZnsimRun missing = Run({"delete", "demo.zdw", "harbour convoy"});
+    // Names compare without letter case; reports give the stored spelling.
+    const ZnsimRun anyCase = Run({"delete", "demo.zdw", "harbour CONVOY"});
+    EXPECT_EQ(anyCase.status, 4);
+    EXPECT_NE(anyCase.err.find("\"Harbour convoy\" is in use"), std::string::npos) << anyCase.err;
+    const ZnsimRun missing = Run({"delete", "demo.zdw", "Harbour convoys"});
     EXPECT_EQ(missing.status, 3);
-    EXPECT_NE(missing.err.find("no simulation named \"harbour convoy\""), std::string::npos);
+    EXPECT_NE(missing.err.find("no simulation named \"Harbour convoys\""), std::string::npos);
     EXPECT_EQ(fileBytes(drawing), inUse);
 
-    ASSERT_EQ(Run({"unuse", "demo.zdw"}).status, 0);
-    const ZnsimRun deleted = Run({"delete", "demo.zdw", "Harbour convoy"});
+    ASSERT_EQ(Run({"unuse", "demo.zdw", "HARBOUR convoy"}).status, 0);
+    const ZnsimRun deleted = Run({"delete", "demo.zdw", "harbour convoy"});
     EXPECT_EQ(deleted.status, 0) << deleted.err;
     EXPECT_EQ(deleted.out, "Deleted \"Harbour convoy\" from demo.zdw.\n");
     Read(drawing);

@@ -5,6 +5,7 @@
 #include "host/AcDbSymbolTable.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -84,34 +85,36 @@ TEST_F(BlockTableTest, CancelTakesBackTheEntitiesAppendedSinceTheOpen)
 }
 
 // A block may go while references use it; its name is then free again.
-TEST_F(BlockTableTest, BlockNamesAreUniqueAmongLiveRecordsAndExact)
+TEST_F(BlockTableTest, BlockNamesAreUniqueAmongLiveRecordsWithoutLetterCase)
 {
-    const AcDbObjectId part = addDefinition(L"Part");
+    const AcDbObjectId part = addDefinition(L"Tractor");
     const AcDbObjectId ref = appendToModelSpace(new AcDbBlockReference({10, 20, 30}, part));
     AcDbBlockTable* table = nullptr;
     ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), eOk);
     auto* duplicate = new AcDbBlockTableRecord;
-    duplicate->setName(L"Part");
+    duplicate->setName(L"TRACTOR");
     EXPECT_EQ(table->add(duplicate), Acad::eDuplicateRecordName);
     auto* unnamed = new AcDbBlockTableRecord;
     EXPECT_EQ(table->add(unnamed), Acad::eNullBlockName);
     delete unnamed;
-    EXPECT_TRUE(table->has(L"Part"));
-    EXPECT_FALSE(table->has(L"PART"));
+    AcDbObjectId found;
+    EXPECT_EQ(table->getAt(L"TRACTOR", found), eOk);
+    EXPECT_EQ(found, part);
+    EXPECT_TRUE(table->has(L"tractor"));
+    EXPECT_TRUE(table->has(L"*MODEL_SPACE"));
     EXPECT_TRUE(table->has(part));
     table->close();
 
     AcDbBlockTableRecord* record = nullptr;
     ASSERT_EQ(acdbOpenObject(record, part, AcDb::kForWrite), eOk);
-    EXPECT_EQ(record->setName(L"Renamed"), Acad::eNotApplicable);
     EXPECT_EQ(record->erase(), eOk);
     record->close();
 
+    // A name whose record is erased may be used again.
     ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), eOk);
-    AcDbObjectId id;
-    EXPECT_EQ(table->getAt(L"Part", id), Acad::eKeyNotFound);
-    EXPECT_EQ(table->getAt(L"Part", id, true), eOk);
-    EXPECT_EQ(id, part);
+    EXPECT_EQ(table->getAt(L"Tractor", found), Acad::eKeyNotFound);
+    EXPECT_EQ(table->getAt(L"Tractor", found, true), eOk);
+    EXPECT_EQ(found, part);
     EXPECT_EQ(table->add(duplicate), eOk);
     duplicate->close();
     table->close();
@@ -121,5 +124,48 @@ TEST_F(BlockTableTest, BlockNamesAreUniqueAmongLiveRecordsAndExact)
     EXPECT_EQ(reference->blockTableRecord(), part);
     EXPECT_EQ(reference->position(), AcGePoint3d(10, 20, 30));
     reference->close();
+}
+
+// Renaming needs only the record open for write; the table's key follows,
+// and cancel takes both back.
+TEST_F(BlockTableTest, RecordsAreRenamedInTheTableExceptTheTwoSpaces)
+{
+    const AcDbObjectId tractor = addDefinition(L"Tractor");
+    const AcDbObjectId trailer = addDefinition(L"Trailer");
+    const auto rename = [](AcDbObjectId id, const ACHAR* name, bool keep) {
+        AcDbBlockTableRecord* record = nullptr;
+        EXPECT_EQ(acdbOpenObject(record, id, AcDb::kForWrite), eOk);
+        const Acad::ErrorStatus es = record->setName(name);
+        keep ? record->close() : record->cancel();
+        return es;
+    };
+    const auto lookUp = [this](const ACHAR* name) {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(db()->getBlockTable(table, AcDb::kForRead), eOk);
+        AcDbObjectId id;
+        table->getAt(name, id);
+        table->close();
+        return id;
+    };
+
+    EXPECT_EQ(rename(tractor, L"Tractor unit", true), eOk);
+    EXPECT_EQ(lookUp(L"TRACTOR UNIT"), tractor);
+    EXPECT_TRUE(lookUp(L"Tractor").isNull());
+    EXPECT_EQ(rename(tractor, L"TRAILER", true), Acad::eDuplicateRecordName);
+    EXPECT_EQ(rename(tractor, L"tractor UNIT", true), eOk);
+    EXPECT_EQ(rename(tractor, L"Lorry", false), eOk);
+    EXPECT_EQ(lookUp(L"tractor unit"), tractor);
+    EXPECT_TRUE(lookUp(L"Lorry").isNull());
+    AcDbBlockTableRecord* record = nullptr;
+    ASSERT_EQ(acdbOpenObject(record, tractor, AcDb::kForRead), eOk);
+    const ACHAR* name = nullptr;
+    record->getName(name);
+    EXPECT_EQ(std::wstring(name), L"tractor UNIT");
+    record->close();
+
+    EXPECT_EQ(rename(modelSpaceId(), L"Model", true), Acad::eNotApplicable);
+    EXPECT_EQ(rename(lookUp(ACDB_PAPER_SPACE), L"Paper", true), Acad::eNotApplicable);
+    EXPECT_EQ(rename(trailer, L"", true), Acad::eInvalidInput);
+    EXPECT_EQ(lookUp(L"Trailer"), trailer);
 }
 } // namespace

@@ -47,4 +47,9 @@ TEST(CStringTest, ComparisonsAreOrdinalOrIgnoreCase)
     EXPECT_EQ(text.CompareNoCase(L"MODEL space"), 0);
     EXPECT_LT(text.CompareNoCase(L"model spaces"), 0);
     EXPECT_LT(CString(L"abc").CompareNoCase(L"ABD"), 0);
+    // Every letter folds, whatever the process's locale (tests run under
+    // "C"), and folded letters order as the dictionaries do.
+    EXPECT_EQ(CString(L"\u00C4rger").CompareNoCase(L"\u00E4RGER"), 0);
+    EXPECT_EQ(CString(L"\u0394\u03A9").CompareNoCase(L"\u03B4\u03C9"), 0);
+    EXPECT_LT(CString(L"apple").CompareNoCase(L"Banana"), 0);
 }

@@ -2,6 +2,7 @@
 
 #include "cadhost/HostDiagnostics.h"
 #include "host/AcDbDictionary.h"
+#include "host/acutMem.h"
 
 #include <memory>
 #include <string>
@@ -76,20 +77,40 @@ TEST_F(DictionaryTest, SetAtMakesANewObjectResidentOwnedAndOpenForWrite)
     found->close();
 }
 
-TEST_F(DictionaryTest, KeysDifferingInCaseAreTwoEntriesIteratedInUtf16Order)
+TEST_F(DictionaryTest, KeysIgnoreLetterCaseKeepTheirLastSpellingAndIterateInThatOrder)
 {
-    // U+1F600 is stored as the surrogates D83D DE00, so in UTF-16 order it
-    // comes before U+FF21 although its code point is greater.
-    for (const ACHAR* key : {L"\uFF21", L"b", L"\U0001F600", L"B", L"a"})
+    // "\u00C4" folds to U+00E4, after every ASCII letter. U+1F600 is stored as
+    // the surrogates D83D DE00, so it comes before the fullwidth U+FF21 as
+    // UTF-16 orders them, although its code point is greater.
+    for (const ACHAR* key : {L"\uFF21", L"Banana", L"\U0001F600", L"\u00C4rger", L"apple"})
         store(key);
+    EXPECT_EQ(iteratedNames(), (std::vector<std::wstring>{L"apple", L"Banana", L"\u00C4rger",
+                                                           L"\U0001F600", L"\uFF21"}));
+    AcDbObjectId apple;
+    EXPECT_EQ(m_dict->getAt(L"APPLE", apple), eOk);
+    EXPECT_TRUE(m_dict->has(L"\u00E4RGER"));
+    EXPECT_TRUE(m_dict->has(L"\uFF41"));
+    EXPECT_FALSE(m_dict->has(L"Bananas"));
+
+    // A store under another spelling replaces the entry, erasing what it
+    // held, and the entry takes that spelling.
+    const AcDbObjectId banana = store(L"banana");
+    AcDbObjectId found;
+    ASSERT_EQ(m_dict->getAt(L"Banana", found), eOk);
+    const AcDbObjectId bananas = store(L"BANANA");
+    EXPECT_EQ(found, banana);
+    EXPECT_TRUE(banana.isErased());
+    ACHAR* spelling = nullptr;
+    ASSERT_EQ(m_dict->nameAt(bananas, spelling), eOk);
+    EXPECT_EQ(std::wstring(spelling), L"BANANA");
+    acutDelBuffer(spelling);
     EXPECT_EQ(m_dict->numEntries(), 5U);
-    const std::vector<std::wstring> expected = {L"B", L"a", L"b", L"\U0001F600", L"\uFF21"};
-    EXPECT_EQ(iteratedNames(), expected);
-    AcDbObjectId id;
-    EXPECT_EQ(m_dict->getAt(L"A", id), Acad::eKeyNotFound);
-    EXPECT_TRUE(id.isNull());
-    EXPECT_TRUE(m_dict->has(L"B"));
-    EXPECT_FALSE(m_dict->has(L"\uFF41"));
+
+    AcDbObjectId removed;
+    EXPECT_EQ(m_dict->remove(L"\u00E4rger", removed), eOk);
+    EXPECT_FALSE(removed.isNull());
+    EXPECT_EQ(iteratedNames(),
+              (std::vector<std::wstring>{L"apple", L"BANANA", L"\U0001F600", L"\uFF21"}));
 }
 
 TEST_F(DictionaryTest, SetAtReplacesTheEntryAndErasesTheObjectItHeldEvenWhileOpen)
@@ -120,8 +141,8 @@ TEST_F(DictionaryTest, SetAtReplacesTheEntryAndErasesTheObjectItHeldEvenWhileOpe
 }
 
 // Removing takes the entry out and leaves its object, ownerless; erasing
-// hides the entry until the object is unerased.
-TEST_F(DictionaryTest, RemovedEntriesGoAndErasedOnesHideUntilUnerased)
+// hides the entry, and unerasing the object does not bring it back.
+TEST_F(DictionaryTest, RemovedEntriesGoAndErasedOnesDoNotComeBackWhenUnerased)
 {
     const AcDbObjectId removedId = store(L"removed");
     AcDbObjectId removed;
@@ -146,7 +167,12 @@ TEST_F(DictionaryTest, RemovedEntriesGoAndErasedOnesHideUntilUnerased)
     EXPECT_EQ(iteratedNames(), std::vector<std::wstring>{L"y"});
 
     setErased(x, false);
-    EXPECT_EQ(m_dict->getAt(L"x", id), eOk);
+    EXPECT_EQ(m_dict->getAt(L"x", id), Acad::eKeyNotFound);
+    EXPECT_EQ(iteratedNames(), std::vector<std::wstring>{L"y"});
+    ASSERT_EQ(acdbOpenAcDbObject(object, x, AcDb::kForWrite), eOk);
+    EXPECT_TRUE(object->ownerId().isNull());
+    EXPECT_EQ(m_dict->setAt(L"x", object, id), eOk);
+    object->close();
     EXPECT_EQ(id, x);
     EXPECT_EQ(iteratedNames(), (std::vector<std::wstring>{L"x", L"y"}));
 }

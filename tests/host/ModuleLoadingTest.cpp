@@ -47,16 +47,24 @@ bool stillMapped(const char* path)
     return handle != nullptr;
 }
 
-TEST(ModuleLoadingTest, LoadsOnceByAnyPathAndUnloadsOnce)
+// A module is initialised once, however often and by whatever path it is
+// loaded; loads are counted, and only the last unload sends the message. A
+// second load as a command is refused.
+TEST(ModuleLoadingTest, LoadsOnceByAnyPathAndUnloadsWithTheLastLoad)
 {
     const std::wstring path = windowsPath(RX_RECORDING_MODULE);
     const int initsBefore = rxMessagesReceived(AcRx::kInitAppMsg);
     const int unloadsBefore = rxMessagesReceived(AcRx::kUnloadAppMsg);
 
-    ASSERT_TRUE(acrxLoadModule(path.c_str(), false));
+    ASSERT_TRUE(acrxLoadModule(path.c_str(), false, true));
     EXPECT_TRUE(acrxLoadModule(path.c_str(), false));
     EXPECT_TRUE(acrxLoadModule(wide(RX_RECORDING_MODULE).c_str(), true));
+    EXPECT_FALSE(acrxLoadModule(path.c_str(), false, true));
     EXPECT_EQ(rxMessagesReceived(AcRx::kInitAppMsg), initsBefore + 1);
+    EXPECT_TRUE(acrxUnloadModule(path.c_str()));
+    EXPECT_TRUE(acrxUnloadModule(path.c_str()));
+    EXPECT_TRUE(cadhost::moduleIsLoaded(path.c_str()));
+    EXPECT_EQ(rxMessagesReceived(AcRx::kUnloadAppMsg), unloadsBefore);
     EXPECT_TRUE(cadhost::moduleIsMDIAware(path.c_str()));
 
     // The module is linked into this program too: what its service leads to

@@ -62,11 +62,19 @@ public:
         }
     }
 
-    // New, or now and then a stored one given another identifier.
+    // New, or now and then a stored one given another identifier. A stored
+    // one is taken only under the spelling it is stored with: loaded under
+    // another, it is saved as another name, the case the pass's own tests
+    // cover.
     CPmSim200* subject()
     {
         CPmSim200* sim = make(false);
         CPmSim200* stored = pick(0, 3) == 0 ? CPmAcadSim200::Load(*sim->Name()) : nullptr;
+        if (stored != nullptr && !isStoredAs(*sim->Name()))
+        {
+            stored->Close();
+            stored = nullptr;
+        }
         if (stored == nullptr)
             return sim;
         stored->SetId(sim->Id());
@@ -75,6 +83,16 @@ public:
     }
 
 private:
+    static bool isStoredAs(const CString& name)
+    {
+        CStringArray names;
+        CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+        for (int i = 0; i < names.GetSize(); ++i)
+            if (names[i] == name)
+                return true;
+        return false;
+    }
+
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
     double coordinate() { return pick(0, 99) / 4.0; }
     unsigned __int64 id() { return m_ids[static_cast<std::size_t>(pick(0, static_cast<int>(m_ids.size()) - 1))]; }

@@ -44,8 +44,13 @@ TEST_F(NamedObjectStorageTest, SaveStoresClosesAndReplacesEntriesOfTheSameName)
     ASSERT_EQ(CIvAcadObject::Save(kDict, L"a", second), 0);
     EXPECT_TRUE(isClosed(second->objectId()));
 
-    ASSERT_EQ(CIvAcadObject::Save(kDict, L"A", new NamedThing()), 0);
-    EXPECT_EQ(storedNames(), (std::vector<CString>{L"A", L"a"}));
+    // The host's keys ignore letter case: the entry is replaced and takes
+    // the new spelling.
+    auto* third = new NamedThing();
+    ASSERT_EQ(CIvAcadObject::Save(kDict, L"A", third), 0);
+    EXPECT_EQ(storedNames(), std::vector<CString>{L"A"});
+    EXPECT_EQ(CIvAcadObject::GetObjectId(kDict, L"a"), third->objectId());
+    EXPECT_TRUE(second->objectId().isErased());
 }
 
 TEST_F(NamedObjectStorageTest, LoadOpensForReadAndDeleteErases)
