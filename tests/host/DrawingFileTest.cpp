@@ -97,9 +97,9 @@ protected:
         unregisterRecordClass();
     }
 
-    static void registerRecordClass()
+    static void registerRecordClass(int proxyFlags = 1)
     {
-        FileTestRecord::gpDesc = newAcRxClass(L"FileTestRecord", L"AcDbObject", 27, 3, 1,
+        FileTestRecord::gpDesc = newAcRxClass(L"FileTestRecord", L"AcDbObject", 27, 3, proxyFlags,
                                               &FileTestRecord::make, L"FILETESTRECORD",
                                               L"FileTestApp");
         ASSERT_NE(FileTestRecord::gpDesc, nullptr);
@@ -296,6 +296,82 @@ TEST_F(DrawingFileTest, ARecordNoReaderTakesStaysAProxyAndIsWrittenBackByteForBy
     auto* record = FileTestRecord::cast(openStored(L"Rec"));
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->value, 42);
+    record->close();
+}
+
+// Without the erase-allowed proxy flag (0x1) a proxy can be neither erased
+// nor replaced in its dictionary, which would erase it.
+TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
+{
+    for (const int flags : {0, 1})
+    {
+        unregisterRecordClass();
+        registerRecordClass(flags);
+        freshDatabase();
+        savedRecordDrawing(file("a.zdw"));
+        unregisterRecordClass();
+        ASSERT_EQ(reopen(file("a.zdw")), eOk);
+
+        AcDbDictionary* namedObjects = nullptr;
+        ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
+        AcDbObjectId proxyId;
+        ASSERT_EQ(namedObjects->getAt(L"Rec", proxyId), eOk);
+        auto* replacement = new AcDbDictionary;
+        AcDbObjectId stored;
+        const Acad::ErrorStatus replaced = namedObjects->setAt(L"REC", replacement, stored);
+        if (replaced == eOk)
+            replacement->close();
+        else
+            delete replacement;
+        namedObjects->close();
+
+        AcDbObject* proxy = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(proxy, proxyId, AcDb::kForWrite, true), eOk);
+        const Acad::ErrorStatus erased = proxy->erase(!proxy->isErased());
+        proxy->close();
+        if (flags == 0)
+        {
+            EXPECT_EQ(replaced, Acad::eNotAllowedForThisProxy);
+            EXPECT_EQ(erased, Acad::eNotAllowedForThisProxy);
+            EXPECT_FALSE(proxyId.isErased());
+            EXPECT_EQ(db()->numProxies(), 1U);
+        }
+        else
+        {
+            EXPECT_EQ(replaced, eOk);
+            EXPECT_EQ(erased, eOk) << "an erased proxy may be unerased";
+        }
+        registerRecordClass();
+    }
+}
+
+// Files are written from the root objects down through owners: an object
+// taken out of its dictionary, and neither erased nor given another owner,
+// is gone after a save, with what it owns.
+TEST_F(DrawingFileTest, ObjectsWithoutAnOwnerAreNotWrittenOut)
+{
+    storeRecord(42, L"owned");
+    auto* orphan = new AcDbDictionary;
+    auto* orphansEntry = new AcDbDictionary;
+    AcDbDictionary* namedObjects = nullptr;
+    ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
+    AcDbObjectId orphanId;
+    ASSERT_EQ(namedObjects->setAt(L"Orphan", orphan, orphanId), eOk);
+    AcDbObjectId entryId;
+    ASSERT_EQ(orphan->setAt(L"Entry", orphansEntry, entryId), eOk);
+    orphansEntry->close();
+    orphan->close();
+    ASSERT_EQ(namedObjects->remove(L"Orphan"), eOk);
+    namedObjects->close();
+    const Adesk::UInt32 objects = db()->numObjects();
+
+    ASSERT_EQ(save(db(), file("a.zdw")), eOk);
+    ASSERT_EQ(reopen(file("a.zdw")), eOk);
+    EXPECT_EQ(db()->numObjects(), objects - 2);
+    AcDbObjectId gone;
+    EXPECT_EQ(db()->getAcDbObjectId(gone, false, orphanId.handle()), Acad::eUnknownHandle);
+    auto* record = FileTestRecord::cast(openStored(L"Rec"));
+    ASSERT_NE(record, nullptr);
     record->close();
 }
 

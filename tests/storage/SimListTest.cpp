@@ -34,6 +34,32 @@ TEST_F(SimListTest, LookupsIgnoreLetterCaseWhileMarkingInUseMatchesExactly)
     EXPECT_EQ(list->Sim(3)->SimInUse(), 0);
 }
 
+// The drawing's keys ignore letter case while the module's own comparisons
+// stay as they are: the identifier pass takes "E" for another simulation and
+// stores it again, then storing "e" replaces that entry; a list finds "e" as
+// "E", and marking in use still compares exactly.
+TEST_F(SimListTest, TheModulesOwnComparisonsStayWhileTheDrawingIgnoresCase)
+{
+    store(L"E", kNamesNothing);
+    const AcDbObjectId original = storedObject(L"E");
+    const auto handles = static_cast<Adesk::UInt64>(db()->handseed());
+    store(L"e", kNamesNothing);
+    EXPECT_TRUE(original.isErased());
+    // One handle for the copy the pass stored, one for "e".
+    EXPECT_EQ(static_cast<Adesk::UInt64>(db()->handseed()), handles + 2);
+    EXPECT_EQ(storedNames(), std::vector<CString>{L"e"});
+    EXPECT_EQ(storedId(L"E"), kNamesNothing);
+
+    const List list(CPmDbxFactory200::LoadSimList(true, false));
+    ASSERT_EQ(list->Size(), 1);
+    EXPECT_EQ(list->Index(L"E"), 0);
+    EXPECT_EQ(list->Sim(L"E"), list->Sim(0));
+    list->SetSimInUse(L"E");
+    EXPECT_EQ(list->Sim(0)->SimInUse(), 0);
+    list->SetSimInUse(L"e");
+    EXPECT_EQ(list->Sim(0)->SimInUse(), 1);
+}
+
 // Copies that the list stores become the drawing's; the list goes on holding
 // them and gives them back without freeing them.
 TEST_F(SimListTest, SaveStoresEveryCopyWithItsMarkAndTheListStillHoldsThem)
