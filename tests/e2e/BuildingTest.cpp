@@ -162,9 +162,18 @@ TEST_F(BuildingTest, ASimulationMadeFromTheSampleShowsWhatItDescribes)
         }
     }
 
-    // The name is taken now: storing it again is refused, the file untouched.
+    // The name is taken now, in any letter case: storing it again is
+    // refused, naming the stored spelling, and the file is untouched.
     const std::string before = fileBytes(drawing);
     EXPECT_EQ(Run({"new", "demo.zdw", "--from", ZNSIM_SAMPLE}).status, 4);
+    json shouted = described;
+    shouted["name"] = "QUAY SHUTTLE";
+    std::ofstream(File("shouted.json")) << shouted;
+    const ZnsimRun refused = Run({"new", "demo.zdw", "--from", File("shouted.json").string()});
+    EXPECT_EQ(refused.status, 4);
+    EXPECT_NE(refused.err.find("a simulation named \"Quay shuttle\" is stored already"),
+              std::string::npos)
+        << refused.err;
     EXPECT_EQ(fileBytes(drawing), before);
 }
 } // namespace

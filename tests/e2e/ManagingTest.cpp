@@ -2,6 +2,7 @@
 // simulations of the previous release.
 #include "tests/e2e/ZnsimTest.h"
 #include "tests/legacy/LegacyTest.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -88,5 +89,30 @@ TEST_F(ManagingTest, UpgradeStoresVersion101SimulationsAgainAsVersion200)
     const std::string upgraded = fileBytes(drawing);
     EXPECT_TRUE(RunJson({"upgrade", "legacy.zdw", "--all"})["upgraded"].empty());
     EXPECT_EQ(fileBytes(drawing), upgraded);
+}
+// Without the previous release's module its simulations are proxies, whose
+// class does not let them be erased: clean and delete leave them, and say so.
+TEST_F(ManagingTest, Version101SimulationsKeptAsProxiesSurviveCleanAndDelete)
+{
+    storeLegacySim(L"Old barge", 0, false);
+    storeLegacySim(L"Old ferry", 0, true);
+    const std::filesystem::path drawing = File("legacy.zdw");
+    ASSERT_EQ(db()->saveAs(drawing.wstring().c_str()), Acad::eOk);
+    const std::string before = fileBytes(drawing);
+    const ScopedEnvironment noLegacyModule("CommonProgramFiles", File("nowhere").c_str());
+
+    const ZnsimRun deleted = Run({"delete", "legacy.zdw", "old barge"});
+    EXPECT_EQ(deleted.status, 4);
+    EXPECT_NE(deleted.err.find("\"Old barge\" is kept as a proxy of CPmAcadSim"), std::string::npos)
+        << deleted.err;
+    const ZnsimRun cleaned = Run({"clean", "legacy.zdw"});
+    EXPECT_EQ(cleaned.status, 0);
+    EXPECT_NE(cleaned.out.find("Removed 0 simulations"), std::string::npos) << cleaned.out;
+    EXPECT_NE(cleaned.out.find("Could not remove \"Old ferry\": it is kept as a proxy"),
+              std::string::npos)
+        << cleaned.out;
+    const json report = RunJson({"clean", "legacy.zdw"});
+    EXPECT_EQ(report["kept"].size(), 2u);
+    EXPECT_EQ(fileBytes(drawing), before);
 }
 } // namespace
