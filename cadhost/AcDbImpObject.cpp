@@ -201,7 +201,7 @@ Acad::ErrorStatus AcDbImpObject::erase(bool erasing)
         return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     if (database()->isRoot(mStub))
         return Acad::eCannotBeErasedByCaller;
-    if (const Acad::ErrorStatus es = mayBeErased(); erasing && es != Acad::eOk)
+    if (const Acad::ErrorStatus es = erasing ? mayBeErased() : Acad::eOk; es != Acad::eOk)
         return es;
     assertWriteEnabled(true, true);
     mStub->setErased(erasing);
