@@ -3,7 +3,6 @@
 #include "cadhost/FilingRules.h"
 #include "cadhost/HostBuffer.h"
 #include "cadhost/NameComparison.h"
-#include "cadhost/TextEncoding.h"
 #include "host/AcDbDwgFiler.h"
 
 #include <algorithm>
