@@ -109,9 +109,9 @@ std::string CollisionLines(const json& groups)
     std::string text;
     for (const json& group : groups)
     {
-        text += "Names that collide (they differ by letter case alone):";
+        text += "Names that collide (they differ by letter case alone): ";
         for (const json& name : group)
-            text += " " + Quoted(name);
+            text += (&name == &group.front() ? "" : ", ") + Quoted(name);
         text += "; a name finds the entry spelled exactly so, else " + Quoted(group[0]) + ".\n";
     }
     return text;
