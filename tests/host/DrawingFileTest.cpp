@@ -364,12 +364,13 @@ TEST_F(DrawingFileTest, ObjectsWithoutAnOwnerAreNotWrittenOut)
     ASSERT_EQ(namedObjects->remove(L"Orphan"), eOk);
     namedObjects->close();
     const Adesk::UInt32 objects = db()->numObjects();
+    const AcDbHandle orphanHandle = orphanId.handle();
 
     ASSERT_EQ(save(db(), file("a.zdw")), eOk);
     ASSERT_EQ(reopen(file("a.zdw")), eOk);
     EXPECT_EQ(db()->numObjects(), objects - 2);
     AcDbObjectId gone;
-    EXPECT_EQ(db()->getAcDbObjectId(gone, false, orphanId.handle()), Acad::eUnknownHandle);
+    EXPECT_EQ(db()->getAcDbObjectId(gone, false, orphanHandle), Acad::eUnknownHandle);
     auto* record = FileTestRecord::cast(openStored(L"Rec"));
     ASSERT_NE(record, nullptr);
     record->close();
