@@ -2,6 +2,7 @@
 // version 200, one by name or all of them.
 #include "app/Commands.h"
 #include "app/HeldSimulation.h"
+#include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 
@@ -32,7 +33,8 @@ std::vector<CString> ToUpgrade(const UpgradeOptions& options)
                 names.push_back(*list->Sim(i)->Name());
         return names;
     }
-    const CString name = HostText(options.name);
+    // Stored again under the spelling it has, whatever the case asked.
+    const CString name = HostText(StoredName(options.name));
     const HeldSimulation sim(CPmDbxFactory200::LoadSim(name));
     if (!sim)
         throw SimulationNotFound(options.file, options.name);

@@ -72,8 +72,9 @@ TEST_F(ManagingTest, UpgradeStoresVersion101SimulationsAgainAsVersion200)
     // A mark cannot be stored on a simulation that is still version 101.
     EXPECT_EQ(Run({"unuse", "legacy.zdw", "Old barge"}).status, 4);
 
-    ASSERT_EQ(Run({"upgrade", "legacy.zdw", "Old ferry"}).status, 0);
+    ASSERT_EQ(Run({"upgrade", "legacy.zdw", "OLD FERRY"}).status, 0);
     Read(drawing);
+    EXPECT_EQ(SimulationNames(), (std::vector<CString>{L"Old barge", L"Old ferry"}));
     EXPECT_TRUE(IsVersion200(L"Old ferry"));
     EXPECT_FALSE(IsVersion200(L"Old barge"));
 
