@@ -35,6 +35,8 @@ int compareNoCase(std::wstring_view a, std::wstring_view b)
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i)
     {
+        if (a[i] == b[i])
+            continue;
         const wchar_t left = foldCase(a[i]);
         const wchar_t right = foldCase(b[i]);
         if (left != right)
