@@ -48,10 +48,13 @@ public:
     // file only visible entries go, because erased objects are not written;
     // other filers (undo) keep every entry.
     Acad::ErrorStatus writeTo(AcDbDwgFiler* filer) const;
-    // eDuplicateKey for a record that names an entry twice.
+    // Takes the entries in any order. eDuplicateKey for a record that names
+    // an entry twice; after any failure the table is empty.
     Acad::ErrorStatus readFrom(AcDbDwgFiler* filer);
 
 private:
+    static bool keyLess(std::wstring_view a, std::wstring_view b);
+    static bool sameKey(std::wstring_view a, std::wstring_view b);
     std::vector<Entry>::const_iterator lowerBound(std::wstring_view name) const;
 
     std::vector<Entry> mEntries;
