@@ -139,13 +139,17 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* srchKey, AcDbObject* newVal
     }
     if (const Acad::ErrorStatus es = checkNewEntry(newValue, database()); es != Acad::eOk)
         return es;
-    if (entry != nullptr && entry->id.isValid())
-        AcDbImpObject::of(static_cast<AcDbStub*>(entry->id)->object())->eraseReplaced();
+    // The new object goes in first: when the drawing has no handle left for
+    // it, the entry it would replace stays as it was.
     AcDbImpObject* imp = AcDbImpObject::of(newValue);
     if (imp->isResident())
         imp->setOwnerId(objectId());
-    else
-        AcDbImpDatabase::of(database())->addObject(newValue, objectId());
+    else if (const Acad::ErrorStatus es =
+                 AcDbImpDatabase::of(database())->addObject(newValue, objectId(), retObjId);
+             es != Acad::eOk)
+        return es;
+    if (entry != nullptr && entry->id.isValid())
+        AcDbImpObject::of(static_cast<AcDbStub*>(entry->id)->object())->eraseReplaced();
     retObjId = newValue->objectId();
     mpImpDict->putEntry(srchKey, retObjId);
     return Acad::eOk;

@@ -5,13 +5,18 @@
 #include "tests/support/HostTest.h"
 #include "tests/support/TempFolder.h"
 
+#include "cadhost/AcDbImpDatabase.h"
+#include "cadhost/DatabaseObjects.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/HostBuffer.h"
+#include "host/AcDbCurves.h"
 #include "host/AcDbDictionary.h"
+#include "host/AcDbSymbolTable.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +24,7 @@
 namespace
 {
 constexpr Acad::ErrorStatus eOk = Acad::eOk;
+constexpr Adesk::UInt64 kLargestHandle = std::numeric_limits<Adesk::UInt64>::max();
 namespace fs = std::filesystem;
 
 std::wstring keyOf(int i)
@@ -134,8 +140,152 @@ protected:
         return keys;
     }
 
+    // The file saved as name with its handle seed set to seed.
+    fs::path withHandseed(const char* name, Adesk::UInt64 seed)
+    {
+        DrawingFileImage image = DrawingFileImage::of(fileBytes(file("drawing.zdw")));
+        image.header.handseed = seed;
+        return written(name, image);
+    }
+
+    // The names of the files of the test's folder.
+    std::vector<std::string> filesLeft() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_files.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     TempFolder m_files;
 };
+
+// Each way of making an object resident, for one new object (the entry or
+// block definition of that name); its status. The object is closed when it
+// went in, and deleted when it did not.
+Acad::ErrorStatus addEach(AcDbDatabase* database, int way, const ACHAR* name)
+{
+    AcDbObject* made = nullptr;
+    Acad::ErrorStatus es = eOk;
+    AcDbObjectId id;
+    if (way == 0)
+    {
+        made = new AcDbLine;
+        es = database->addAcDbObject(id, made);
+    }
+    else if (way == 1)
+    {
+        AcDbDictionary* namedObjects = nullptr;
+        database->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite);
+        made = new AcDbDictionary;
+        es = namedObjects->setAt(name, made, id);
+        namedObjects->close();
+    }
+    else
+    {
+        AcDbBlockTable* table = nullptr;
+        database->getBlockTable(table, AcDb::kForWrite);
+        if (way == 2)
+        {
+            auto* record = new AcDbBlockTableRecord;
+            record->setName(name);
+            made = record;
+            es = table->add(record);
+        }
+        else
+        {
+            AcDbBlockTableRecord* space = nullptr;
+            table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite);
+            made = new AcDbLine;
+            es = space->appendAcDbEntity(static_cast<AcDbLine*>(made));
+            space->close();
+        }
+        table->close();
+    }
+    if (es == eOk)
+        made->close();
+    else
+        delete made;
+    return es;
+}
+
+constexpr int kWaysToAdd = 4;
+
+// The seed is the next handle to give, and must always have a next one: a
+// file whose seed leaves none (or is the null handle) is refused, and a
+// drawing whose handles run out refuses every new object, leaving the
+// drawing as it was and still saveable.
+TEST_F(HostileDrawingTest, HandlesNeverWrapAndASeedWithoutRoomIsRefused)
+{
+    storeEntries(2);
+    ASSERT_EQ(save("drawing.zdw"), eOk);
+    for (const Adesk::UInt64 seed : {Adesk::UInt64{0}, kLargestHandle})
+    {
+        AcDbDatabase* empty = freshEmptyDatabase();
+        EXPECT_EQ(empty->readDwgFile(withHandseed("no-room.zdw", seed).wstring().c_str()),
+                  Acad::eDwgObjectImproperlyRead) << seed;
+        EXPECT_EQ(empty->numObjects(), 0U);
+    }
+
+    const fs::path lastRoom = withHandseed("last-room.zdw", kLargestHandle - 2);
+    for (int way = 0; way < kWaysToAdd; ++way)
+    {
+        ASSERT_EQ(reopen(lastRoom), eOk);
+        const Adesk::UInt32 objects = db()->numObjects();
+        EXPECT_EQ(addEach(db(), way, L"First"), eOk) << way;
+        EXPECT_EQ(static_cast<Adesk::UInt64>(db()->handseed()), kLargestHandle - 1);
+        for (int again = 0; again < kWaysToAdd; ++again)
+            EXPECT_EQ(addEach(db(), again, L"Entries"), Acad::eOutOfRange) << way << " then " << again;
+        EXPECT_EQ(db()->numObjects(), objects + 1) << way;
+        EXPECT_EQ(storedKeys().size(), 2U) << "a refused entry replaces nothing";
+        ASSERT_EQ(save("full.zdw"), eOk);
+        EXPECT_EQ(reopen(file("full.zdw")), eOk) << "a drawing out of handles still reads";
+    }
+}
+
+// Listing a drawing's objects takes the time of its objects, not of its seed.
+TEST_F(HostileDrawingTest, ObjectsAreListedWithoutWalkingTheHandles)
+{
+    storeEntries(3);
+    const AcDbObjectId erased = appendToModelSpace(new AcDbLine);
+    AcDbObject* line = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(line, erased, AcDb::kForWrite), eOk);
+    line->erase();
+    line->close();
+    ASSERT_EQ(save("drawing.zdw"), eOk);
+    ASSERT_EQ(reopen(withHandseed("far.zdw", Adesk::UInt64{1} << 62)), eOk);
+
+    const std::vector<AcDbObjectId> ids = cadhost::liveObjectIds(*db());
+    EXPECT_EQ(ids.size(), db()->numObjects());
+    for (std::size_t i = 0; i < ids.size(); ++i)
+    {
+        EXPECT_FALSE(ids[i].isErased());
+        EXPECT_TRUE(i == 0 || ids[i - 1].handle() < ids[i].handle());
+    }
+}
+
+// A database in a state no file may describe (here, a seed below handles it
+// holds) is not saved: the save fails, the drawing on disk stays as it was
+// and nothing else is left beside it.
+TEST_F(HostileDrawingTest, ASaveTheReaderWouldRefuseLeavesTheOldDrawing)
+{
+    storeEntries(2);
+    ASSERT_EQ(save("drawing.zdw"), eOk);
+    const std::string before = fileBytes(file("drawing.zdw"));
+    appendToModelSpace(new AcDbLine);
+    AcDbImpDatabase* imp = AcDbImpDatabase::of(db());
+    const AcDbHandle seed = imp->handseed();
+    for (const Adesk::UInt64 broken : {Adesk::UInt64{3}, Adesk::UInt64{0}})
+    {
+        imp->setHandseed(AcDbHandle(broken));
+        EXPECT_EQ(save("drawing.zdw"), Acad::eFileInternalErr) << broken;
+        EXPECT_EQ(fileBytes(file("drawing.zdw")), before);
+        EXPECT_EQ(filesLeft(), std::vector<std::string>{"drawing.zdw"});
+    }
+    imp->setHandseed(seed);
+    EXPECT_EQ(save("drawing.zdw"), eOk);
+}
 
 // Entries stored against key order read back whole and in key order, and are
 // written back in key order: the file saved again is the one saved first. A
