@@ -26,9 +26,9 @@ constexpr Acad::ErrorStatus eOk = Acad::eOk;
 namespace fs = std::filesystem;
 using Fault = FailingFileSystem::Fault;
 
-// Enough lines for a drawing of over a megabyte, so that saving it takes
+// Enough vertices for a drawing of over a megabyte, so that saving it takes
 // several writes: the writer hands its entries over a megabyte at a time.
-constexpr int kLines = 16000;
+constexpr unsigned int kVertices = 30000;
 
 // A child process that saves database at path and exits with the save's
 // status. It has been told to save by the time the constructor returns.
@@ -95,7 +95,11 @@ protected:
     // expected to come out.
     void growAndSaveExpected()
     {
-        for (int i = 0; i < kLines; ++i)
+        auto* outline = new AcDbPolyline;
+        for (unsigned int i = 0; i < kVertices; ++i)
+            outline->addVertexAt(i, {1.0 * i, 2.0});
+        appendToModelSpace(outline);
+        for (int i = 0; i < 100; ++i)
             appendToModelSpace(new AcDbLine({1.0 * i, 0, 0}, {1.0 * i, 2, 3}));
         EXPECT_EQ(save(expected()), eOk);
         m_new = fileBytes(expected());
