@@ -21,16 +21,18 @@ namespace cadhost
 // to. The defaults make the real calls.
 //
 // Whichever of them fails, and at whatever point, FileReplacement keeps its
-// promise: the target holds its old bytes and the new file is removed. Only
-// removing the new file, setting its permissions and syncing the folder
-// after the rename stay outside the seam: the first two must work for the
-// promise to be kept at all, and the last can no longer fail a save.
+// promise: the target holds its old bytes and the new file is removed.
+// Removing the new file and syncing the folder after the rename stay outside
+// the seam: the first must work for the promise to be kept at all, and the
+// second can no longer fail a save. Setting the new file's permissions is a
+// real call too; its failure fails the save as any other does.
 class FileSystemCalls
 {
 public:
     virtual ~FileSystemCalls() = default;
 
-    // mkstemp: makes and opens a new file whose name ends the template.
+    // mkstemp: makes and opens a new file named by the template, its
+    // trailing X's filled in.
     virtual int makeTemporary(char* pathTemplate);
     // pwrite.
     virtual ssize_t write(int fd, const void* data, std::size_t size, off_t offset);
