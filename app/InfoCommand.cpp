@@ -6,6 +6,7 @@
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
+#include "cadhost/DatabaseObjects.h"
 #include "host/AcDbProxyObject.h"
 #include "host/AcRxClass.h"
 #include "storage/CIvAcadObject.h"
@@ -32,18 +33,13 @@ std::string ClassName(AcDbObjectId id)
     return name;
 }
 
-// Live objects by class, found by walking every handle the drawing has given.
-json Classes(AcDbDatabase& drawing)
+// Live objects by class, as the host lists them: the handle seed of a hostile
+// drawing may be near 2^64, so walking the handles below it never ends.
+json Classes(const AcDbDatabase& drawing)
 {
     std::map<std::string, std::size_t> counts;
-    const Adesk::UInt64 seed = drawing.handseed();
-    for (Adesk::UInt64 handle = 1; handle < seed; ++handle)
-    {
-        AcDbObjectId id;
-        if (drawing.getAcDbObjectId(id, false, AcDbHandle(handle)) == Acad::eOk && id.isValid() &&
-            !id.isErased())
-            ++counts[ClassName(id)];
-    }
+    for (const AcDbObjectId id : cadhost::liveObjectIds(drawing))
+        ++counts[ClassName(id)];
     json classes = json::array();
     for (const auto& [name, count] : counts)
         classes.push_back({{"name", name}, {"objects", count}});

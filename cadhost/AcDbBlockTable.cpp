@@ -75,9 +75,10 @@ Acad::ErrorStatus AcDbBlockTable::add(AcDbObjectId& recordId, AcDbBlockTableReco
         return Acad::eNullBlockName;
     if (mpRecords->find(name) != nullptr)
         return Acad::eDuplicateRecordName;
-    recordId = AcDbImpDatabase::of(database())->addObject(pRecord, objectId());
-    mpRecords->put(name, recordId);
-    return Acad::eOk;
+    const Acad::ErrorStatus es = AcDbImpDatabase::of(database())->addObject(pRecord, objectId(), recordId);
+    if (es == Acad::eOk)
+        mpRecords->put(name, recordId);
+    return es;
 }
 
 Acad::ErrorStatus AcDbBlockTable::checkRename(AcDbObjectId recordId, const ACHAR* name) const

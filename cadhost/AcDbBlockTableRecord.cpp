@@ -96,7 +96,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& pOutputId
         return Acad::eNoDatabase;
     if (AcDbImpObject::of(pEntity)->isResident())
         return Acad::eAlreadyInDb;
-    pOutputId = AcDbImpDatabase::of(database())->addObject(pEntity, objectId());
+    if (const Acad::ErrorStatus es = AcDbImpDatabase::of(database())->addObject(pEntity, objectId(), pOutputId);
+        es != Acad::eOk)
+        return es;
     mEntities.push_back(pOutputId);
     // Changes are reversed newest first, so the entity appended last is the
     // last one still when its append is.

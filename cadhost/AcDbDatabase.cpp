@@ -56,8 +56,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& objId, AcDbObject* p
         return Acad::eNullObjectPointer;
     if (AcDbImpObject::of(pObj)->isResident())
         return Acad::eAlreadyInDb;
-    objId = mpImpDb->addObject(pObj, AcDbObjectId::kNull);
-    return Acad::eOk;
+    return mpImpDb->addObject(pObj, AcDbObjectId::kNull, objId);
 }
 
 Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound,

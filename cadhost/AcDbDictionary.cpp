@@ -143,16 +143,19 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* srchKey, AcDbObject* newVal
                                   ? AcDbImpObject::of(static_cast<AcDbStub*>(entry->id)->object())
                                   : nullptr;
     if (replaced != nullptr)
-    {
         if (const Acad::ErrorStatus es = replaced->mayBeErased(); es != Acad::eOk)
             return es;
-        replaced->eraseReplaced();
-    }
+    // The new object goes in first: when the drawing has no handle left for
+    // it, the entry it would replace stays as it was.
     AcDbImpObject* imp = AcDbImpObject::of(newValue);
     if (imp->isResident())
         imp->setOwnerId(objectId());
-    else
-        AcDbImpDatabase::of(database())->addObject(newValue, objectId());
+    else if (const Acad::ErrorStatus es =
+                 AcDbImpDatabase::of(database())->addObject(newValue, objectId(), retObjId);
+             es != Acad::eOk)
+        return es;
+    if (replaced != nullptr)
+        replaced->eraseReplaced();
     retObjId = newValue->objectId();
     mpImpDict->putEntry(srchKey, retObjId);
     return Acad::eOk;

@@ -2,6 +2,7 @@
 
 #include "cadhost/AcDbImpObject.h"
 #include "cadhost/DiagnosticsRecorder.h"
+#include "cadhost/ObjectTableRules.h"
 #include "host/AcDbDictionary.h"
 #include "host/AcDbProxyObject.h"
 #include "host/AcDbSymbolTable.h"
@@ -36,8 +37,11 @@ void AcDbImpDatabase::buildDefaultDrawing()
 {
     auto* namedObjects = new AcDbDictionary;
     auto* blockTable = new AcDbBlockTable;
-    const AcDbObjectId namedObjectsId = addObject(namedObjects, AcDbObjectId::kNull);
-    setRootIds(namedObjectsId, addObject(blockTable, AcDbObjectId::kNull));
+    AcDbObjectId namedObjectsId;
+    AcDbObjectId blockTableId;
+    addObject(namedObjects, AcDbObjectId::kNull, namedObjectsId);
+    addObject(blockTable, AcDbObjectId::kNull, blockTableId);
+    setRootIds(namedObjectsId, blockTableId);
     for (const ACHAR* name : {ACDB_MODEL_SPACE, ACDB_PAPER_SPACE})
     {
         auto* record = new AcDbBlockTableRecord;
@@ -49,13 +53,18 @@ void AcDbImpDatabase::buildDefaultDrawing()
     namedObjects->close();
 }
 
-AcDbObjectId AcDbImpDatabase::addObject(AcDbObject* object, AcDbObjectId owner)
+Acad::ErrorStatus AcDbImpDatabase::addObject(AcDbObject* object, AcDbObjectId owner,
+                                             AcDbObjectId& id)
 {
+    const Adesk::UInt64 next = static_cast<Adesk::UInt64>(mHandseed) + 1;
+    if (!cadhost::isUsableHandseed(next))
+        return Acad::eOutOfRange;
     AcDbStub* stub = addStub(mHandseed);
-    mHandseed = AcDbHandle(static_cast<Adesk::UInt64>(mHandseed) + 1);
+    mHandseed = AcDbHandle(next);
     stub->setObject(object);
     AcDbImpObject::of(object)->becomeResident(stub, owner);
-    return AcDbObjectId(stub);
+    id = AcDbObjectId(stub);
+    return Acad::eOk;
 }
 
 AcDbStub* AcDbImpDatabase::addStub(AcDbHandle handle)

@@ -29,8 +29,9 @@ public:
     void buildDefaultDrawing();
 
     // Makes object resident under the next handle, owned by owner, and open
-    // for write once.
-    AcDbObjectId addObject(AcDbObject* object, AcDbObjectId owner);
+    // for write once; its id. eOutOfRange, with nothing changed, when the
+    // handles are used up (see isUsableHandseed).
+    Acad::ErrorStatus addObject(AcDbObject* object, AcDbObjectId owner, AcDbObjectId& id);
     // A stub for an object about to be filed in from a drawing; handles must
     // come in ascending order.
     AcDbStub* addStub(AcDbHandle handle);

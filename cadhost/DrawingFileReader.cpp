@@ -8,6 +8,7 @@
 #include "cadhost/DrawingFileHeader.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
+#include "cadhost/ObjectTableRules.h"
 #include "cadhost/Utf8Text.h"
 #include "host/AcDbDictionary.h"
 #include "host/AcDbSymbolTable.h"
@@ -174,13 +175,15 @@ private:
                table.tell() == end;
     }
 
-    // Entries must come in ascending handle order, below the handle seed,
-    // with their records inside the table.
+    // The seed and every entry must keep to the table's rules, and each
+    // record must lie inside the table.
     bool readObjectIndex()
     {
+        ObjectTableRules rules(mHeader.handseed, mClasses.size());
+        if (!rules.admitsHandseed())
+            return false;
         const std::uint64_t end = objectTableEnd();
         std::uint64_t at = objectTableStart();
-        Adesk::UInt64 previous = 0;
         for (Adesk::UInt32 i = 0; i < mHeader.objectCount; ++i)
         {
             const std::uint8_t* header = end - at >= kEntryHeaderSize ? mFile.bytesAt(at, kEntryHeaderSize) : nullptr;
@@ -188,11 +191,9 @@ private:
                 return false;
             ObjectEntry entry{numberAt<Adesk::UInt64>(header), numberAt<Adesk::UInt32>(header + 8),
                               at + kEntryHeaderSize, numberAt<Adesk::UInt32>(header + 12)};
-            if (entry.handle <= previous || entry.handle >= mHeader.handseed ||
-                entry.classIndex >= mClasses.size() || entry.size > end - entry.offset)
+            if (!rules.admits(entry.handle, entry.classIndex) || entry.size > end - entry.offset)
                 return false;
             at = entry.offset + entry.size;
-            previous = entry.handle;
             mObjects.push_back(entry);
         }
         return at == end;

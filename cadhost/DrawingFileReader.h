@@ -24,7 +24,8 @@ namespace cadhost
 // eFileAccessErr from the file system; eBadDwgHeader for a file that is not
 // a drawing of this format; eEndOfFile for one cut short;
 // eDwgCRCDoesNotMatch for a damaged one; eInvalidDwgVersion for another
-// format version; eDwgObjectImproperlyRead when the tables contradict
-// themselves or the root objects cannot be read as what they are.
+// format version; eDwgObjectImproperlyRead when the tables break the rules
+// of ObjectTableRules.h (they contradict themselves, or the handle seed
+// leaves no room) or the root objects cannot be read as what they are.
 Acad::ErrorStatus readDrawingFile(AcDbDatabase& database, const ACHAR* fileName);
 } // namespace cadhost

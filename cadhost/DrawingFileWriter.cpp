@@ -7,6 +7,7 @@
 #include "cadhost/DrawingFileHeader.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
+#include "cadhost/ObjectTableRules.h"
 #include "cadhost/Utf8Text.h"
 #include "host/AcDbProxyObject.h"
 #include "host/AcRxClass.h"
@@ -104,17 +105,24 @@ Acad::ErrorStatus writeObjectEntry(const AcDbStub& stub, Adesk::UInt32 classInde
 }
 
 // The object table as it is written: entries gather in a filer, which is
-// summed and handed to the file whenever it holds a megabyte.
+// summed and handed to the file whenever it holds a megabyte. Each entry is
+// held to the rules the reader holds it to, so that a database in a state no
+// file may describe (handles out of order, or not below the seed) fails the
+// save rather than replacing the drawing with one the reader refuses.
 class ObjectTableWriter
 {
 public:
-    ObjectTableWriter(const AcDbImpDatabase& database, FileReplacement& file)
-        : mEntries(database.database(), AcDb::kFileFiler), mFile(file)
+    ObjectTableWriter(const AcDbImpDatabase& database, Adesk::UInt32 classCount, FileReplacement& file)
+        : mEntries(database.database(), AcDb::kFileFiler),
+          mRules(database.handseed(), classCount),
+          mFile(file)
     {
     }
 
     Acad::ErrorStatus add(const AcDbStub& stub, Adesk::UInt32 classIndex)
     {
+        if (!mRules.admits(stub.handle(), classIndex))
+            return Acad::eFileInternalErr;
         const Acad::ErrorStatus es = writeObjectEntry(stub, classIndex, mEntries);
         if (es == Acad::eOk && mEntries.size() >= kFlushBytes)
             flush();
@@ -142,6 +150,7 @@ private:
     }
 
     DwgMemoryFiler mEntries;
+    ObjectTableRules mRules;
     FileReplacement& mFile;
     std::uint32_t mCrc = 0;
     std::uint64_t mSize = 0;
@@ -212,6 +221,8 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
 {
     if (fileName == nullptr || fileName[0] == L'\0')
         return Acad::eInvalidInput;
+    if (!isUsableHandseed(database.handseed()))
+        return Acad::eFileInternalErr;
     ClassTable classes;
     WrittenObjects written(database);
     std::vector<LiveObject> objects;
@@ -232,7 +243,7 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
     const std::uint8_t room[DrawingFileHeader::kSize] = {};
     file.append(room, sizeof room);
     file.append(classTable.data(), classTable.size());
-    ObjectTableWriter objectTable(database, file);
+    ObjectTableWriter objectTable(database, classes.size(), file);
     for (const LiveObject& live : objects)
         if (const Acad::ErrorStatus es = objectTable.add(*live.stub, live.classIndex); es != Acad::eOk)
             return es;

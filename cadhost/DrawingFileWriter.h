@@ -16,7 +16,9 @@ class AcDbImpDatabase;
 namespace cadhost
 {
 // An object whose filing fails fails the save with its status (eFilerError
-// when it threw), before any failure of the file system is told; the file at
-// fileName is then left as it was.
+// when it threw), before any failure of the file system is told; so does a
+// database that no file could describe, one the reader would refuse (a
+// handle seed without room, handles out of order or not below the seed),
+// with eFileInternalErr. Either way the file at fileName is left as it was.
 Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR* fileName);
 } // namespace cadhost

@@ -16,7 +16,21 @@ constexpr std::size_t kWindowBytes = std::size_t{1} << 20;
 
 Acad::ErrorStatus writeStatusOf(int error)
 {
-    return error == ENOSPC || error == EDQUOT ? Acad::eOutOfDisk : Acad::eFileAccessErr;
+    return error == ENOSPC || error == EDQUOT || error == EFBIG ? Acad::eOutOfDisk
+                                                               : Acad::eFileAccessErr;
+}
+
+FileSystemCalls& realCalls()
+{
+    static FileSystemCalls calls;
+    return calls;
+}
+
+FileSystemCalls* gCalls = nullptr;
+
+FileSystemCalls& currentCalls()
+{
+    return gCalls != nullptr ? *gCalls : realCalls();
 }
 
 // The read and write calls may do part of the work or be interrupted; this
@@ -38,10 +52,11 @@ bool transferAll(Transfer transfer, Byte* data, std::size_t size, std::uint64_t 
     return true;
 }
 
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset)
+bool writeAll(FileSystemCalls& calls, int fd, const std::uint8_t* data, std::size_t size,
+              std::uint64_t offset)
 {
-    const auto write = [fd](const std::uint8_t* from, std::size_t count, off_t at) {
-        return ::pwrite(fd, from, count, at);
+    const auto write = [&calls, fd](const std::uint8_t* from, std::size_t count, off_t at) {
+        return calls.write(fd, from, count, at);
     };
     return transferAll(write, data, size, offset);
 }
@@ -87,6 +102,19 @@ void syncFolder(const std::string& folder)
 }
 } // namespace
 
+int FileSystemCalls::makeTemporary(char* pathTemplate) { return ::mkstemp(pathTemplate); }
+
+ssize_t FileSystemCalls::write(int fd, const void* data, std::size_t size, off_t offset)
+{
+    return ::pwrite(fd, data, size, offset);
+}
+
+int FileSystemCalls::sync(int fd) { return ::fsync(fd); }
+int FileSystemCalls::close(int fd) { return ::close(fd); }
+int FileSystemCalls::rename(const char* from, const char* to) { return ::rename(from, to); }
+
+void setFileSystemCalls(FileSystemCalls* calls) { gCalls = calls; }
+
 FileReader::~FileReader()
 {
     if (mFd >= 0)
@@ -128,9 +156,9 @@ bool FileReader::readWindow(std::uint64_t offset, std::size_t size)
 }
 
 FileReplacement::FileReplacement(const std::string& path)
-    : mPath(path), mTemporary(path + ".saving-XXXXXX")
+    : mCalls(currentCalls()), mPath(path), mTemporary(path + ".saving-XXXXXX")
 {
-    mFd = ::mkstemp(mTemporary.data());
+    mFd = mCalls.makeTemporary(mTemporary.data());
     mMade = mFd >= 0;
     if (!mMade || ::fchmod(mFd, modeFor(path)) != 0)
         fail(errno);
@@ -139,7 +167,7 @@ FileReplacement::FileReplacement(const std::string& path)
 FileReplacement::~FileReplacement()
 {
     if (mFd >= 0)
-        ::close(mFd);
+        mCalls.close(mFd);
     if (mMade)
         ::unlink(mTemporary.c_str());
 }
@@ -158,18 +186,18 @@ void FileReplacement::append(const std::uint8_t* data, std::size_t size)
 
 void FileReplacement::writeAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size)
 {
-    if (mStatus == Acad::eOk && !writeAll(mFd, data, size, offset))
+    if (mStatus == Acad::eOk && !writeAll(mCalls, mFd, data, size, offset))
         fail(errno);
 }
 
 Acad::ErrorStatus FileReplacement::commit()
 {
-    if (mStatus == Acad::eOk && ::fsync(mFd) != 0)
+    if (mStatus == Acad::eOk && mCalls.sync(mFd) != 0)
         fail(errno);
-    if (mFd >= 0 && ::close(mFd) != 0)
+    if (mFd >= 0 && mCalls.close(mFd) != 0)
         fail(errno);
     mFd = -1;
-    if (mStatus == Acad::eOk && ::rename(mTemporary.c_str(), mPath.c_str()) != 0)
+    if (mStatus == Acad::eOk && mCalls.rename(mTemporary.c_str(), mPath.c_str()) != 0)
         fail(errno);
     if (mStatus != Acad::eOk)
         return mStatus;

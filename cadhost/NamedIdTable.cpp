@@ -107,24 +107,30 @@ Acad::ErrorStatus NamedIdTable::writeTo(AcDbDwgFiler* filer) const
     return filer->filerStatus();
 }
 
-// A record holds its entries in the order they had when it was written,
-// which for older drawings is not the one kept now, so they are sorted once.
+// A record may list its entries in any order (a file written elsewhere, by
+// hand, or before names compared without letter case); they are gathered as
+// they come and sorted once, so that reading takes time in proportion to the
+// record whatever the order.
 Acad::ErrorStatus NamedIdTable::readFrom(AcDbDwgFiler* filer)
 {
     mEntries.clear();
     Adesk::UInt32 count = 0;
     filer->readUInt32(&count);
+    std::vector<Entry> entries;
     for (Adesk::UInt32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
         std::wstring name = readFiledText(*filer);
         AcDbHardOwnershipId id;
         filer->readHardOwnershipId(&id);
-        mEntries.push_back(Entry{std::move(name), id});
+        entries.push_back(Entry{std::move(name), id});
     }
-    std::sort(mEntries.begin(), mEntries.end(), inNameOrder);
+    if (filer->filerStatus() != Acad::eOk)
+        return filer->filerStatus();
+    std::sort(entries.begin(), entries.end(), inNameOrder);
     const auto spelledAlike = [](const Entry& a, const Entry& b) { return a.name == b.name; };
-    if (std::adjacent_find(mEntries.begin(), mEntries.end(), spelledAlike) != mEntries.end())
+    if (std::adjacent_find(entries.begin(), entries.end(), spelledAlike) != entries.end())
         return Acad::eDuplicateKey;
-    return filer->filerStatus();
+    mEntries = std::move(entries);
+    return Acad::eOk;
 }
 } // namespace cadhost

@@ -54,7 +54,8 @@ public:
     // file only visible entries go, because erased objects are not written;
     // other filers (undo) keep every entry.
     Acad::ErrorStatus writeTo(AcDbDwgFiler* filer) const;
-    // eDuplicateKey for a record that names an entry twice, spelled alike.
+    // Takes the entries in any order. eDuplicateKey for a record that names
+    // an entry twice, spelled alike; after any failure the table is empty.
     Acad::ErrorStatus readFrom(AcDbDwgFiler* filer);
 
 private:

@@ -35,7 +35,8 @@ public:
     AcDbObjectId blockTableId() const;
 
     // Makes pObj resident without an owner and leaves it open for write
-    // (eNullObjectPointer, eAlreadyInDb for one that is resident already).
+    // (eNullObjectPointer, eAlreadyInDb for one that is resident already,
+    // eOutOfRange when the database has no handle left to give).
     Acad::ErrorStatus addAcDbObject(AcDbObjectId& objId, AcDbObject* pObj);
 
     // The id of the object whose handle is objHandle. eNullHandle for the
@@ -52,7 +53,8 @@ public:
     // error); eBadDwgHeader (not a drawing of this format, or bytes beyond
     // its end); eEndOfFile (cut short); eDwgCRCDoesNotMatch (a checksum
     // fails); eInvalidDwgVersion; eDwgObjectImproperlyRead (the tables
-    // contradict themselves, or a root object cannot be read as what it is);
+    // contradict themselves, the handle seed leaves no room for another
+    // handle, or a root object cannot be read as what it is);
     // eNotApplicable for a database that is not empty. An object that its
     // class cannot read, or whose class is not registered, is kept as an
     // AcDbProxyObject holding its record's exact bytes.
@@ -66,6 +68,9 @@ public:
     // when the file cannot be written.
     Acad::ErrorStatus saveAs(const ACHAR* fileName);
 
+    // The next handle to give. Handles are never reused and never wrap: once
+    // the seed reaches 2^64 - 2, every call that would make an object
+    // resident answers eOutOfRange and changes nothing.
     AcDbHandle handseed() const;
     // Number of live (not erased) objects and of those kept as proxies.
     Adesk::UInt32 numObjects() const;

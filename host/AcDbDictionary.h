@@ -52,7 +52,9 @@ public:
     // (eNotAllowedForThisProxy).
     // Other answers: eInvalidKey for a null or empty key, eNullObjectPointer;
     // for a resident newValue, eWrongDatabase, eWasErased, eAlreadyInDb when
-    // it has an owner, eNotOpenForWrite when it is not open for write.
+    // it has an owner, eNotOpenForWrite when it is not open for write; for a
+    // new one, eOutOfRange when the database has no handle left for it, and
+    // then the entry it would replace stays.
     Acad::ErrorStatus setAt(const ACHAR* srchKey, AcDbObject* newValue, AcDbObjectId& retObjId);
 
     AcDbDictionaryIterator* newIterator() const;

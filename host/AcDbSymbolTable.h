@@ -51,7 +51,8 @@ public:
     ~AcDbBlockTableRecord() override;
 
     // Makes pEntity resident, owned by this record, open for write for the
-    // caller to close. Needs this record open for write and in a database.
+    // caller to close. Needs this record open for write and in a database;
+    // eOutOfRange when the database has no handle left.
     Acad::ErrorStatus appendAcDbEntity(AcDbEntity* pEntity);
     Acad::ErrorStatus appendAcDbEntity(AcDbObjectId& pOutputId, AcDbEntity* pEntity);
 
@@ -111,7 +112,7 @@ public:
     // (eDuplicateRecordName otherwise; a name whose record is erased may be
     // used again); it stays open for write. Needs the table open for write
     // and in a database (eNoDatabase), and a record in no database
-    // (eAlreadyInDb).
+    // (eAlreadyInDb); eOutOfRange when the database has no handle left.
     Acad::ErrorStatus add(AcDbBlockTableRecord* pRecord);
     Acad::ErrorStatus add(AcDbObjectId& recordId, AcDbBlockTableRecord* pRecord);
 
