@@ -30,7 +30,7 @@ Outcome Clean(HostSession&, const DrawingOptions& options)
 
 void AddCleanCommand(CLI::App& app, Action& action)
 {
-    AddDrawingCommand(app, action, "clean",
+    AddDrawingCommand(app, action, DrawingAccess::change, "clean",
                       "Remove every simulation of a drawing, in use or not, with its block references",
                       std::make_shared<DrawingOptions>(), Clean);
 }

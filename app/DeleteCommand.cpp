@@ -35,7 +35,7 @@ Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
 void AddDeleteCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<DeleteOptions>();
-    AddDrawingCommand(app, action, "delete",
+    AddDrawingCommand(app, action, DrawingAccess::change, "delete",
                       "Delete a simulation and its block references, unless it is in use", options,
                       DeleteSimulation)
         .add_option("NAME", options->name, "the simulation's name")

@@ -6,7 +6,7 @@
 
 void AddListCommand(CLI::App& app, Action& action)
 {
-    AddDrawingCommand(app, action, "list",
+    AddDrawingCommand(app, action, DrawingAccess::read, "list",
                       "List the simulations of a drawing: name, type, identifier, in use, "
                       "version (200, or 101 still to upgrade), sections, length, created, edited",
                       std::make_shared<DrawingOptions>(),

@@ -32,7 +32,7 @@ void AddShowCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ShowOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "show",
+        app, action, DrawingAccess::read, "show",
         "Show a simulation's tree: sections with their speeds, segments, parts, blocks and positions",
         options, ShowSimulation);
     command.add_option("NAME", options->name, "the simulation's name")->required();

@@ -30,8 +30,10 @@ protected:
     std::map<std::string, std::string> Folder() const
     {
         std::map<std::string, std::string> files;
+        // Lock files come and stay empty.
         for (const auto& entry : fs::directory_iterator(m_files.path()))
-            files[entry.path().filename().string()] = fileBytes(entry.path());
+            if (entry.path().extension() != ".lock")
+                files[entry.path().filename().string()] = fileBytes(entry.path());
         return files;
     }
 };

@@ -4,6 +4,7 @@
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include <sys/wait.h>
@@ -38,11 +39,13 @@ void ZnsimTest::TearDown()
 }
 
 // The output goes beside the folder, so that the folder holds only what
-// znsim itself wrote.
+// znsim itself wrote; each run has its own, so that runs may overlap.
 ZnsimRun ZnsimTest::Run(const std::vector<std::string>& args) const
 {
-    const fs::path out = m_files.path().string() + ".out";
-    const fs::path err = m_files.path().string() + ".err";
+    static std::atomic<int> runs{0};
+    const std::string stem = m_files.path().string() + "." + std::to_string(++runs);
+    const fs::path out = stem + ".out";
+    const fs::path err = stem + ".err";
     std::string command = "cd " + Quoted(m_files.path().string()) + " && " +
                           Quoted((BinDir() / "znsim").string());
     for (const std::string& arg : args)

@@ -28,6 +28,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Runs znsim in the test's folder; runs from several threads overlap.
     ZnsimRun Run(const std::vector<std::string>& args) const;
     // The report of a command run with --json, which must succeed.
     nlohmann::json RunJson(std::vector<std::string> args) const;
