@@ -1,5 +1,9 @@
 // znsim delete, clean and upgrade on drawings that znsim made or that hold
 // simulations of the previous release.
+#include "model/CPmPart.h"
+#include "model/CPmSection200.h"
+#include "model/CPmSegment200.h"
+#include "storage/CPmBlockFactory.h"
 #include "tests/e2e/ZnsimTest.h"
 #include "tests/legacy/LegacyTest.h"
 
@@ -19,7 +23,83 @@ protected:
             stored->Close();
         return stored != nullptr;
     }
+
+    // Stores, as a caller of the module may, a simulation whose one part
+    // copies the demo's parked tractor (1F) without a definition of its
+    // own: it shares "Tractor" with that reference.
+    void StoreSharingTheTractor(const CString& name)
+    {
+        CPmSim200* sim = CPmDbxFactory200::MakeSim(0, 1);
+        sim->SetName(name);
+        CPmPart* part = CPmDbxFactory200::MakePart();
+        element parked{nullptr, nullptr};
+        AcDbObjectId id;
+        ASSERT_EQ(db()->getAcDbObjectId(id, false, AcDbHandle(0x1F)), Acad::eOk);
+        ASSERT_EQ(acdbOpenObject(parked.blockRef, id, AcDb::kForRead), Acad::eOk);
+        part->AddBlock(CPmBlockFactory::CreateBlock(&parked));
+        parked.blockRef->close();
+        CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+        segment->AddPart(part);
+        segment->AddPath({PmPosition200{}, PmPosition200{}});
+        CPmSection200* section = CPmDbxFactory200::MakeSection();
+        section->AddSegment(segment);
+        sim->AddSection(section);
+        ASSERT_EQ(sim->Save(), 0);
+    }
+
+    // The demo's drawing with two simulations that share "Tractor" with the
+    // parked tractor.
+    std::filesystem::path SharedDrawing()
+    {
+        const std::filesystem::path drawing = Demo();
+        Read(drawing);
+        StoreSharingTheTractor(L"Old convoy");
+        StoreSharingTheTractor(L"Old shuttle");
+        EXPECT_EQ(db()->saveAs(drawing.wstring().c_str()), Acad::eOk);
+        return drawing;
+    }
 };
+
+TEST_F(ManagingTest, DeletingWhatOthersStillUseIsRefusedUnlessForced)
+{
+    const std::filesystem::path drawing = SharedDrawing();
+    const std::string before = fileBytes(drawing);
+    const ZnsimRun refused = Run({"delete", "demo.zdw", "Old convoy"});
+    EXPECT_EQ(refused.status, 4);
+    EXPECT_EQ(refused.err, "znsim: demo.zdw: deleting \"Old convoy\" would erase block definitions "
+                           "still in use: \"Tractor\" (block reference 1F; simulation \"Old shuttle\"); "
+                           "--force does it anyway\n");
+    const ZnsimRun cleaning = Run({"clean", "demo.zdw"});
+    EXPECT_EQ(cleaning.status, 4);
+    EXPECT_NE(cleaning.err.find("cleaning would erase block definitions still in use: \"Tractor\" "
+                                "(block reference 1F); --force"),
+              std::string::npos)
+        << cleaning.err;
+    EXPECT_EQ(fileBytes(drawing), before);
+
+    const json forced = RunJson({"delete", "demo.zdw", "Old convoy", "--force"});
+    EXPECT_EQ(forced["erased_definitions"], json::array({"Tractor"}));
+    EXPECT_EQ(forced["still_used"],
+              json::parse(R"([{"definition": "Tractor", "references": ["1F"], "simulations": ["Old shuttle"]}])"));
+    Read(drawing);
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"");
+}
+
+TEST_F(ManagingTest, ASimulationZnsimBuiltDeletesWithoutTakingWhatOthersShow)
+{
+    const std::filesystem::path drawing = Demo();
+    ASSERT_EQ(Run({"new", "demo.zdw", "--from", ZNSIM_SAMPLE}).status, 0);
+    const json deleted = RunJson({"delete", "demo.zdw", "Harbour convoy"});
+    EXPECT_EQ(deleted["erased_definitions"],
+              json::array({"Tractor [Harbour convoy 1]", "Trailer [Harbour convoy 1]",
+                           "Tractor [Harbour convoy 2]", "Trailer [Harbour convoy 2]"}));
+    EXPECT_TRUE(deleted["still_used"].empty());
+    const ZnsimRun shuttle = Run({"show", "demo.zdw", "Quay shuttle"});
+    EXPECT_EQ(shuttle.out.find("missing"), std::string::npos) << shuttle.out;
+    Read(drawing);
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"Tractor");
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x20)), L"Trailer");
+}
 
 TEST_F(ManagingTest, DeleteAnswersDeletedNotFoundAndInUse)
 {
