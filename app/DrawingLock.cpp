@@ -23,10 +23,14 @@ using Clock = std::chrono::steady_clock;
 // How much of a holder's command line a report shows.
 constexpr std::size_t kLongestCommand = 200;
 
-bool IsRegularFile(const std::string& file)
+// Whether the drawing is one to lock: an existing regular file, or, for a
+// command that writes it afresh, no file yet.
+bool Lockable(const std::string& drawing, DrawingAccess access)
 {
     struct stat status = {};
-    return stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    if (stat(drawing.c_str(), &status) != 0)
+        return access == DrawingAccess::create && errno == ENOENT;
+    return S_ISREG(status.st_mode);
 }
 
 // Read-write when possible; read-only serves as well for flock, for a lock
@@ -95,15 +99,15 @@ std::string Busy(const std::string& drawing, int fd, double waitSeconds)
 
 DrawingLock::DrawingLock(const std::string& drawing, DrawingAccess access, double waitSeconds)
 {
-    if (access != DrawingAccess::create && !IsRegularFile(drawing))
+    if (!Lockable(drawing, access))
         return;
     m_fd = OpenLockFile(LockFile(drawing));
     if (m_fd < 0)
     {
         if (access == DrawingAccess::read)
             return;
-        throw CommandFailure(ExitStatus::ioFailure,
-                             drawing + ": its lock file " + LockFile(drawing) + " cannot be made");
+        throw CommandFailure(ExitStatus::ioFailure, drawing + ": its lock file " + LockFile(drawing) +
+                                                        " cannot be made (" + std::strerror(errno) + ")");
     }
     const int operation = (access == DrawingAccess::read ? LOCK_SH : LOCK_EX) | LOCK_NB;
     const auto deadline = Clock::now() + std::chrono::duration<double>(waitSeconds);

@@ -31,9 +31,9 @@ enum class DrawingAccess
 class DrawingLock
 {
 public:
-    // A drawing that is not an existing regular file (except for create) is
-    // not locked and no lock file is made: opening it fails on its own, with
-    // its own message. A lock file that cannot be made or opened fails a
+    // A drawing that is not an existing regular file (or, for create, a
+    // missing one) is not locked and no lock file is made: opening or saving
+    // it fails on its own, with its own message. A lock file that cannot be made or opened fails a
     // command that changes the drawing; a reader then reads without the
     // lock, which is safe because a save replaces the drawing whole.
     DrawingLock(const std::string& drawing, DrawingAccess access, double waitSeconds);

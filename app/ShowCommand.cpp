@@ -36,6 +36,8 @@ void AddShowCommand(CLI::App& app, Action& action)
         "Show a simulation's tree: sections with their speeds, segments, parts, blocks and positions",
         options, ShowSimulation);
     command.add_option("NAME", options->name, "the simulation's name")->required();
-    command.add_option("--positions", options->positions, "positions shown per segment (default 5)");
+    // Checked before conversion: "-1" would otherwise wrap to every position.
+    command.add_option("--positions", options->positions, "positions shown per segment (default 5)")
+        ->check(CLI::Range(0, 1000000));
     command.add_flag("--all", options->all, "show every position");
 }

@@ -1,9 +1,5 @@
 // znsim delete, clean and upgrade on drawings that znsim made or that hold
 // simulations of the previous release.
-#include "model/CPmPart.h"
-#include "model/CPmSection200.h"
-#include "model/CPmSegment200.h"
-#include "storage/CPmBlockFactory.h"
 #include "tests/e2e/ZnsimTest.h"
 #include "tests/legacy/LegacyTest.h"
 
@@ -23,46 +19,11 @@ protected:
             stored->Close();
         return stored != nullptr;
     }
-
-    // Stores, as a caller of the module may, a simulation whose one part
-    // copies the demo's parked tractor (1F) without a definition of its
-    // own: it shares "Tractor" with that reference.
-    void StoreSharingTheTractor(const CString& name)
-    {
-        CPmSim200* sim = CPmDbxFactory200::MakeSim(0, 1);
-        sim->SetName(name);
-        CPmPart* part = CPmDbxFactory200::MakePart();
-        element parked{nullptr, nullptr};
-        AcDbObjectId id;
-        ASSERT_EQ(db()->getAcDbObjectId(id, false, AcDbHandle(0x1F)), Acad::eOk);
-        ASSERT_EQ(acdbOpenObject(parked.blockRef, id, AcDb::kForRead), Acad::eOk);
-        part->AddBlock(CPmBlockFactory::CreateBlock(&parked));
-        parked.blockRef->close();
-        CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
-        segment->AddPart(part);
-        segment->AddPath({PmPosition200{}, PmPosition200{}});
-        CPmSection200* section = CPmDbxFactory200::MakeSection();
-        section->AddSegment(segment);
-        sim->AddSection(section);
-        ASSERT_EQ(sim->Save(), 0);
-    }
-
-    // The demo's drawing with two simulations that share "Tractor" with the
-    // parked tractor.
-    std::filesystem::path SharedDrawing()
-    {
-        const std::filesystem::path drawing = Demo();
-        Read(drawing);
-        StoreSharingTheTractor(L"Old convoy");
-        StoreSharingTheTractor(L"Old shuttle");
-        EXPECT_EQ(db()->saveAs(drawing.wstring().c_str()), Acad::eOk);
-        return drawing;
-    }
 };
 
 TEST_F(ManagingTest, DeletingWhatOthersStillUseIsRefusedUnlessForced)
 {
-    const std::filesystem::path drawing = SharedDrawing();
+    const std::filesystem::path drawing = SharedDrawing("demo.zdw");
     const std::string before = fileBytes(drawing);
     const ZnsimRun refused = Run({"delete", "demo.zdw", "Old convoy"});
     EXPECT_EQ(refused.status, 4);
