@@ -37,16 +37,13 @@ std::vector<AcDbHandle> PartReferences(const CPmSim200& sim)
     return references;
 }
 
-// Every block reference in the record, and, the first time a definition is
-// met, in that definition, recorded in shown.
-void WalkReferences(AcDbObjectId recordId, Shown& shown, std::set<AcDbObjectId>& walked)
+// Records in shown every block reference of the record, and appends the
+// definitions they show to those still to walk.
+void AddReferences(AcDbObjectId recordId, Shown& shown, std::vector<AcDbObjectId>& toWalk)
 {
-    if (!walked.insert(recordId).second)
-        return;
     AcDbBlockTableRecord* record = nullptr;
     if (acdbOpenObject(record, recordId, AcDb::kForRead) != Acad::eOk)
         return;
-    std::vector<AcDbObjectId> definitions;
     AcDbBlockTableRecordIterator* iterator = nullptr;
     record->newIterator(iterator);
     for (; !iterator->done(); iterator->step())
@@ -59,30 +56,35 @@ void WalkReferences(AcDbObjectId recordId, Shown& shown, std::set<AcDbObjectId>&
             AcDbHandle handle;
             reference->getAcDbHandle(handle);
             shown[handle] = reference->blockTableRecord().handle();
-            definitions.push_back(reference->blockTableRecord());
+            toWalk.push_back(reference->blockTableRecord());
         }
         entity->close();
     }
     delete iterator;
     record->close();
-    for (AcDbObjectId definition : definitions)
-        WalkReferences(definition, shown, walked);
 }
 
-// The block references reachable from model space and paper space.
+// The block references in model space and paper space, and in every block
+// definition shown from there, however deep (each definition walked once, so
+// that a drawing whose definitions show each other ends).
 Shown ReferencesInDrawing()
 {
     Shown shown;
-    std::set<AcDbObjectId> walked;
     AcDbBlockTable* table = nullptr;
     if (acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
         return shown;
-    AcDbObjectId spaces[2];
-    table->getAt(ACDB_MODEL_SPACE, spaces[0]);
-    table->getAt(ACDB_PAPER_SPACE, spaces[1]);
+    std::vector<AcDbObjectId> toWalk(2);
+    table->getAt(ACDB_MODEL_SPACE, toWalk[0]);
+    table->getAt(ACDB_PAPER_SPACE, toWalk[1]);
     table->close();
-    for (AcDbObjectId space : spaces)
-        WalkReferences(space, shown, walked);
+    std::set<AcDbObjectId> walked;
+    while (!toWalk.empty())
+    {
+        const AcDbObjectId record = toWalk.back();
+        toWalk.pop_back();
+        if (walked.insert(record).second)
+            AddReferences(record, shown, toWalk);
+    }
     return shown;
 }
 
