@@ -1,9 +1,12 @@
 // znsim delete, clean and upgrade on drawings that znsim made or that hold
 // simulations of the previous release.
+#include "host/AcDbSymbolTable.h"
 #include "tests/e2e/ZnsimTest.h"
 #include "tests/legacy/LegacyTest.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace
 {
@@ -44,6 +47,51 @@ TEST_F(ManagingTest, DeletingWhatOthersStillUseIsRefusedUnlessForced)
               json::parse(R"([{"definition": "Tractor", "references": ["1F"], "simulations": ["Old shuttle"]}])"));
     Read(drawing);
     EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"");
+}
+
+// A block reference inside a definition that paper space shows uses the
+// definition it shows as much as one in model space.
+TEST_F(ManagingTest, AReferenceNestedInAnotherDefinitionStillUsesItsDefinition)
+{
+    const std::filesystem::path drawing = SharedDrawing("demo.zdw");
+    Read(drawing);
+    AcDbObjectId parkedId;
+    ASSERT_EQ(db()->getAcDbObjectId(parkedId, false, AcDbHandle(0x1F)), Acad::eOk);
+    AcDbBlockReference* parked = nullptr;
+    ASSERT_EQ(acdbOpenObject(parked, parkedId, AcDb::kForWrite), Acad::eOk);
+    const AcDbObjectId tractor = parked->blockTableRecord();
+    parked->erase();
+    parked->close();
+
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* yard = new AcDbBlockTableRecord;
+    yard->setName(L"Yard");
+    AcDbObjectId yardId;
+    ASSERT_EQ(table->add(yardId, yard), Acad::eOk);
+    auto* nested = new AcDbBlockReference(AcGePoint3d(), tractor);
+    ASSERT_EQ(yard->appendAcDbEntity(nested), Acad::eOk);
+    AcDbHandle nestedHandle;
+    nested->getAcDbHandle(nestedHandle);
+    nested->close();
+    yard->close();
+    AcDbBlockTableRecord* paper = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_PAPER_SPACE, paper, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    auto* shown = new AcDbBlockReference(AcGePoint3d(), yardId);
+    ASSERT_EQ(paper->appendAcDbEntity(shown), Acad::eOk);
+    shown->close();
+    paper->close();
+    ASSERT_EQ(db()->saveAs(drawing.wstring().c_str()), Acad::eOk);
+
+    const ZnsimRun refused = Run({"delete", "demo.zdw", "Old convoy"});
+    EXPECT_EQ(refused.status, 4);
+    std::ostringstream handle;
+    handle << std::uppercase << std::hex << static_cast<Adesk::UInt64>(nestedHandle);
+    EXPECT_NE(refused.err.find("\"Tractor\" (block reference " + handle.str() +
+                               "; simulation \"Old shuttle\")"),
+              std::string::npos)
+        << refused.err;
 }
 
 TEST_F(ManagingTest, ASimulationZnsimBuiltDeletesWithoutTakingWhatOthersShow)
