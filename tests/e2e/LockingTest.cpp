@@ -9,7 +9,9 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -113,6 +115,36 @@ TEST_F(LockingTest, AHeldDrawingMakesOthersWaitThenGiveUpNamingTheHolder)
         EXPECT_EQ(Run({"demo", "demo.zdw", "--wait", "0"}).status, 5);
     }
     EXPECT_EQ(fileBytes(drawing), before);
+    EXPECT_EQ(Run({"use", "demo.zdw", "Harbour convoy", "--wait", "0"}).status, 0);
+}
+
+// A lock left by a process killed while holding it does not stay: the
+// drawing is free once the process is gone.
+TEST_F(LockingTest, AKilledHolderLeavesTheDrawingFree)
+{
+    const fs::path drawing = Demo();
+    const std::string lockFile = drawing.string() + ".lock";
+    int locked[2];
+    ASSERT_EQ(pipe(locked), 0);
+    const pid_t holder = fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0)
+    {
+        // Only calls that are safe in a child of a threaded process.
+        const int fd = open(lockFile.c_str(), O_RDWR);
+        if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(locked[1], "x", 1) != 1)
+            _exit(1);
+        pause();
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(locked[0], &byte, 1), 1);
+    EXPECT_EQ(Run({"use", "demo.zdw", "Harbour convoy", "--wait", "0"}).status, 5);
+    kill(holder, SIGKILL);
+    int status = 0;
+    waitpid(holder, &status, 0);
+    close(locked[0]);
+    close(locked[1]);
     EXPECT_EQ(Run({"use", "demo.zdw", "Harbour convoy", "--wait", "0"}).status, 0);
 }
 } // namespace
