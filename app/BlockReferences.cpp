@@ -21,6 +21,11 @@ std::optional<std::wstring> DefinitionName(const AcDbHandle& handle)
         return std::nullopt;
     const AcDbObjectId definitionId = reference->blockTableRecord();
     reference->close();
+    return DefinitionName(definitionId);
+}
+
+std::optional<std::wstring> DefinitionName(AcDbObjectId definitionId)
+{
     AcDbBlockTableRecord* definition = nullptr;
     if (acdbOpenObject(definition, definitionId, AcDb::kForRead) != Acad::eOk)
         return std::nullopt;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/AcDbHandle.h"
+#include "host/AcDbObjectId.h"
 
 #include <optional>
 #include <string>
@@ -14,3 +15,5 @@ AcDbBlockReference* OpenBlockReference(const AcDbHandle& handle);
 // The name of the block definition that the reference shows; none when the
 // handle names no block reference, or its definition is gone.
 std::optional<std::wstring> DefinitionName(const AcDbHandle& handle);
+// The name of the block definition of that id; none when it cannot be opened.
+std::optional<std::wstring> DefinitionName(AcDbObjectId definitionId);

@@ -1,10 +1,12 @@
 // znsim clean: every simulation of the drawing removed, with its block
-// references.
+// references, unless the block definitions they show are used by others.
 #include "app/Commands.h"
+#include "app/DeletionGuard.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 #include "storage/CIvAcadObject.h"
+#include "storage/CPmDbxFactory200.h"
 #include "storage/CleanSims.h"
 
 namespace
@@ -29,9 +31,27 @@ nlohmann::json KeptEntries(const CStringArray& names)
     return kept;
 }
 
-Outcome Clean(HostSession&, const DrawingOptions& options)
+struct CleanOptions : DrawingOptions
+{
+    bool force = false;
+};
+
+// Every simulation the module can load, which is what it cleans.
+std::set<std::wstring> LoadableSimulations()
+{
+    std::vector<CString> names;
+    CPmDbxFactory200::LoadSimNames(names);
+    std::set<std::wstring> loadable;
+    for (const CString& name : names)
+        loadable.insert(name.GetString());
+    return loadable;
+}
+
+Outcome Clean(HostSession&, const CleanOptions& options)
 {
     const std::string& file = options.file;
+    const DeletionReach reach = WhatDeletingTakes(LoadableSimulations());
+    GuardDeletion(file, "cleaning", reach, options.force);
     const auto before = static_cast<std::size_t>(StoredEntries().GetSize());
     CleanSims();
     const nlohmann::json kept = KeptEntries(StoredEntries());
@@ -40,15 +60,21 @@ Outcome Clean(HostSession&, const DrawingOptions& options)
     for (const nlohmann::json& entry : kept)
         text += "Could not remove \"" + entry["name"].get<std::string>() + "\": it " +
                 entry["reason"].get<std::string>() + ".\n";
-    return {removed != 0,
-            {{"file", file}, {"removed", removed}, {"remaining", kept.size()}, {"kept", kept}},
-            text};
+    Outcome outcome{removed != 0,
+                    {{"file", file}, {"removed", removed}, {"remaining", kept.size()}, {"kept", kept}},
+                    text};
+    ReportReach(outcome, reach);
+    return outcome;
 }
 } // namespace
 
 void AddCleanCommand(CLI::App& app, Action& action)
 {
-    AddDrawingCommand(app, action, "clean",
-                      "Remove every simulation of a drawing, in use or not, with its block references",
-                      std::make_shared<DrawingOptions>(), Clean);
+    auto options = std::make_shared<CleanOptions>();
+    CLI::App& command = AddDrawingCommand(
+        app, action, DrawingAccess::change, "clean",
+        "Remove every simulation of a drawing, in use or not, with its block references; a block "
+        "definition they show that other block references still use is refused without --force",
+        options, Clean);
+    AddForceFlag(command, options->force);
 }

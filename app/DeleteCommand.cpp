@@ -1,6 +1,9 @@
-// znsim delete: a stored simulation deleted by name, unless it is in use.
-// Its block references leave the drawing with it.
+// znsim delete: a stored simulation deleted by name, unless it is in use or
+// its block definitions are still used by others. Its block references leave
+// the drawing with it, and the module erases their definitions.
 #include "app/Commands.h"
+#include "app/DeletionGuard.h"
+#include "app/HeldSimulation.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "storage/CPmDbxFactory200.h"
@@ -10,6 +13,7 @@ namespace
 struct DeleteOptions : DrawingOptions
 {
     std::string name;
+    bool force = false;
 };
 
 // The factory's answers when deleting by name.
@@ -20,10 +24,20 @@ enum DeleteAnswer
     kInUse = 2,
 };
 
+CommandFailure InUse(const std::string& file, const std::string& name)
+{
+    return {ExitStatus::refused, file + ": \"" + name + "\" is in use; clear the mark first (znsim unuse)"};
+}
+
 Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
 {
     const std::string name = StoredName(options.name);
-    const int answer = CPmDbxFactory200::DeleteSim(HostText(name));
+    const CString hostName = HostText(name);
+    if (const HeldSimulation sim{CPmDbxFactory200::LoadSim(hostName)}; sim && sim->SimInUse() != 0)
+        throw InUse(options.file, name);
+    const DeletionReach reach = WhatDeletingTakes({hostName.GetString()});
+    GuardDeletion(options.file, "deleting \"" + name + "\"", reach, options.force);
+    const int answer = CPmDbxFactory200::DeleteSim(hostName);
     if (answer == kNoneFound)
     {
         if (const std::optional<std::string> kept = KeptReason(name))
@@ -31,19 +45,23 @@ Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
         throw SimulationNotFound(options.file, options.name);
     }
     if (answer == kInUse)
-        throw CommandFailure(ExitStatus::refused, options.file + ": \"" + name +
-                                                      "\" is in use; clear the mark first (znsim unuse)");
-    const nlohmann::json data = {{"file", options.file}, {"deleted", name}};
-    return {true, data, "Deleted \"" + name + "\" from " + options.file + ".\n"};
+        throw InUse(options.file, name);
+    Outcome outcome{true, {{"file", options.file}, {"deleted", name}},
+                    "Deleted \"" + name + "\" from " + options.file + ".\n"};
+    ReportReach(outcome, reach);
+    return outcome;
 }
 } // namespace
 
 void AddDeleteCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<DeleteOptions>();
-    AddDrawingCommand(app, action, "delete",
-                      "Delete a simulation and its block references, unless it is in use", options,
-                      DeleteSimulation)
-        .add_option("NAME", options->name, "the simulation's name")
-        ->required();
+    CLI::App& command = AddDrawingCommand(
+        app, action, DrawingAccess::change, "delete",
+        "Delete a simulation and its block references, unless it is in use; the module erases "
+        "the block definitions they show, so a definition that other block references or "
+        "simulations still use is refused without --force",
+        options, DeleteSimulation);
+    command.add_option("NAME", options->name, "the simulation's name")->required();
+    AddForceFlag(command, options->force);
 }

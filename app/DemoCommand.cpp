@@ -53,6 +53,7 @@ std::string NextSteps(const std::string& program, const std::string& file)
 int RunDemo(const std::string& program, const DrawingOptions& options)
 {
     HostSession host;
+    const DrawingLock lock(options.file, DrawingAccess::create, options.wait);
     const DemoVehicles vehicles = DrawDemoVehicles(host.Create());
     const std::vector<SimDescription> sims = DemoSimulations(vehicles);
     std::string text = "Drew a tractor, a trailer and a car as blocks in a new drawing and parked "
@@ -96,6 +97,7 @@ void AddDemoCommand(CLI::App& app, Action& action)
     command->add_option("FILE", options->file, "the drawing to write (replaced when it exists)")
         ->capture_default_str();
     AddJsonOption(*command, *options);
+    AddWaitOption(*command, *options);
     command->callback([&app, &action, options] {
         action = [&app, options] { return RunDemo(app.get_name(), *options); };
     });

@@ -7,13 +7,53 @@ void AddJsonOption(CLI::App& command, DrawingOptions& options)
     command.add_flag("--json", options.json, "print the report as JSON");
 }
 
-int RunOnDrawing(const DrawingOptions& options, const DrawingCommand& command)
+namespace
 {
-    HostSession host;
+// Up to about eleven days: longer waits are mistakes, and an infinite one
+// would overflow the deadline.
+constexpr double kLongestWait = 1e6;
+
+CLI::Validator WaitSeconds()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            double seconds = -1.0;
+            const bool number = CLI::detail::lexical_cast(text, seconds);
+            if (number && seconds >= 0.0 && seconds <= kLongestWait)
+                return "";
+            return "expected seconds from 0 to 1000000, got \"" + text + "\"";
+        },
+        "SECONDS");
+}
+} // namespace
+
+void AddWaitOption(CLI::App& command, DrawingOptions& options)
+{
+    command
+        .add_option("--wait", options.wait,
+                    "seconds to wait while another znsim holds the drawing; then give up with "
+                    "exit status 5 (commands that change a drawing hold it alone, those that "
+                    "read it share it)")
+        ->check(WaitSeconds())
+        ->capture_default_str();
+}
+
+Outcome RunCommand(HostSession& host, const DrawingOptions& options, const DrawingCommand& command)
+{
     host.Open(options.file);
-    const Outcome outcome = command(host);
+    Outcome outcome = command(host);
     if (outcome.changed)
         host.Save(options.file);
+    return outcome;
+}
+
+int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const DrawingCommand& command)
+{
+    HostSession host;
+    const Outcome outcome = [&] {
+        const DrawingLock lock(options.file, access, options.wait);
+        return RunCommand(host, options, command);
+    }();
     Print(outcome, options.json);
     return static_cast<int>(ExitStatus::ok);
 }

@@ -1,8 +1,10 @@
-// What the commands that work on one drawing share: FILE and --json on the
-// command line, opening the drawing as the working one, saving it only when
-// the command changed it, and printing the command's report.
+// What the commands that work on one drawing share: FILE, --json and --wait
+// on the command line, the drawing's lock (app/DrawingLock.h), opening the
+// drawing as the working one, saving it only when the command changed it,
+// and printing the command's report.
 #pragma once
 
+#include "app/DrawingLock.h"
 #include "app/ExitStatus.h"
 #include "app/HostSession.h"
 
@@ -17,6 +19,8 @@ struct DrawingOptions
 {
     std::string file;
     bool json = false;
+    // How long to wait for the drawing's lock.
+    double wait = 10.0;
 };
 
 // What a command did: whether it changed the drawing, and its report, as
@@ -35,27 +39,37 @@ using Action = std::function<int()>;
 // Adds --json, which every command that reports something takes.
 void AddJsonOption(CLI::App& command, DrawingOptions& options);
 
-// Loads the module, opens options.file, runs command on it, saves the drawing
-// when the command changed it, and then prints the report.
-int RunOnDrawing(const DrawingOptions& options, const DrawingCommand& command);
+// Adds --wait, which every command that opens or writes a drawing takes.
+void AddWaitOption(CLI::App& command, DrawingOptions& options);
+
+// Opens options.file in host, runs command on it and saves the drawing when
+// the command changed it; the caller holds the drawing's lock.
+Outcome RunCommand(HostSession& host, const DrawingOptions& options, const DrawingCommand& command);
+// Loads the module, and with the drawing locked for access runs command on
+// it (RunCommand); then prints the report.
+int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const DrawingCommand& command);
 void Print(const Outcome& outcome, bool json);
 
 CommandFailure SimulationNotFound(const std::string& file, const std::string& name);
 
-// Adds a command that works on one drawing: it takes FILE and --json, and
-// when the command line names it, run makes its outcome once the drawing is
-// open. The caller adds the command's own arguments, which land in *options.
-// run is called as run(host, options) and gives the Outcome.
+// Adds a command that works on one drawing: it takes FILE, --json and
+// --wait, and when the command line names it, run makes its outcome once the
+// drawing is locked for access and open. The caller adds the command's own
+// arguments, which land in *options. run is called as run(host, options) and
+// gives the Outcome.
 template <class Options, class Run>
-CLI::App& AddDrawingCommand(CLI::App& app, Action& action, const std::string& name,
-                            const std::string& description, std::shared_ptr<Options> options, Run run)
+CLI::App& AddDrawingCommand(CLI::App& app, Action& action, DrawingAccess access,
+                            const std::string& name, const std::string& description,
+                            std::shared_ptr<Options> options, Run run)
 {
     CLI::App* command = app.add_subcommand(name, description);
     command->add_option("FILE", options->file, "the drawing file (.zdw)")->required();
     AddJsonOption(*command, *options);
-    command->callback([&action, options, run] {
-        action = [options, run] {
-            return RunOnDrawing(*options, [&](HostSession& host) { return run(host, *options); });
+    AddWaitOption(*command, *options);
+    command->callback([&action, access, options, run] {
+        action = [access, options, run] {
+            return RunOnDrawing(*options, access,
+                                [&](HostSession& host) { return run(host, *options); });
         };
     });
     return *command;

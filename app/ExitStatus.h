@@ -18,7 +18,8 @@ enum class ExitStatus : int
     // The drawing's state forbids it (the simulation is in use, the name is
     // taken, the simulation is of the previous release).
     refused = 4,
-    // A file that cannot be read or written.
+    // A file that cannot be read or written, or a drawing another process
+    // held for longer than the command would wait.
     ioFailure = 5,
 };
 

@@ -84,7 +84,7 @@ Outcome Info(HostSession& host, const DrawingOptions& options)
 
 void AddInfoCommand(CLI::App& app, Action& action)
 {
-    AddDrawingCommand(app, action, "info",
+    AddDrawingCommand(app, action, DrawingAccess::read, "info",
                       "Show a drawing's classes, object counts and proxies, its simulations, and "
                       "whether the previous release's module is loaded",
                       std::make_shared<DrawingOptions>(), Info);

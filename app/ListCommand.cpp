@@ -4,14 +4,16 @@
 #include "app/SimReport.h"
 #include "app/TextView.h"
 
+Outcome ListSimulations(HostSession&, const DrawingOptions& options)
+{
+    const nlohmann::json list = SimulationList(options.file);
+    return {false, list, SimulationTableText(list)};
+}
+
 void AddListCommand(CLI::App& app, Action& action)
 {
-    AddDrawingCommand(app, action, "list",
+    AddDrawingCommand(app, action, DrawingAccess::read, "list",
                       "List the simulations of a drawing: name, type, identifier, in use, "
                       "version (200, or 101 still to upgrade), sections, length, created, edited",
-                      std::make_shared<DrawingOptions>(),
-                      [](HostSession&, const DrawingOptions& options) {
-                          const nlohmann::json list = SimulationList(options.file);
-                          return Outcome{false, list, SimulationTableText(list)};
-                      });
+                      std::make_shared<DrawingOptions>(), ListSimulations);
 }

@@ -35,7 +35,7 @@ void AddNewCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<NewOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "new", "Build a simulation from a JSON description (docs/znsim.md) and store it",
+        app, action, DrawingAccess::change, "new", "Build a simulation from a JSON description (docs/znsim.md) and store it",
         options, NewSimulation);
     command.add_option("--from", options->description, "the JSON description")->required();
 }

@@ -33,10 +33,12 @@ void AddShowCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ShowOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "show",
+        app, action, DrawingAccess::read, "show",
         "Show a simulation's tree: sections with their speeds, segments, parts, blocks and positions",
         options, ShowSimulation);
     command.add_option("NAME", options->name, "the simulation's name")->required();
-    command.add_option("--positions", options->positions, "positions shown per segment (default 5)");
+    // Checked before conversion: "-1" would otherwise wrap to every position.
+    command.add_option("--positions", options->positions, "positions shown per segment (default 5)")
+        ->check(CLI::Range(0, 1000000));
     command.add_flag("--all", options->all, "show every position");
 }

@@ -4,6 +4,7 @@
 #include "app/ExitStatus.h"
 #include "app/HeldSimulation.h"
 #include "app/PartText.h"
+#include "app/PrivateDefinition.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "host/AcDbBlockReference.h"
@@ -41,7 +42,7 @@ public:
         HeldSimulation sim(Made(CPmDbxFactory200::MakeSim(description.id, description.type)));
         sim->SetName(description.name.c_str());
         for (const SectionDescription& section : description.sections)
-            sim->AddSection(Section(section).release());
+            sim->AddSection(Section(section, description.name).release());
         const int status = sim->Save();
         if (status != 0)
             throw CommandFailure(ExitStatus::failure, m_drawingFile + ": the simulation cannot be stored (status " +
@@ -64,14 +65,15 @@ private:
             CheckBlocks(subPart);
     }
 
-    static std::unique_ptr<CPmSection200> Section(const SectionDescription& description)
+    std::unique_ptr<CPmSection200> Section(const SectionDescription& description,
+                                           const std::wstring& simulation) const
     {
         std::unique_ptr<CPmSection200> section(Made(CPmDbxFactory200::MakeSection()));
         section->SetSpeed(description.speed, description.unit);
         for (const SegmentDescription& segmentDescription : description.segments)
         {
             std::unique_ptr<CPmSegment200> segment(Made(CPmDbxFactory200::MakeSegment()));
-            segment->AddPart(Part(segmentDescription.part).release());
+            segment->AddPart(Part(segmentDescription.part, simulation).release());
             segment->AddPath(segmentDescription.positions);
             // Added last, once it holds its path: the section moves the
             // part's blocks to the path's start.
@@ -80,24 +82,32 @@ private:
         return section;
     }
 
-    static std::unique_ptr<CPmPart> Part(const PartDescription& description)
+    std::unique_ptr<CPmPart> Part(const PartDescription& description, const std::wstring& simulation) const
     {
         std::unique_ptr<CPmPart> part(Made(CPmDbxFactory200::MakePart()));
         SetPartText(*part, description.text.c_str());
         part->SetOffset(description.offset);
-        part->AddBlock(Block(description.block));
+        part->AddBlock(Block(description, simulation));
         for (const PartDescription& subPart : description.parts)
-            part->AddPart(Part(subPart).release());
+            part->AddPart(Part(subPart, simulation).release());
         return part;
     }
 
-    static CZnBlock* Block(AcDbHandle handle)
+    // A block copied from a reference to a private copy of the definition
+    // that the named reference shows (app/PrivateDefinition.h).
+    CZnBlock* Block(const PartDescription& description, const std::wstring& simulation) const
     {
-        element source{nullptr, OpenBlockReference(handle)};
-        CZnBlock* block = CPmBlockFactory::CreateBlock(&source);
-        if (source.blockRef != nullptr)
-            source.blockRef->close();
-        return Made(block);
+        AcDbBlockReference* named = OpenBlockReference(description.block);
+        std::unique_ptr<AcDbBlockReference> own;
+        const Acad::ErrorStatus status = MakePrivateReference(*named, simulation, own);
+        named->close();
+        if (status != Acad::eOk)
+            throw CommandFailure(ExitStatus::failure,
+                                 m_drawingFile + ": the block definition of " + HandleText(description.block) +
+                                     " cannot be copied for " + description.where + " (host status " +
+                                     std::to_string(status) + ")");
+        element source{nullptr, own.get()};
+        return Made(CPmBlockFactory::CreateBlock(&source));
     }
 
     const std::string& m_drawingFile;

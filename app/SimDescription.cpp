@@ -141,7 +141,11 @@ private:
 
     dpoint3d Point(const json& value, const std::string& where) const
     {
-        Expect(value.is_array() && value.size() == 3, value, where, "an array of three numbers");
+        Expect(value.is_array(), value, where, "an array of three numbers");
+        // A fourth number dropped, or a missing third made 0, would pass
+        // unnoticed.
+        if (value.size() != 3)
+            Fail(where, "expected three numbers, got " + std::to_string(value.size()));
         return {Number(value[0], ElementPath(where, 0)), Number(value[1], ElementPath(where, 1)),
                 Number(value[2], ElementPath(where, 2))};
     }
@@ -261,10 +265,15 @@ std::string ParserMessage(const nlohmann::json::exception& error)
 
 SimDescription ReadSimDescription(const std::string& file)
 {
+    return ParseSimDescription(FileText(file), file);
+}
+
+SimDescription ParseSimDescription(const std::string& text, const std::string& file)
+{
     json root;
     try
     {
-        root = json::parse(FileText(file));
+        root = json::parse(text);
     }
     catch (const json::exception& error)
     {

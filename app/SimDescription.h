@@ -46,6 +46,8 @@ struct SimDescription
 // Reads the description in file. Anything wrong with it is a CommandFailure
 // naming the file and, for its content, the field and what is wrong there.
 SimDescription ReadSimDescription(const std::string& file);
+// The same for a description's text; file only names it in messages.
+SimDescription ParseSimDescription(const std::string& text, const std::string& file);
 
 // A position at pt, facing heading degrees counter-clockwise from the x axis
 // about the z axis, with tpt carried beside it.

@@ -70,7 +70,7 @@ void AddUpgradeCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<UpgradeOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "upgrade",
+        app, action, DrawingAccess::change, "upgrade",
         "Store simulations of the previous release (version 101) again as version 200", options,
         Upgrade);
     command.add_option("NAME", options->name, "the simulation to upgrade")

@@ -89,12 +89,12 @@ Outcome SetMark(const UseOptions& options, bool inUse)
 void AddUseCommands(CLI::App& app, Action& action)
 {
     auto use = std::make_shared<UseOptions>();
-    AddDrawingCommand(app, action, "use", "Mark a simulation in use: it cannot be deleted then", use,
+    AddDrawingCommand(app, action, DrawingAccess::change, "use", "Mark a simulation in use: it cannot be deleted then", use,
                       [](HostSession&, const UseOptions& options) { return SetMark(options, true); })
         .add_option("NAME", use->name, "the simulation's name")
         ->required();
     auto unuse = std::make_shared<UseOptions>();
-    AddDrawingCommand(app, action, "unuse",
+    AddDrawingCommand(app, action, DrawingAccess::change, "unuse",
                       "Clear the in-use mark of a simulation, or of every simulation when no "
                       "name is given",
                       unuse,

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <fstream>
 #include <memory>
+#include <set>
 
 namespace
 {
@@ -68,25 +69,35 @@ void ExpectPoint(const json& shown, const json& described)
 class BuildingTest : public ZnsimTest
 {
 protected:
+    static std::string Narrow(const std::wstring& name) { return std::string(name.begin(), name.end()); }
+
     std::string DefinitionNamed(const json& handle)
     {
-        const std::wstring name =
-            DefinitionOf(AcDbHandle(std::stoull(handle.get<std::string>(), nullptr, 16)));
-        return std::string(name.begin(), name.end());
+        return Narrow(DefinitionOf(AcDbHandle(std::stoull(handle.get<std::string>(), nullptr, 16))));
     }
 
-    // A part shows the text and offset it was given, and a block of the
-    // definition that the block reference it named shows.
+    // A part's block shows a definition of its own: a copy, named after the
+    // simulation, of the one the block reference it named shows.
+    void ExpectOwnCopy(const std::string& shown, const std::string& named, const std::string& simulation)
+    {
+        EXPECT_EQ(shown.rfind(named + " [" + simulation + " ", 0), 0u) << shown;
+        EXPECT_TRUE(m_definitions.insert(shown).second) << shown << " is shown twice";
+    }
+
+    // A part shows the text and offset it was given, and a block of a copy
+    // of the definition that the block reference it named shows.
     void ExpectPart(const json& shown, const json& described)
     {
         EXPECT_EQ(shown["text"], described.value("text", ""));
         ExpectPoint(shown["offset"], described.value("offset", json::array({0, 0, 0})));
-        EXPECT_EQ(shown["definition"], DefinitionNamed(described["block"]));
+        ExpectOwnCopy(shown["definition"], DefinitionNamed(described["block"]), "Quay shuttle");
         const json subParts = described.value("parts", json::array());
         ASSERT_EQ(shown["parts"].size(), subParts.size());
         for (std::size_t i = 0; i < subParts.size(); ++i)
             ExpectPart(shown["parts"][i], subParts[i]);
     }
+
+    std::set<std::string> m_definitions;
 
     static void ExpectPosition(const json& shown, const json& described)
     {
@@ -122,9 +133,10 @@ TEST_F(BuildingTest, TheDemoDrawingReopensWithItsTwoSimulations)
         ASSERT_EQ(section->Segments()->size(), 1u);
         CPmSegment200& segment = *section->Segments()->front();
         const CPmPart& tractor = *segment.Part();
-        EXPECT_EQ(DefinitionOf(*tractor.Block()->Handle()), L"Tractor");
+        ExpectOwnCopy(Narrow(DefinitionOf(*tractor.Block()->Handle())), "Tractor", "Harbour convoy");
         ASSERT_EQ(tractor.NumSubParts(), 1);
-        EXPECT_EQ(DefinitionOf(*tractor.SubPart(0)->Block()->Handle()), L"Trailer");
+        ExpectOwnCopy(Narrow(DefinitionOf(*tractor.SubPart(0)->Block()->Handle())), "Trailer",
+                      "Harbour convoy");
         EXPECT_EQ(tractor.SubPart(0)->Offset().x, -7.3);
         ExpectFacingAlongPath(segment);
     }

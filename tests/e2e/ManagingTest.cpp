@@ -1,10 +1,13 @@
 // znsim delete, clean and upgrade on drawings that znsim made or that hold
 // simulations of the previous release.
+#include "host/AcDbSymbolTable.h"
 #include "tests/e2e/ZnsimTest.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace
 {
@@ -21,6 +24,92 @@ protected:
         return stored != nullptr;
     }
 };
+
+TEST_F(ManagingTest, DeletingWhatOthersStillUseIsRefusedUnlessForced)
+{
+    const std::filesystem::path drawing = SharedDrawing("demo.zdw");
+    const std::string before = fileBytes(drawing);
+    const ZnsimRun refused = Run({"delete", "demo.zdw", "Old convoy"});
+    EXPECT_EQ(refused.status, 4);
+    EXPECT_EQ(refused.err, "znsim: demo.zdw: deleting \"Old convoy\" would erase block definitions "
+                           "still in use: \"Tractor\" (block reference 1F; simulation \"Old shuttle\"); "
+                           "--force does it anyway\n");
+    const ZnsimRun cleaning = Run({"clean", "demo.zdw"});
+    EXPECT_EQ(cleaning.status, 4);
+    EXPECT_NE(cleaning.err.find("cleaning would erase block definitions still in use: \"Tractor\" "
+                                "(block reference 1F); --force"),
+              std::string::npos)
+        << cleaning.err;
+    EXPECT_EQ(fileBytes(drawing), before);
+
+    const json forced = RunJson({"delete", "demo.zdw", "Old convoy", "--force"});
+    EXPECT_EQ(forced["erased_definitions"], json::array({"Tractor"}));
+    EXPECT_EQ(forced["still_used"],
+              json::parse(R"([{"definition": "Tractor", "references": ["1F"], "simulations": ["Old shuttle"]}])"));
+    Read(drawing);
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"");
+}
+
+// A block reference inside a definition that paper space shows uses the
+// definition it shows as much as one in model space.
+TEST_F(ManagingTest, AReferenceNestedInAnotherDefinitionStillUsesItsDefinition)
+{
+    const std::filesystem::path drawing = SharedDrawing("demo.zdw");
+    Read(drawing);
+    AcDbObjectId parkedId;
+    ASSERT_EQ(db()->getAcDbObjectId(parkedId, false, AcDbHandle(0x1F)), Acad::eOk);
+    AcDbBlockReference* parked = nullptr;
+    ASSERT_EQ(acdbOpenObject(parked, parkedId, AcDb::kForWrite), Acad::eOk);
+    const AcDbObjectId tractor = parked->blockTableRecord();
+    parked->erase();
+    parked->close();
+
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* yard = new AcDbBlockTableRecord;
+    yard->setName(L"Yard");
+    AcDbObjectId yardId;
+    ASSERT_EQ(table->add(yardId, yard), Acad::eOk);
+    auto* nested = new AcDbBlockReference(AcGePoint3d(), tractor);
+    ASSERT_EQ(yard->appendAcDbEntity(nested), Acad::eOk);
+    AcDbHandle nestedHandle;
+    nested->getAcDbHandle(nestedHandle);
+    nested->close();
+    yard->close();
+    AcDbBlockTableRecord* paper = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_PAPER_SPACE, paper, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    auto* shown = new AcDbBlockReference(AcGePoint3d(), yardId);
+    ASSERT_EQ(paper->appendAcDbEntity(shown), Acad::eOk);
+    shown->close();
+    paper->close();
+    ASSERT_EQ(db()->saveAs(drawing.wstring().c_str()), Acad::eOk);
+
+    const ZnsimRun refused = Run({"delete", "demo.zdw", "Old convoy"});
+    EXPECT_EQ(refused.status, 4);
+    std::ostringstream handle;
+    handle << std::uppercase << std::hex << static_cast<Adesk::UInt64>(nestedHandle);
+    EXPECT_NE(refused.err.find("\"Tractor\" (block reference " + handle.str() +
+                               "; simulation \"Old shuttle\")"),
+              std::string::npos)
+        << refused.err;
+}
+
+TEST_F(ManagingTest, ASimulationZnsimBuiltDeletesWithoutTakingWhatOthersShow)
+{
+    const std::filesystem::path drawing = Demo();
+    ASSERT_EQ(Run({"new", "demo.zdw", "--from", ZNSIM_SAMPLE}).status, 0);
+    const json deleted = RunJson({"delete", "demo.zdw", "Harbour convoy"});
+    EXPECT_EQ(deleted["erased_definitions"],
+              json::array({"Tractor [Harbour convoy 1]", "Trailer [Harbour convoy 1]",
+                           "Tractor [Harbour convoy 2]", "Trailer [Harbour convoy 2]"}));
+    EXPECT_TRUE(deleted["still_used"].empty());
+    const ZnsimRun shuttle = Run({"show", "demo.zdw", "Quay shuttle"});
+    EXPECT_EQ(shuttle.out.find("missing"), std::string::npos) << shuttle.out;
+    Read(drawing);
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"Tractor");
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x20)), L"Trailer");
+}
 
 TEST_F(ManagingTest, DeleteAnswersDeletedNotFoundAndInUse)
 {

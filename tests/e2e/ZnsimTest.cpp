@@ -1,9 +1,14 @@
 #include "tests/e2e/ZnsimTest.h"
 
 #include "host/AcDbSymbolTable.h"
+#include "model/CPmPart.h"
+#include "model/CPmSection200.h"
+#include "model/CPmSegment200.h"
+#include "storage/CPmBlockFactory.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include <sys/wait.h>
@@ -38,11 +43,13 @@ void ZnsimTest::TearDown()
 }
 
 // The output goes beside the folder, so that the folder holds only what
-// znsim itself wrote.
+// znsim itself wrote; each run has its own, so that runs may overlap.
 ZnsimRun ZnsimTest::Run(const std::vector<std::string>& args) const
 {
-    const fs::path out = m_files.path().string() + ".out";
-    const fs::path err = m_files.path().string() + ".err";
+    static std::atomic<int> runs{0};
+    const std::string stem = m_files.path().string() + "." + std::to_string(++runs);
+    const fs::path out = stem + ".out";
+    const fs::path err = stem + ".err";
     std::string command = "cd " + Quoted(m_files.path().string()) + " && " +
                           Quoted((BinDir() / "znsim").string());
     for (const std::string& arg : args)
@@ -68,6 +75,40 @@ fs::path ZnsimTest::Demo() const
     const ZnsimRun run = Run({"demo", "demo.zdw"});
     EXPECT_EQ(run.status, 0) << run.err;
     return File("demo.zdw");
+}
+
+namespace
+{
+void StoreSharingTheTractor(AcDbDatabase& drawing, const CString& name)
+{
+    CPmSim200* sim = CPmDbxFactory200::MakeSim(0, 1);
+    sim->SetName(name);
+    CPmPart* part = CPmDbxFactory200::MakePart();
+    element parked{nullptr, nullptr};
+    AcDbObjectId id;
+    ASSERT_EQ(drawing.getAcDbObjectId(id, false, AcDbHandle(0x1F)), Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(parked.blockRef, id, AcDb::kForRead), Acad::eOk);
+    part->AddBlock(CPmBlockFactory::CreateBlock(&parked));
+    parked.blockRef->close();
+    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+    segment->AddPart(part);
+    segment->AddPath({PmPosition200{}, PmPosition200{}});
+    CPmSection200* section = CPmDbxFactory200::MakeSection();
+    section->AddSegment(segment);
+    sim->AddSection(section);
+    ASSERT_EQ(sim->Save(), 0);
+}
+} // namespace
+
+fs::path ZnsimTest::SharedDrawing(const std::string& name)
+{
+    const ZnsimRun run = Run({"demo", name});
+    EXPECT_EQ(run.status, 0) << run.err;
+    Read(File(name));
+    StoreSharingTheTractor(*db(), L"Old convoy");
+    StoreSharingTheTractor(*db(), L"Old shuttle");
+    EXPECT_EQ(db()->saveAs(File(name).wstring().c_str()), Acad::eOk);
+    return File(name);
 }
 
 void ZnsimTest::Read(const fs::path& file)

@@ -28,12 +28,18 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Runs znsim in the test's folder; runs from several threads overlap.
     ZnsimRun Run(const std::vector<std::string>& args) const;
     // The report of a command run with --json, which must succeed.
     nlohmann::json RunJson(std::vector<std::string> args) const;
     std::filesystem::path File(const std::string& name) const { return m_files / name; }
     // Runs "znsim demo demo.zdw"; its drawing.
     std::filesystem::path Demo() const;
+    // Runs "znsim demo" into name and adds, through the module as another
+    // caller may, "Old convoy" and "Old shuttle": simulations whose one part
+    // each copies the parked tractor (1F) without a definition of its own,
+    // so that the three share "Tractor". The drawing.
+    std::filesystem::path SharedDrawing(const std::string& name);
     // Reads file into a fresh working drawing.
     void Read(const std::filesystem::path& file);
     // The name of the block definition that the block reference of handle
