@@ -3,8 +3,8 @@
 #include "app/BlockReferences.h"
 #include "app/ExitStatus.h"
 #include "app/HeldSimulation.h"
-#include "app/PartText.h"
 #include "app/TextConversion.h"
+#include "cadhost/DwgMemoryFiler.h"
 #include "host/AcDbBlockReference.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
@@ -12,6 +12,7 @@
 #include "model/CPmSim200.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmBlockFactory.h"
+#include "storage/PartText.h"
 
 namespace
 {
@@ -81,7 +82,8 @@ private:
     static std::unique_ptr<CPmPart> Part(const PartDescription& description)
     {
         std::unique_ptr<CPmPart> part(Made(CPmDbxFactory200::MakePart()));
-        SetPartText(*part, description.text.c_str());
+        DwgMemoryFiler scratch;
+        SetPartText(*part, description.text.c_str(), scratch);
         part->SetOffset(description.offset);
         part->AddBlock(Block(description.block));
         for (const PartDescription& subPart : description.parts)

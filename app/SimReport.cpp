@@ -3,9 +3,9 @@
 #include "app/Angles.h"
 #include "app/BlockReferences.h"
 #include "app/HeldSimulation.h"
-#include "app/PartText.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
+#include "cadhost/DwgMemoryFiler.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
@@ -13,6 +13,7 @@
 #include "model/CZnBlock.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
+#include "storage/PartText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,13 +65,14 @@ json Part(const CPmPart& part)
     const CZnBlock* block = part.Block();
     const AcDbHandle* handle = block != nullptr ? block->Handle() : nullptr;
     const bool placed = handle != nullptr && !handle->isNull();
+    DwgMemoryFiler scratch;
     json subParts = json::array();
     for (int i = 0; i < part.NumSubParts(); ++i)
         subParts.push_back(Part(*part.SubPart(i)));
     return {{"block", placed ? json(HandleText(*handle)) : json(nullptr)},
             {"definition", placed ? Definition(*handle) : json(nullptr)},
             {"offset", Point(part.Offset())},
-            {"text", Utf8(PartText(part))},
+            {"text", Utf8(PartText(part, scratch))},
             {"parts", subParts}};
 }
 
