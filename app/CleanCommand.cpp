@@ -4,13 +4,14 @@
 #include "app/TextView.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CleanSims.h"
+#include "storage/SimDictionary.h"
 
 namespace
 {
 std::size_t StoredEntries()
 {
     CStringArray names;
-    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    CIvAcadObject::GetObjectNames(kSimDictionary, &names);
     return static_cast<std::size_t>(names.GetSize());
 }
 

@@ -11,20 +11,12 @@ struct DeleteOptions : DrawingOptions
     std::string name;
 };
 
-// The factory's answers when deleting by name.
-enum DeleteAnswer
-{
-    kNoneFound = 0,
-    kDeleted = 1,
-    kInUse = 2,
-};
-
 Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
 {
     const int answer = CPmDbxFactory200::DeleteSim(HostText(options.name));
-    if (answer == kNoneFound)
+    if (answer == CPmDbxFactory200::kSimNotFound)
         throw SimulationNotFound(options.file, options.name);
-    if (answer == kInUse)
+    if (answer == CPmDbxFactory200::kSimInUse)
         throw CommandFailure(ExitStatus::refused, options.file + ": \"" + options.name +
                                                       "\" is in use; clear the mark first (znsim unuse)");
     const nlohmann::json data = {{"file", options.file}, {"deleted", options.name}};

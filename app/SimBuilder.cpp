@@ -13,6 +13,7 @@
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmBlockFactory.h"
 #include "storage/PartText.h"
+#include "storage/SimDictionary.h"
 
 namespace
 {
@@ -26,7 +27,7 @@ public:
 
     void Check(const SimDescription& description) const
     {
-        if (!CIvAcadObject::GetObjectId(L"ZN_SIM", description.name.c_str()).isNull())
+        if (!CIvAcadObject::GetObjectId(kSimDictionary, description.name.c_str()).isNull())
             throw CommandFailure(ExitStatus::refused, m_drawingFile + ": a simulation named \"" +
                                                           Utf8(description.name) +
                                                           "\" is stored already");

@@ -14,6 +14,7 @@
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
 #include "storage/PartText.h"
+#include "storage/SimDictionary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -147,7 +148,7 @@ json SimulationList(const std::string& file)
     // The list leaves out what it cannot load, such as the previous
     // release's simulations when its module is missing; those are named.
     CStringArray names;
-    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    CIvAcadObject::GetObjectNames(kSimDictionary, &names);
     json unreadable = json::array();
     for (int i = 0; i < names.GetSize(); ++i)
     {
