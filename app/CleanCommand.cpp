@@ -8,13 +8,14 @@
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmDbxFactory200.h"
 #include "storage/CleanSims.h"
+#include "storage/SimDictionary.h"
 
 namespace
 {
 CStringArray StoredEntries()
 {
     CStringArray names;
-    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    CIvAcadObject::GetObjectNames(kSimDictionary, &names);
     return names;
 }
 

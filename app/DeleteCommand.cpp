@@ -16,14 +16,6 @@ struct DeleteOptions : DrawingOptions
     bool force = false;
 };
 
-// The factory's answers when deleting by name.
-enum DeleteAnswer
-{
-    kNoneFound = 0,
-    kDeleted = 1,
-    kInUse = 2,
-};
-
 CommandFailure InUse(const std::string& file, const std::string& name)
 {
     return {ExitStatus::refused, file + ": \"" + name + "\" is in use; clear the mark first (znsim unuse)"};
@@ -38,13 +30,13 @@ Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
     const DeletionReach reach = WhatDeletingTakes({hostName.GetString()});
     GuardDeletion(options.file, "deleting \"" + name + "\"", reach, options.force);
     const int answer = CPmDbxFactory200::DeleteSim(hostName);
-    if (answer == kNoneFound)
+    if (answer == CPmDbxFactory200::kSimNotFound)
     {
         if (const std::optional<std::string> kept = KeptReason(name))
             throw CommandFailure(ExitStatus::refused, options.file + ": \"" + name + "\" " + *kept);
         throw SimulationNotFound(options.file, options.name);
     }
-    if (answer == kInUse)
+    if (answer == CPmDbxFactory200::kSimInUse)
         throw InUse(options.file, name);
     Outcome outcome{true, {{"file", options.file}, {"deleted", name}},
                     "Deleted \"" + name + "\" from " + options.file + ".\n"};

@@ -10,6 +10,7 @@
 #include "host/AcDbProxyObject.h"
 #include "host/AcRxClass.h"
 #include "storage/CIvAcadObject.h"
+#include "storage/SimDictionary.h"
 
 #include <filesystem>
 #include <map>
@@ -49,7 +50,7 @@ json Classes(const AcDbDatabase& drawing)
 json Simulations()
 {
     CStringArray names;
-    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    CIvAcadObject::GetObjectNames(kSimDictionary, &names);
     HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
     std::size_t current = 0;
     for (int i = 0; i < list->Size(); ++i)

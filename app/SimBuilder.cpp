@@ -3,10 +3,10 @@
 #include "app/BlockReferences.h"
 #include "app/ExitStatus.h"
 #include "app/HeldSimulation.h"
-#include "app/PartText.h"
 #include "app/PrivateDefinition.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
+#include "cadhost/DwgMemoryFiler.h"
 #include "host/AcDbBlockReference.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
@@ -14,6 +14,8 @@
 #include "model/CPmSim200.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmBlockFactory.h"
+#include "storage/PartText.h"
+#include "storage/SimDictionary.h"
 
 namespace
 {
@@ -28,7 +30,7 @@ public:
     void Check(const SimDescription& description) const
     {
         // Names compare without letter case: the stored spelling is named.
-        if (!CIvAcadObject::GetObjectId(L"ZN_SIM", description.name.c_str()).isNull())
+        if (!CIvAcadObject::GetObjectId(kSimDictionary, description.name.c_str()).isNull())
             throw CommandFailure(ExitStatus::refused, m_drawingFile + ": a simulation named \"" +
                                                           StoredName(Utf8(description.name)) +
                                                           "\" is stored already");
@@ -85,7 +87,8 @@ private:
     std::unique_ptr<CPmPart> Part(const PartDescription& description, const std::wstring& simulation) const
     {
         std::unique_ptr<CPmPart> part(Made(CPmDbxFactory200::MakePart()));
-        SetPartText(*part, description.text.c_str());
+        DwgMemoryFiler scratch;
+        SetPartText(*part, description.text.c_str(), scratch);
         part->SetOffset(description.offset);
         part->AddBlock(Block(description, simulation));
         for (const PartDescription& subPart : description.parts)

@@ -3,10 +3,10 @@
 #include "app/Angles.h"
 #include "app/BlockReferences.h"
 #include "app/HeldSimulation.h"
-#include "app/PartText.h"
 #include "app/SpeedUnits.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
+#include "cadhost/DwgMemoryFiler.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
@@ -14,6 +14,8 @@
 #include "model/CZnBlock.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
+#include "storage/PartText.h"
+#include "storage/SimDictionary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,13 +67,14 @@ json Part(const CPmPart& part)
     const CZnBlock* block = part.Block();
     const AcDbHandle* handle = block != nullptr ? block->Handle() : nullptr;
     const bool placed = handle != nullptr && !handle->isNull();
+    DwgMemoryFiler scratch;
     json subParts = json::array();
     for (int i = 0; i < part.NumSubParts(); ++i)
         subParts.push_back(Part(*part.SubPart(i)));
     return {{"block", placed ? json(HandleText(*handle)) : json(nullptr)},
             {"definition", placed ? Definition(*handle) : json(nullptr)},
             {"offset", Point(part.Offset())},
-            {"text", Utf8(PartText(part))},
+            {"text", Utf8(PartText(part, scratch))},
             {"parts", subParts}};
 }
 
@@ -146,7 +149,7 @@ json SimulationList(const std::string& file)
     // The list leaves out what it cannot load, such as the previous
     // release's simulations when its module is missing; those are named.
     CStringArray names;
-    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    CIvAcadObject::GetObjectNames(kSimDictionary, &names);
     json unreadable = json::array();
     for (int i = 0; i < names.GetSize(); ++i)
     {

@@ -3,6 +3,7 @@
 #include "app/TextConversion.h"
 #include "host/AcDbProxyObject.h"
 #include "storage/CIvAcadObject.h"
+#include "storage/SimDictionary.h"
 
 namespace
 {
@@ -12,7 +13,7 @@ constexpr int kEraseAllowed = 0x1;
 CStringArray StoredNames()
 {
     CStringArray names;
-    CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+    CIvAcadObject::GetObjectNames(kSimDictionary, &names);
     return names;
 }
 } // namespace
@@ -53,7 +54,7 @@ std::vector<std::vector<std::string>> CollidingNames()
 std::optional<std::string> KeptReason(const std::string& name)
 {
     AcDbProxyObject* proxy = nullptr;
-    const AcDbObjectId id = CIvAcadObject::GetObjectId(L"ZN_SIM", HostText(name));
+    const AcDbObjectId id = CIvAcadObject::GetObjectId(kSimDictionary, HostText(name));
     if (acdbOpenObject(proxy, id, AcDb::kForRead) != Acad::eOk)
         return std::nullopt;
     std::optional<std::string> reason;

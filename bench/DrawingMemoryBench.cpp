@@ -7,6 +7,7 @@
 #include "bench/support/OpenInChild.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
+#include "storage/SimDictionary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +46,7 @@ private:
     static std::size_t recordBytesOfStoredSims()
     {
         CStringArray names;
-        CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+        CIvAcadObject::GetObjectNames(kSimDictionary, &names);
         std::size_t bytes = 0;
         for (int i = 0; i < names.GetSize(); ++i)
             if (CPmSim200* sim = CPmAcadSim200::Load(names[i]))

@@ -70,7 +70,7 @@ void BM_DrawingOfPositions(benchmark::State& state)
 }
 
 // Storing sims simulations one after another, then the figure: one save
-// among them. The first is the whole road to a drawing of that many.
+// among them. The first is the whole way to a drawing of that many.
 void BM_SaveAmong(benchmark::State& state)
 {
     const auto sims = static_cast<int>(state.range(0));

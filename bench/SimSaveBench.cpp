@@ -11,6 +11,7 @@
 #include "host/AcDbDictionary.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
+#include "storage/SimDictionary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,7 +42,7 @@ int save(CPmSim200* sim)
 
 int storeOnly(CPmSim200* sim)
 {
-    return CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim));
+    return CIvAcadObject::Save(kSimDictionary, *sim->Name(), static_cast<CPmAcadSim200*>(sim));
 }
 
 int walkStored(CPmSim200*)
@@ -51,7 +52,7 @@ int walkStored(CPmSim200*)
                                                                                AcDb::kForRead);
     AcDbDictionary* sims = nullptr;
     AcDbObjectId simsId;
-    namedObjects->getAt(L"ZN_SIM", simsId);
+    namedObjects->getAt(kSimDictionary, simsId);
     acdbOpenObject(sims, simsId, AcDb::kForRead);
     namedObjects->close();
     int opened = 0;

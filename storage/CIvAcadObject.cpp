@@ -4,6 +4,8 @@
 #include "host/AcDbDictionary.h"
 #include "storage/SubDictionaryForRead.h"
 
+#include <memory>
+
 namespace
 {
 AcDbDatabase* workingDatabase()
@@ -128,12 +130,9 @@ int CIvAcadObject::GetObjectNames(const CString& dictName, CStringArray* names)
         return sub.lookupStatus();
     if (sub.get() == nullptr)
         return Acad::eOk;
-    AcDbDictionaryIterator* it = sub.get()->newIterator();
-    if (it == nullptr)
-        return Acad::eOk;
-    for (; !it->done(); it->next())
+    const std::unique_ptr<AcDbDictionaryIterator> it(sub.get()->newIterator());
+    for (; it != nullptr && !it->done(); it->next())
         names->Add(CString(it->name()));
-    delete it;
     return Acad::eOk;
 }
 

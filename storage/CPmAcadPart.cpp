@@ -2,33 +2,12 @@
 
 #include "geometry/CIvAcadBlock.h"
 #include "geometry/HostPoint.h"
+#include "storage/PartText.h"
 #include "storage/RecordReading.h"
-
-namespace
-{
-// A legacy block, or any other that is not a drawing block, has no record
-// the reader could take; its handle is written in the drawing block's place,
-// so that it comes back as a drawing block on the same reference.
-void writeBlockField(AcDbDwgFiler* filer, const CZnBlock* block)
-{
-    if (const auto* drawingBlock = dynamic_cast<const CIvAcadBlock*>(block))
-    {
-        drawingBlock->Save(filer);
-        return;
-    }
-    const AcDbHandle* handle = block != nullptr ? block->Handle() : nullptr;
-    filer->writeAcDbHandle(handle != nullptr ? *handle : AcDbHandle());
-}
-} // namespace
 
 void CPmAcadPart::Save(AcDbDwgFiler* filer) const
 {
-    filer->writeString(m_text.GetString());
-    filer->writePoint3d(ToHostPoint(m_offset));
-    writeBlockField(filer, m_block);
-    filer->writeInt32(NumSubParts());
-    for (const CPmPart* part : m_subParts)
-        part->Save(filer);
+    SavePartRecord(filer, *this, m_text);
 }
 
 void CPmAcadPart::Load(AcDbDwgFiler* filer)

@@ -53,8 +53,13 @@ public:
     // Gives a simulation back: one in no drawing is freed, a stored one has
     // its open cancelled. Null does nothing.
     static void DeleteSim(CPmSim200* sim);
-    // Deletes the simulation stored under name: 0 when there is none, 1 when
-    // it was deleted, 2 when it is in use and was left alone.
+    // The answers of DeleteSim by name.
+    static constexpr int kSimNotFound = 0;
+    static constexpr int kSimDeleted = 1;
+    static constexpr int kSimInUse = 2;
+    // Deletes the simulation stored under name: kSimNotFound when there is
+    // none, kSimDeleted when it was deleted, kSimInUse when it is in use and
+    // was left alone.
     static int DeleteSim(const CString& name);
 
     // A new empty list of the drawing's simulations.

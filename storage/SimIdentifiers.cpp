@@ -8,6 +8,8 @@
 #include "storage/SimDictionary.h"
 #include "storage/SubDictionaryForRead.h"
 
+#include <memory>
+
 namespace
 {
 // Whether entry, open for read, is a stored simulation that the factory
@@ -57,11 +59,11 @@ std::vector<CString> OtherStoredSimsWithId(const CString& name, unsigned __int64
     std::vector<CString> keys;
     {
         const SubDictionaryForRead sims(kSimDictionary);
-        AcDbDictionaryIterator* it = sims.get() != nullptr ? sims.get()->newIterator() : nullptr;
+        const std::unique_ptr<AcDbDictionaryIterator> it(sims.get() != nullptr ? sims.get()->newIterator()
+                                                                                : nullptr);
         for (; it != nullptr && !it->done(); it->next())
             if (carriesId(it->objectId(), id) && name != it->name())
                 keys.emplace_back(it->name());
-        delete it;
     }
     if (!keys.empty() && HasBrokenBlockTie(id))
         keys.clear();

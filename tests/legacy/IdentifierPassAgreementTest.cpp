@@ -2,6 +2,7 @@
 // (copy every simulation a list of the drawing shows) on drawings drawn at
 // random, with and without simulations of the previous release.
 #include "host/AcRxClass.h"
+#include "storage/SimDictionary.h"
 #include "tests/legacy/LegacyTest.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,10 @@ int saveThroughAList(CPmSim200* sim)
         if (*other->Name() != *sim->Name() && other->Id() == sim->Id())
         {
             other->SetId(0);
-            CIvAcadObject::Save(L"ZN_SIM", *other->Name(), static_cast<CPmAcadSim200*>(other));
+            CIvAcadObject::Save(kSimDictionary, *other->Name(), static_cast<CPmAcadSim200*>(other));
         }
     }
-    return CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim));
+    return CIvAcadObject::Save(kSimDictionary, *sim->Name(), static_cast<CPmAcadSim200*>(sim));
 }
 
 int saveThroughTheModule(CPmSim200* sim)
@@ -54,7 +55,7 @@ public:
         {
             const int kind = pick(0, 19);
             if (kind == 0)
-                ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", name(), new NamedThing()), 0);
+                ASSERT_EQ(CIvAcadObject::Save(kSimDictionary, name(), new NamedThing()), 0);
             else if (kind < 5 && m_legacy)
                 ASSERT_EQ(fill(CPmDbxFactory::MakeSim(id(), 1), legacySection())->Save(), 0);
             else
@@ -86,7 +87,7 @@ private:
     static bool isStoredAs(const CString& name)
     {
         CStringArray names;
-        CIvAcadObject::GetObjectNames(L"ZN_SIM", &names);
+        CIvAcadObject::GetObjectNames(kSimDictionary, &names);
         for (int i = 0; i < names.GetSize(); ++i)
             if (names[i] == name)
                 return true;
@@ -145,7 +146,7 @@ private:
 
     static void store(CPmSim200* sim)
     {
-        ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", *sim->Name(), static_cast<CPmAcadSim200*>(sim)), 0);
+        ASSERT_EQ(CIvAcadObject::Save(kSimDictionary, *sim->Name(), static_cast<CPmAcadSim200*>(sim)), 0);
     }
 
     std::mt19937 m_random;

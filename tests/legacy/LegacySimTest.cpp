@@ -11,6 +11,7 @@
 #include "storage/CPmBlockFactory.h"
 #include "storage/CleanSims.h"
 #include "storage/LegacyModule.h"
+#include "storage/SimDictionary.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
@@ -188,13 +189,13 @@ TEST_F(LegacySimTest, AListLoadedWithUpgradeStoresEveryLegacySimulationAsCurrent
 TEST_F(LegacySimTest, CleanSimsRemovesEverySimulationAndItsBlockReferences)
 {
     CleanSims();
-    EXPECT_FALSE(namedObjectsHold(L"ZN_SIM"));
+    EXPECT_FALSE(namedObjectsHold(kSimDictionary));
 
     const LegacyBlocks busy = storeLegacySim(L"Busy old", 1, true);
     const LegacyBlocks idle = storeLegacySim(L"Idle old", 2, false);
     const AcDbHandle busyNew = storeShown(L"Busy new", 3, true);
     store(L"Idle new", 4);
-    ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", L"thing", new NamedThing()), 0);
+    ASSERT_EQ(CIvAcadObject::Save(kSimDictionary, L"thing", new NamedThing()), 0);
 
     CleanSims();
     EXPECT_EQ(storedNames(), std::vector<CString>{L"thing"});

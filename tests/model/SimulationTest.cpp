@@ -1,12 +1,10 @@
 #include "ModelDoubles.h"
 
-#include "host/CrtTime.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
-
-#include <cwchar>
 
 using namespace modeltest;
 
@@ -30,13 +28,11 @@ TEST(SimulationTest, TimesShowAsLocalTextOrEmpty)
     TestSim sim;
     EXPECT_EQ(sim.DttmCreated(), sim.DttmEdited());
 
-    const __time64_t when = 86400 * 365;
-    sim.SetDttmCreated(CTime(when));
-    struct tm local;
-    ASSERT_EQ(_localtime64_s(&local, &when), 0);
-    wchar_t expected[128];
-    ASSERT_GT(std::wcsftime(expected, 128, L"%c", &local), 0u);
-    EXPECT_EQ(sim.DttmCreated(), expected);
+    // 1971-01-01 00:00 UTC is still the last evening of 1970 five hours
+    // west of Greenwich.
+    const ScopedEnvironment zone("TZ", "EST5");
+    sim.SetDttmCreated(CTime(86400 * 365));
+    EXPECT_EQ(sim.DttmCreated(), L"Thu Dec 31 19:00:00 1970");
 
     sim.SetDttmEdited(CTime(-1));
     EXPECT_TRUE(sim.DttmEdited().IsEmpty());

@@ -1,10 +1,11 @@
 #include "tests/storage/StorageTest.h"
+#include "storage/SimDictionary.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-const CString kDict(L"ZN_SIM");
+const CString kDict(kSimDictionary);
 
 using NamedObjectStorageTest = StorageTest;
 
@@ -20,7 +21,7 @@ TEST_F(NamedObjectStorageTest, ADrawingWithoutTheDictionaryFindsNothingAndMakesN
     EXPECT_EQ(CIvAcadObject::Load(kDict, L"a", &untouched), -1);
     EXPECT_EQ(untouched, &sentinel);
     EXPECT_EQ(CIvAcadObject::Delete(kDict, L"a"), -1);
-    EXPECT_FALSE(namedObjectsHold(L"ZN_SIM"));
+    EXPECT_FALSE(namedObjectsHold(kSimDictionary));
 }
 
 TEST_F(NamedObjectStorageTest, SaveStoresClosesAndReplacesEntriesOfTheSameName)

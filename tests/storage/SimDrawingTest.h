@@ -10,6 +10,7 @@
 #include "storage/CPmAcadSegment200.h"
 #include "storage/CPmDbxFactory200.h"
 #include "storage/CPmSimList200.h"
+#include "storage/SimDictionary.h"
 #include "tests/storage/StorageTest.h"
 
 #include <string>
@@ -69,7 +70,7 @@ protected:
 
     static AcDbObjectId storedObject(const CString& name)
     {
-        return CIvAcadObject::GetObjectId(L"ZN_SIM", name);
+        return CIvAcadObject::GetObjectId(kSimDictionary, name);
     }
 
     static std::vector<CString> namesOf(const CPmSimList200& list)

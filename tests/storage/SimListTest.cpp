@@ -1,4 +1,5 @@
 #include "storage/CPmAcadSimList200.h"
+#include "storage/SimDictionary.h"
 #include "tests/storage/SimDrawingTest.h"
 
 #include <gtest/gtest.h>
@@ -97,7 +98,7 @@ TEST_F(SimListTest, LoadingLeavesOutBrokenTiesAndCountsOnlyKeysThatLoadNothing)
     store(L"erased", erasedReference());
     store(L"line", otherObject());
     store(L"nothing", kNamesNothing);
-    ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", L"thing", new NamedThing()), 0);
+    ASSERT_EQ(CIvAcadObject::Save(kSimDictionary, L"thing", new NamedThing()), 0);
 
     const std::vector<CString> all{L"erased", L"line", L"live", L"nothing", L"zero"};
     CPmDbxFactory200::LoadSimNames(names);

@@ -1,4 +1,5 @@
 #include "tests/storage/SimDrawingTest.h"
+#include "storage/SimDictionary.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ TEST_F(SimLoadingTest, LoadFindsOnlyCurrentSimulationsAndClosesWhatItRefuses)
 {
     EXPECT_EQ(CPmAcadSim200::Load(L"missing"), nullptr);
     auto* thing = new NamedThing();
-    ASSERT_EQ(CIvAcadObject::Save(L"ZN_SIM", L"thing", thing), 0);
+    ASSERT_EQ(CIvAcadObject::Save(kSimDictionary, L"thing", thing), 0);
     EXPECT_EQ(CPmAcadSim200::Load(L"thing"), nullptr);
     EXPECT_TRUE(isClosed(thing->objectId()));
 

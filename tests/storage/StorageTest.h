@@ -8,6 +8,7 @@
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
 #include "storage/ModuleEntryPoint.h"
+#include "storage/SimDictionary.h"
 #include "tests/support/BlockDrawingTest.h"
 
 #include <cstdlib>
@@ -62,7 +63,7 @@ protected:
     static std::vector<CString> storedNames()
     {
         CStringArray array;
-        EXPECT_EQ(CIvAcadObject::GetObjectNames(L"ZN_SIM", &array), 0);
+        EXPECT_EQ(CIvAcadObject::GetObjectNames(kSimDictionary, &array), 0);
         std::vector<CString> result;
         for (int i = 0; i < array.GetSize(); ++i)
             result.push_back(array[i]);
