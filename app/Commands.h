@@ -16,3 +16,4 @@ void AddDeleteCommand(CLI::App& app, Action& action);
 void AddUpgradeCommand(CLI::App& app, Action& action);
 void AddCleanCommand(CLI::App& app, Action& action);
 void AddInfoCommand(CLI::App& app, Action& action);
+void AddViewCommand(CLI::App& app, Action& action);
