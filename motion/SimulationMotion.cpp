@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 namespace
 {
@@ -34,7 +35,11 @@ std::string SectionProblem(const CPmSection200& section, std::size_t index, doub
                     [](const CPmSegment200* segment) { return segment->Positions()->empty(); }))
         return name + " has no positions";
     if (!(unitsPerSecond > 0.0) || !std::isfinite(unitsPerSecond))
-        return name + " has speed " + std::to_string(section.Speed()) + " mph, so its time cannot be known";
+    {
+        std::ostringstream speed;
+        speed << section.Speed();
+        return name + " has speed " + speed.str() + " mph, so its time cannot be known";
+    }
     return {};
 }
 } // namespace
