@@ -26,14 +26,6 @@ protected:
     {
         writeFile(File(name), bytes);
     }
-
-    std::map<std::string, std::string> Folder() const
-    {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(m_files.path()))
-            files[entry.path().filename().string()] = fileBytes(entry.path());
-        return files;
-    }
 };
 
 TEST_F(BadInputTest, EachGivesOneLineAndItsStatusAndChangesNoFile)

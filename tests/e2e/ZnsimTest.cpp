@@ -3,24 +3,13 @@
 #include "host/AcDbSymbolTable.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ShellWord.h"
 
 #include <cstdlib>
 
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
-
-namespace
-{
-// One word for the shell, whatever it holds.
-std::string Quoted(const std::string& word)
-{
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-} // namespace
 
 void ZnsimTest::SetUp()
 {
@@ -43,11 +32,11 @@ ZnsimRun ZnsimTest::Run(const std::vector<std::string>& args) const
 {
     const fs::path out = m_files.path().string() + ".out";
     const fs::path err = m_files.path().string() + ".err";
-    std::string command = "cd " + Quoted(m_files.path().string()) + " && " +
-                          Quoted((BinDir() / "znsim").string());
+    std::string command = "cd " + ShellWord(m_files.path().string()) + " && " +
+                          ShellWord((BinDir() / "znsim").string());
     for (const std::string& arg : args)
-        command += " " + Quoted(arg);
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        command += " " + ShellWord(arg);
+    command += " >" + ShellWord(out.string()) + " 2>" + ShellWord(err.string());
     const int result = std::system(command.c_str());
     ZnsimRun run{WIFEXITED(result) ? WEXITSTATUS(result) : -1, fileBytes(out), fileBytes(err)};
     fs::remove(out);
@@ -61,6 +50,14 @@ nlohmann::json ZnsimTest::RunJson(std::vector<std::string> args) const
     const ZnsimRun run = Run(args);
     EXPECT_EQ(run.status, 0) << run.err;
     return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
+}
+
+std::map<std::string, std::string> ZnsimTest::Folder() const
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(m_files.path()))
+        files[entry.path().filename().string()] = fileBytes(entry.path());
+    return files;
 }
 
 fs::path ZnsimTest::Demo() const

@@ -1,5 +1,6 @@
 #include "tests/view/Browser.h"
 
+#include "tests/support/ShellWord.h"
 #include "tests/support/TempFolder.h"
 
 #include <nlohmann/json.hpp>
@@ -14,14 +15,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Quoted(const std::string& word)
-{
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 // Without the background-networking switches the browser tries connections
 // of its own, which a closed network refuses slowly.
 int RunChromium(const fs::path& scratch, const std::string& arguments, const std::string& redirect)
@@ -29,7 +22,7 @@ int RunChromium(const fs::path& scratch, const std::string& arguments, const std
     const std::string command =
         "timeout 60 /usr/bin/chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
         "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
-        Quoted((scratch / "profile").string()) + ' ' + arguments + ' ' + redirect;
+        ShellWord((scratch / "profile").string()) + ' ' + arguments + ' ' + redirect;
     const int result = std::system(command.c_str());
     return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
 }
@@ -90,9 +83,9 @@ PageVisit VisitPage(const fs::path& page, const std::string& hash, const fs::pat
     const fs::path netLog = scratch / "net.json";
     PageVisit visit;
     visit.status = RunChromium(scratch,
-                               "--enable-logging=stderr --v=0 --log-net-log=" + Quoted(netLog.string()) +
-                                   " --dump-dom " + Quoted(PageUrl(page, hash)),
-                               ">" + Quoted(dom.string()) + " 2>" + Quoted(log.string()));
+                               "--enable-logging=stderr --v=0 --log-net-log=" + ShellWord(netLog.string()) +
+                                   " --dump-dom " + ShellWord(PageUrl(page, hash)),
+                               ">" + ShellWord(dom.string()) + " 2>" + ShellWord(log.string()));
     visit.dom = fileBytes(dom);
     visit.console = ConsoleLines(fileBytes(log));
     visit.requests = PageRequests(netLog);
@@ -106,10 +99,10 @@ Picture Screenshot(const fs::path& page, const std::string& hash, const fs::path
     const fs::path ppm = scratch / "shot.ppm";
     RunChromium(scratch,
                 "--hide-scrollbars --window-size=" + std::to_string(width) + ',' + std::to_string(height) +
-                    " --screenshot=" + Quoted(png.string()) + ' ' + Quoted(PageUrl(page, hash)),
+                    " --screenshot=" + ShellWord(png.string()) + ' ' + ShellWord(PageUrl(page, hash)),
                 ">/dev/null 2>&1");
     // ImageMagick turns it into a plain header and raw RGB bytes.
-    if (std::system(("convert " + Quoted(png.string()) + " -depth 8 " + Quoted(ppm.string())).c_str()) != 0)
+    if (std::system(("convert " + ShellWord(png.string()) + " -depth 8 " + ShellWord(ppm.string())).c_str()) != 0)
         return {};
     std::ifstream in(ppm, std::ios::binary);
     std::string magic;

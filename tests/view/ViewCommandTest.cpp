@@ -48,14 +48,6 @@ protected:
         EXPECT_EQ(run.status, 0) << run.err;
         return fs::file_size(File("page.html"));
     }
-
-    std::map<std::string, std::string> Folder() const
-    {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(m_files.path()))
-            files[entry.path().filename().string()] = fileBytes(entry.path());
-        return files;
-    }
 };
 
 TEST_F(ViewCommandTest, ThePageGrowsByUnder40BytesAPosition)
