@@ -148,6 +148,39 @@ TEST_F(BrowserTest, TheScreenshotShowsTheDrawingAndTheParts)
     EXPECT_GT(parts, 100);
 }
 
+// A person's controls, driven as the browser delivers them: keys on the
+// window, the slider's input, the choice of simulation.
+TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
+{
+    const std::string person = R"(<script>
+      const steps = [];
+      const key = (name) => window.dispatchEvent(new KeyboardEvent("keydown", {key: name}));
+      const seen = () => { const r = znsimView.report(); return [r.sim, r.position, r.time]; };
+      const change = (id, value, type) => { const e = document.getElementById(id); e.value = value; e.dispatchEvent(new Event(type)); };
+      key("ArrowRight"); key("ArrowRight"); steps.push(seen());
+      key("ArrowLeft"); steps.push(seen());
+      key(" "); steps.push(document.getElementById("play").textContent);
+      key(" "); steps.push(document.getElementById("play").textContent);
+      change("slider", "5", "input"); steps.push(seen());
+      change("sim", "1", "change"); steps.push(seen());
+      document.getElementById("test-report").textContent = JSON.stringify(steps);
+    </script></body>)";
+    writeFile(File("person.html"), std::regex_replace(fileBytes(File("demo.html")), std::regex("</body>"), person));
+    const PageVisit visit = VisitPage(File("person.html"), "", m_scratch.path());
+    EXPECT_TRUE(visit.console.empty()) << visit.console.front();
+    const json steps = json::parse(visit.report, nullptr, false);
+    ASSERT_EQ(steps.size(), 6u) << visit.report;
+    // Two positions on at 30 km/h, 2 m apart: 0.48 s.
+    EXPECT_EQ(steps[0][1], "position 3 of 31");
+    EXPECT_NEAR(steps[0][2].get<double>(), 4.0 / (30.0 / 3.6), 1e-5);
+    EXPECT_EQ(steps[1][1], "position 2 of 31");
+    EXPECT_EQ(steps[2], "Pause");
+    EXPECT_EQ(steps[3], "Play");
+    EXPECT_EQ(steps[4][1], "position 21 of 31");
+    EXPECT_EQ(steps[4][2], 5.0);
+    EXPECT_EQ(steps[5], json::array({"Quay shuttle", "position 1 of 4", 0.0}));
+}
+
 TEST_F(BrowserTest, APageThatReachesOutIsCaught)
 {
     const std::string page = fileBytes(File("demo.html"));
