@@ -328,7 +328,7 @@
     const parts = [];
     for (let i = 0; i < drawnCount; ++i) parts.push(Array.from(drawn.subarray(i * 7, i * 7 + 7)));
     return { sim: sim ? sim.name : null, time: state.time, section: shown.section, position: shown.position,
-             problem: sim ? sim.problem : "", parts };
+             problem: sim ? sim.problem : "", readyMs, parts };
   }
   function frameTimes(frames) {
     const times = [];
@@ -344,6 +344,8 @@
   window.znsimView = { select, seek, report, frameTimes };
 
   select(0);
+  // From the start of navigation until the first simulation is drawn.
+  const readyMs = performance.now();
   const hash = new URLSearchParams(location.hash.slice(1));
   if (hash.has("sim")) select(Number(hash.get("sim")));
   if (hash.has("at")) seek(Number(hash.get("at")));
