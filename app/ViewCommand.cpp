@@ -72,22 +72,26 @@ Outcome View(HostSession&, const ViewOptions& options)
         throw CommandFailure(ExitStatus::badInput, "--svg shows one simulation: name exactly one");
     const std::vector<ViewedSimulation> sims = Simulations(options, metresPerUnit);
     DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
-    const std::string out = still ? options.svg
-                            : !options.page.empty()
-                                ? options.page
-                                : std::filesystem::path(options.file).replace_extension(".html").string();
+    const std::string out =
+        still ? options.svg
+        : !options.page.empty()
+            ? options.page
+            : std::filesystem::path(options.file).replace_extension(".html").string();
     const std::string bytes =
         still ? SvgStill(picture, sims.front(), options.at)
-              : PageHtml(PackPage(picture, sims, options.unit), std::filesystem::path(options.file).filename().string());
+              : PageHtml(PackPage(picture, sims, options.unit),
+                         std::filesystem::path(options.file).filename().string());
     Write(out, bytes);
     nlohmann::json names = nlohmann::json::array();
     for (const ViewedSimulation& sim : sims)
         names.push_back(sim.name);
-    const std::string what = still ? "a still of \"" + sims.front().name + "\"" : std::to_string(sims.size()) +
-                                                                                    " simulation(s)";
-    return {false,
-            {{"file", options.file}, {"output", out}, {"bytes", bytes.size()}, {"simulations", names}},
-            "Wrote " + out + " (" + std::to_string(bytes.size()) + " bytes): " + what + " of " + options.file + ".\n"};
+    const std::string what = still ? "a still of \"" + sims.front().name + "\""
+                                   : std::to_string(sims.size()) + " simulation(s)";
+    return {
+        false,
+        {{"file", options.file}, {"output", out}, {"bytes", bytes.size()}, {"simulations", names}},
+        "Wrote " + out + " (" + std::to_string(bytes.size()) + " bytes): " + what + " of " +
+            options.file + ".\n"};
 }
 } // namespace
 
@@ -96,16 +100,24 @@ void AddViewCommand(CLI::App& app, Action& action)
     auto options = std::make_shared<ViewOptions>();
     CLI::App& command = AddDrawingCommand(
         app, action, "view",
-        "Write a self-contained HTML page that plays the drawing's simulations, or a still as SVG", options, View);
+        "Write a self-contained HTML page that plays the drawing's simulations, or a still as SVG",
+        options, View);
     command.add_option("NAME", options->names, "the simulations to show (default: every one)");
-    command.add_option("-o,--output", options->page, "the page to write (default: FILE with .html)");
-    command.add_option("--unit", options->unit, std::string("what a drawing unit stands for: ") + kLengthUnitNames +
-                                                    " (default m)")
-        ->check([](const std::string& unit) {
-            return MetresPerUnit(unit) ? std::string() : std::string("a unit of ") + kLengthUnitNames;
-        });
+    command.add_option("-o,--output", options->page,
+                       "the page to write (default: FILE with .html)");
+    command
+        .add_option("--unit", options->unit,
+                    std::string("what a drawing unit stands for: ") + kLengthUnitNames +
+                        " (default m)")
+        ->check(
+            [](const std::string& unit) {
+                return MetresPerUnit(unit) ? std::string()
+                                           : std::string("a unit of ") + kLengthUnitNames;
+            });
     command.add_option("--at", options->at, "with --svg: the moment, in seconds from the start")
         ->check(CLI::NonNegativeNumber);
-    command.add_option("--svg", options->svg, "write the moment --at of the one simulation named as SVG")
+    command
+        .add_option("--svg", options->svg,
+                    "write the moment --at of the one simulation named as SVG")
         ->excludes("--output");
 }

@@ -24,7 +24,10 @@ constexpr int kSims = 100;
 class BigDrawing
 {
 public:
-    explicit BigDrawing(std::size_t positions) { bench::StoreSims(kSims, bench::MakePath(positions), 1); }
+    explicit BigDrawing(std::size_t positions)
+    {
+        bench::StoreSims(kSims, bench::MakePath(positions), 1);
+    }
 
     // Every simulation, gathered as znsim view gathers them.
     static std::vector<ViewedSimulation> Gather()
@@ -67,7 +70,8 @@ BigDrawing& Drawing(std::size_t positions)
 // Kept after the run, under one name, for the browser.
 const std::string& PagePath()
 {
-    static const std::string path = (std::filesystem::temp_directory_path() / "znsim-view-page-bench.html").string();
+    static const std::string path =
+        (std::filesystem::temp_directory_path() / "znsim-view-page-bench.html").string();
     return path;
 }
 
@@ -114,6 +118,10 @@ void BM_WritePage_Baseline(benchmark::State& state)
     std::remove(path.c_str());
     Report(state, bytes.size());
 }
-BENCHMARK(BM_WritePage_Baseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WritePage_Baseline)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 } // namespace
 BENCHMARK_MAIN();

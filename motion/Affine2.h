@@ -17,9 +17,9 @@ struct Affine2
     // this·other: applied to a point, other acts first.
     Affine2 operator*(const Affine2& other) const
     {
-        return {a * other.a + c * other.b,       b * other.a + d * other.b,
-                a * other.c + c * other.d,       b * other.c + d * other.d,
-                a * other.e + c * other.f + e,   b * other.e + d * other.f + f};
+        return {a * other.a + c * other.b,     b * other.a + d * other.b,
+                a * other.c + c * other.d,     b * other.c + d * other.d,
+                a * other.e + c * other.f + e, b * other.e + d * other.f + f};
     }
 
     void Apply(double x, double y, double& outX, double& outY) const

@@ -29,7 +29,8 @@ void ReadBlock(const CPmPart& part, PartShape& shape)
     reference->close();
 }
 
-void Flatten(const CPmPart& part, int depth, const dpoint3d& parentOffset, std::vector<PartShape>& parts)
+void Flatten(const CPmPart& part, int depth, const dpoint3d& parentOffset,
+             std::vector<PartShape>& parts)
 {
     PartShape shape;
     shape.depth = depth;

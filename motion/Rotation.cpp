@@ -90,5 +90,6 @@ Rotation Sample(const Rotation& from, const Rotation& to, double f)
     }
     weightTo *= sign;
     return Normalised({weightFrom * from.w + weightTo * to.w, weightFrom * from.x + weightTo * to.x,
-                       weightFrom * from.y + weightTo * to.y, weightFrom * from.z + weightTo * to.z});
+                       weightFrom * from.y + weightTo * to.y,
+                       weightFrom * from.z + weightTo * to.z});
 }

@@ -92,9 +92,9 @@ Moment MomentAt(const SimulationMotion& motion, double t)
     const double clamped = std::clamp(t, 0.0, motion.duration);
     // Sections that last no time are passed at once: the one playing is the
     // last that has started.
-    const auto after = std::upper_bound(
-        motion.sections.begin(), motion.sections.end(), clamped,
-        [](double time, const SectionMotion& section) { return time < section.start; });
+    const auto after = std::upper_bound(motion.sections.begin(), motion.sections.end(), clamped,
+                                        [](double time, const SectionMotion& section)
+                                        { return time < section.start; });
     const auto index = static_cast<std::size_t>(after - motion.sections.begin()) - 1;
     return {index, clamped - motion.sections[index].start};
 }
@@ -104,7 +104,8 @@ Placement SegmentPlacementAt(const SegmentMotion& segment, double t)
     const Step step = StepAt(segment.times, t);
     if (step.fraction == 0.0)
         return segment.placements[step.index];
-    return Sample(segment.placements[step.index], segment.placements[step.index + 1], step.fraction);
+    return Sample(segment.placements[step.index], segment.placements[step.index + 1],
+                  step.fraction);
 }
 
 std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t)
@@ -120,7 +121,8 @@ std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t)
         const Placement frame = SegmentPlacementAt(segment, moment.time);
         for (const PartShape& part : segment.parts)
             if (!part.definition.isNull())
-                placed.push_back({part.definition, frame.Moved(part.offset).TopView() * part.shape});
+                placed.push_back(
+                    {part.definition, frame.Moved(part.offset).TopView() * part.shape});
     }
     return placed;
 }

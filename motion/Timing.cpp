@@ -9,7 +9,8 @@ double UnitsPerSecond(double milesPerHour, double metresPerUnit)
     return milesPerHour * kMetresPerSecondPerMph / metresPerUnit;
 }
 
-std::vector<double> PositionTimes(const std::vector<PmPosition200>& positions, double unitsPerSecond)
+std::vector<double> PositionTimes(const std::vector<PmPosition200>& positions,
+                                  double unitsPerSecond)
 {
     std::vector<double> times;
     times.reserve(positions.size());

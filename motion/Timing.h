@@ -18,7 +18,8 @@ double UnitsPerSecond(double milesPerHour, double metresPerUnit);
 // The time of each position from the first (0), at unitsPerSecond, which
 // must be positive and finite. Two positions at one point are passed in no
 // time.
-std::vector<double> PositionTimes(const std::vector<PmPosition200>& positions, double unitsPerSecond);
+std::vector<double> PositionTimes(const std::vector<PmPosition200>& positions,
+                                  double unitsPerSecond);
 
 // Where time t falls in a run of position times: the last position reached
 // and the fraction of the way to the next. Before the first time: position

@@ -2,7 +2,8 @@
 
 void AppendBase64(const unsigned char* bytes, std::size_t size, std::string& out)
 {
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char kDigits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     out.reserve(out.size() + (size + 2) / 3 * 4);
     std::size_t i = 0;
     for (; i + 2 < size; i += 3)

@@ -40,7 +40,8 @@ DrawingPicture DrawingPicture::OfWorkingDrawing()
                 continue;
             const auto* reference = AcDbBlockReference::cast(entity);
             const bool inserted = reference != nullptr && entity->visibility() == AcDb::kVisible;
-            const AcDbObjectId definition = inserted ? reference->blockTableRecord() : AcDbObjectId();
+            const AcDbObjectId definition =
+                inserted ? reference->blockTableRecord() : AcDbObjectId();
             const Affine2 place = inserted ? ReferencePlacement(*reference) : Affine2();
             if (reference == nullptr)
                 loose.AddEntity(*entity, Affine2());
@@ -66,6 +67,6 @@ std::size_t DrawingPicture::Block(AcDbObjectId definition)
 
 bool DrawingPicture::CutShort() const
 {
-    return m_loose.cutShort ||
-           std::any_of(m_blocks.begin(), m_blocks.end(), [](const Outline& outline) { return outline.cutShort; });
+    return m_loose.cutShort || std::any_of(m_blocks.begin(), m_blocks.end(),
+                                           [](const Outline& outline) { return outline.cutShort; });
 }

@@ -65,7 +65,8 @@ std::string PageHtml(const PageData& data, const std::string& title)
     CopyToMarker(markup, page);
     for (std::size_t i = 0; i < data.positions.size(); ++i)
     {
-        page += "<script type=\"application/octet-stream\" id=\"positions-" + std::to_string(i) + "\">";
+        page +=
+            "<script type=\"application/octet-stream\" id=\"positions-" + std::to_string(i) + "\">";
         page += data.positions[i];
         page += "</script>\n";
     }

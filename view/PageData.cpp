@@ -52,8 +52,8 @@ public:
     std::string Positions() const
     {
         std::string text;
-        AppendBase64(reinterpret_cast<const unsigned char*>(m_floats.data()), m_floats.size() * sizeof(float),
-                     text);
+        AppendBase64(reinterpret_cast<const unsigned char*>(m_floats.data()),
+                     m_floats.size() * sizeof(float), text);
         return text;
     }
 
@@ -63,27 +63,33 @@ private:
         json segments = json::array();
         for (const SegmentMotion& segment : section.segments)
             segments.push_back(Segment(segment));
-        return {{"speed", speed}, {"start", section.start}, {"duration", section.duration}, {"segments", segments}};
+        return {{"speed", speed},
+                {"start", section.start},
+                {"duration", section.duration},
+                {"segments", segments}};
     }
 
     json Segment(const SegmentMotion& segment)
     {
         const std::size_t at = m_floats.size();
-        const dpoint3d origin = segment.placements.empty() ? dpoint3d() : segment.placements.front().point;
+        const dpoint3d origin =
+            segment.placements.empty() ? dpoint3d() : segment.placements.front().point;
         for (std::size_t i = 0; i < segment.placements.size(); ++i)
         {
             const Placement& p = segment.placements[i];
             m_bounds.Add(p.point.x, p.point.y);
-            for (const double value : {segment.times[i], p.point.x - origin.x, p.point.y - origin.y, p.rotation.w,
-                                       p.rotation.x, p.rotation.y, p.rotation.z})
+            for (const double value : {segment.times[i], p.point.x - origin.x, p.point.y - origin.y,
+                                       p.rotation.w, p.rotation.x, p.rotation.y, p.rotation.z})
                 m_floats.push_back(static_cast<float>(value));
         }
         json parts = json::array();
         for (const PartShape& part : segment.parts)
             if (!part.definition.isNull())
-                parts.push_back({{"block", m_picture.Block(part.definition)},
-                                 {"offset", json::array({part.offset.x, part.offset.y, part.offset.z})},
-                                 {"shape", json::array({part.shape.a, part.shape.b, part.shape.c, part.shape.d})}});
+                parts.push_back(
+                    {{"block", m_picture.Block(part.definition)},
+                     {"offset", json::array({part.offset.x, part.offset.y, part.offset.z})},
+                     {"shape",
+                      json::array({part.shape.a, part.shape.b, part.shape.c, part.shape.d})}});
         return {{"at", at},
                 {"count", segment.placements.size()},
                 {"origin", json::array({origin.x, origin.y})},
@@ -105,7 +111,8 @@ Bounds DrawingBounds(const DrawingPicture& picture)
 }
 } // namespace
 
-PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& sims, const std::string& unitName)
+PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& sims,
+                  const std::string& unitName)
 {
     PageData page;
     SimulationPacker packer(picture);

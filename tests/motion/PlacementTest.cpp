@@ -14,7 +14,8 @@ const double kPi = std::acos(-1.0);
 
 PmPosition200 Heading(double x, double y, double degrees)
 {
-    PmPosition200 position{{x, y, 0.0}, {}, CZnTransform(CZnVector(0, 0, 1), degrees * kPi / 180.0)};
+    PmPosition200 position{
+        {x, y, 0.0}, {}, CZnTransform(CZnVector(0, 0, 1), degrees * kPi / 180.0)};
     // Whatever translation the transform carries, the point places the part.
     position.transform.SetTranslation(CZnVector(1000, 1000, 1000));
     return position;
@@ -27,7 +28,8 @@ double HeadingOf(const Affine2& top)
 
 TEST(PlacementTest, RotationTurnsVectorsAsThePositionsTransformDoes)
 {
-    const double angleSets[][3] = {{0.3, 0.0, 0.0}, {-2.9, 0.4, -0.7}, {kPi, 0.0, 0.0}, {1.0, 1.2, 2.5}};
+    const double angleSets[][3] = {
+        {0.3, 0.0, 0.0}, {-2.9, 0.4, -0.7}, {kPi, 0.0, 0.0}, {1.0, 1.2, 2.5}};
     for (const auto& set : angleSets)
     {
         double angles[3] = {set[0], set[1], set[2]};

@@ -36,7 +36,8 @@ TEST(TimingTest, StepTimeIsPathDistanceOverSpeedInTheDrawingsUnit)
 TEST(TimingTest, StepAtFindsThePositionReachedAndTheWayToTheNext)
 {
     const std::vector<double> times = {0.0, 1.0, 1.0, 3.0};
-    const auto expectStep = [&](double t, std::size_t index, double fraction) {
+    const auto expectStep = [&](double t, std::size_t index, double fraction)
+    {
         const Step step = StepAt(times, t);
         EXPECT_EQ(step.index, index) << "at " << t;
         EXPECT_DOUBLE_EQ(step.fraction, fraction) << "at " << t;

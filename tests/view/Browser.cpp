@@ -19,10 +19,12 @@ namespace
 // of its own, which a closed network refuses slowly.
 int RunChromium(const fs::path& scratch, const std::string& arguments, const std::string& redirect)
 {
-    const std::string command =
-        "timeout 60 /usr/bin/chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-        "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
-        ShellWord((scratch / "profile").string()) + ' ' + arguments + ' ' + redirect;
+    const std::string command = "timeout 60 /usr/bin/chromium --headless --no-sandbox "
+                                "--disable-gpu --disable-quic --no-first-run "
+                                "--disable-background-networking --disable-component-update "
+                                "--disable-sync --user-data-dir=" +
+                                ShellWord((scratch / "profile").string()) + ' ' + arguments + ' ' +
+                                redirect;
     const int result = std::system(command.c_str());
     return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
 }
@@ -68,9 +70,10 @@ std::string ReportText(const std::string& dom)
     if (end == std::string::npos)
         return {};
     std::string text = dom.substr(start + open.size(), end - start - open.size());
-    for (const auto& [entity, character] : {std::pair<std::string, std::string>{"&lt;", "<"}, {"&gt;", ">"},
-                                            {"&amp;", "&"}})
-        for (std::size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+    for (const auto& [entity, character] :
+         {std::pair<std::string, std::string>{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}})
+        for (std::size_t at = text.find(entity); at != std::string::npos;
+             at = text.find(entity, at + 1))
             text.replace(at, entity.size(), character);
     return text;
 }
@@ -82,10 +85,11 @@ PageVisit VisitPage(const fs::path& page, const std::string& hash, const fs::pat
     const fs::path log = scratch / "browser.log";
     const fs::path netLog = scratch / "net.json";
     PageVisit visit;
-    visit.status = RunChromium(scratch,
-                               "--enable-logging=stderr --v=0 --log-net-log=" + ShellWord(netLog.string()) +
-                                   " --dump-dom " + ShellWord(PageUrl(page, hash)),
-                               ">" + ShellWord(dom.string()) + " 2>" + ShellWord(log.string()));
+    visit.status =
+        RunChromium(scratch,
+                    "--enable-logging=stderr --v=0 --log-net-log=" + ShellWord(netLog.string()) +
+                        " --dump-dom " + ShellWord(PageUrl(page, hash)),
+                    ">" + ShellWord(dom.string()) + " 2>" + ShellWord(log.string()));
     visit.dom = fileBytes(dom);
     visit.console = ConsoleLines(fileBytes(log));
     visit.requests = PageRequests(netLog);
@@ -93,16 +97,19 @@ PageVisit VisitPage(const fs::path& page, const std::string& hash, const fs::pat
     return visit;
 }
 
-Picture Screenshot(const fs::path& page, const std::string& hash, const fs::path& scratch, int width, int height)
+Picture Screenshot(const fs::path& page, const std::string& hash, const fs::path& scratch,
+                   int width, int height)
 {
     const fs::path png = scratch / "shot.png";
     const fs::path ppm = scratch / "shot.ppm";
     RunChromium(scratch,
-                "--hide-scrollbars --window-size=" + std::to_string(width) + ',' + std::to_string(height) +
-                    " --screenshot=" + ShellWord(png.string()) + ' ' + ShellWord(PageUrl(page, hash)),
+                "--hide-scrollbars --window-size=" + std::to_string(width) + ',' +
+                    std::to_string(height) + " --screenshot=" + ShellWord(png.string()) + ' ' +
+                    ShellWord(PageUrl(page, hash)),
                 ">/dev/null 2>&1");
     // ImageMagick turns it into a plain header and raw RGB bytes.
-    if (std::system(("convert " + ShellWord(png.string()) + " -depth 8 " + ShellWord(ppm.string())).c_str()) != 0)
+    if (std::system(("convert " + ShellWord(png.string()) + " -depth 8 " + ShellWord(ppm.string()))
+                        .c_str()) != 0)
         return {};
     std::ifstream in(ppm, std::ios::binary);
     std::string magic;
@@ -110,8 +117,10 @@ Picture Screenshot(const fs::path& page, const std::string& hash, const fs::path
     int maximum = 0;
     in >> magic >> picture.width >> picture.height >> maximum;
     in.get();
-    picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3);
-    in.read(reinterpret_cast<char*>(picture.rgb.data()), static_cast<std::streamsize>(picture.rgb.size()));
+    picture.rgb.resize(static_cast<std::size_t>(picture.width) *
+                       static_cast<std::size_t>(picture.height) * 3);
+    in.read(reinterpret_cast<char*>(picture.rgb.data()),
+            static_cast<std::streamsize>(picture.rgb.size()));
     if (magic != "P6" || maximum != 255 || !in)
         return {};
     return picture;

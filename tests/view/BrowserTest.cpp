@@ -28,11 +28,15 @@ protected:
         ZnsimTest::SetUp();
         Demo();
         ASSERT_EQ(Run({"new", "demo.zdw", "--from", ZNSIM_SAMPLE}).status, 0);
-        const ZnsimRun run = Run({"view", "demo.zdw", "Harbour convoy", "Quay shuttle", "-o", "demo.html"});
+        const ZnsimRun run =
+            Run({"view", "demo.zdw", "Harbour convoy", "Quay shuttle", "-o", "demo.html"});
         ASSERT_EQ(run.status, 0) << run.err;
     }
 
-    json Show(const std::string& name) const { return RunJson({"show", "demo.zdw", name, "--all"}); }
+    json Show(const std::string& name) const
+    {
+        return RunJson({"show", "demo.zdw", name, "--all"});
+    }
 
     // The time each position of a section's first segment is reached, from
     // the section's start, in metres.
@@ -67,7 +71,8 @@ protected:
     static void ExpectDrawn(const json& part, const Drawn& expected)
     {
         for (std::size_t i = 0; i < expected.size(); ++i)
-            EXPECT_NEAR(part[i].get<double>(), expected[i], 1e-3) << "element " << i << " of " << part;
+            EXPECT_NEAR(part[i].get<double>(), expected[i], 1e-3)
+                << "element " << i << " of " << part;
     }
 
     TempFolder m_scratch;
@@ -100,11 +105,12 @@ TEST_F(BrowserTest, PartsStandWhereThePositionsAndTheTimingRuleSay)
     ExpectDrawn(report["parts"][0], Turned(heading, x, y));
     // The trailer sits 7.3 behind, in the tractor's turned frame.
     const double angle = heading * kPi / 180.0;
-    ExpectDrawn(report["parts"][1], Turned(heading, x - 7.3 * std::cos(angle), y - 7.3 * std::sin(angle)));
+    ExpectDrawn(report["parts"][1],
+                Turned(heading, x - 7.3 * std::cos(angle), y - 7.3 * std::sin(angle)));
 
     const json& frames = report["frameTimes"];
-    std::cout << "frame time over " << frames["frames"] << " frames: mean " << frames["mean"] << " ms, 95th "
-              << frames["p95"] << " ms, max " << frames["max"] << " ms\n";
+    std::cout << "frame time over " << frames["frames"] << " frames: mean " << frames["mean"]
+              << " ms, 95th " << frames["p95"] << " ms, max " << frames["max"] << " ms\n";
 }
 
 TEST_F(BrowserTest, TiltedPlacementsAndRaisedPartsProjectAsTheirAnglesSay)
@@ -123,8 +129,8 @@ TEST_F(BrowserTest, TiltedPlacementsAndRaisedPartsProjectAsTheirAnglesSay)
     // The car rides 1.2 above its frame, which the tilt carries sideways.
     const CZnVector raised = placement * CZnVector(0.0, 0.0, 1.2);
     ASSERT_EQ(report["parts"].size(), 1u);
-    ExpectDrawn(report["parts"][0], {placement(0, 0), placement(1, 0), placement(0, 1), placement(1, 1),
-                                     position["pt"][0].get<double>() + raised.x,
+    ExpectDrawn(report["parts"][0], {placement(0, 0), placement(1, 0), placement(0, 1),
+                                     placement(1, 1), position["pt"][0].get<double>() + raised.x,
                                      position["pt"][1].get<double>() + raised.y});
 }
 
@@ -139,7 +145,8 @@ TEST_F(BrowserTest, TheScreenshotShowsTheDrawingAndTheParts)
     for (int y = 60; y < shot.height - 30; ++y)
         for (int x = 0; x < shot.width; ++x)
         {
-            const unsigned char* p = &shot.rgb[3 * (static_cast<std::size_t>(y) * 900 + static_cast<std::size_t>(x))];
+            const unsigned char* p =
+                &shot.rgb[3 * (static_cast<std::size_t>(y) * 900 + static_cast<std::size_t>(x))];
             drawing += p[0] < 140 && std::abs(p[0] - p[1]) < 12 && std::abs(p[1] - p[2]) < 12;
             parts += p[2] > p[0] + 60 && p[2] > 100;
         }
@@ -164,7 +171,8 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
       change("sim", "1", "change"); steps.push(seen());
       document.getElementById("test-report").textContent = JSON.stringify(steps);
     </script></body>)";
-    writeFile(File("person.html"), std::regex_replace(fileBytes(File("demo.html")), std::regex("</body>"), person));
+    writeFile(File("person.html"),
+              std::regex_replace(fileBytes(File("demo.html")), std::regex("</body>"), person));
     const PageVisit visit = VisitPage(File("person.html"), "", m_scratch.path());
     EXPECT_TRUE(visit.console.empty()) << visit.console.front();
     const json steps = json::parse(visit.report, nullptr, false);
@@ -189,10 +197,12 @@ TEST_F(BrowserTest, APageThatReachesOutIsCaught)
     const PageVisit refused = VisitPage(File("reaching.html"), "", m_scratch.path());
     // The page's own policy refuses it, and says so.
     ASSERT_EQ(refused.console.size(), 1u);
-    EXPECT_NE(refused.console[0].find("Content Security Policy"), std::string::npos) << refused.console[0];
+    EXPECT_NE(refused.console[0].find("Content Security Policy"), std::string::npos)
+        << refused.console[0];
     // Without the policy the request goes out, and is seen.
     writeFile(File("open.html"),
-              std::regex_replace(reaching, std::regex("<meta http-equiv=\"Content-Security-Policy\"[^>]*>"), ""));
+              std::regex_replace(
+                  reaching, std::regex("<meta http-equiv=\"Content-Security-Policy\"[^>]*>"), ""));
     const PageVisit open = VisitPage(File("open.html"), "", m_scratch.path());
     ASSERT_EQ(open.requests.size(), 1u);
     EXPECT_EQ(open.requests[0], "http://192.0.2.1/x.png");

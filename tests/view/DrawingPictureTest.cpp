@@ -27,7 +27,8 @@ protected:
         record->close();
     }
 
-    static AcDbBlockReference* Reference(AcDbObjectId definition, AcGePoint3d at, AcGeScale3d scale = AcGeScale3d(1.0),
+    static AcDbBlockReference* Reference(AcDbObjectId definition, AcGePoint3d at,
+                                         AcGeScale3d scale = AcGeScale3d(1.0),
                                          double rotation = 0.0, bool visible = true)
     {
         auto* reference = new AcDbBlockReference(at, definition);

@@ -27,7 +27,9 @@ protected:
         for (std::size_t i = 0; i < count; ++i)
         {
             const double turn = 0.001 * static_cast<double>(i * i % 997);
-            path.push_back({{static_cast<double>(i), std::sin(turn) * 40.0, 0.0}, {}, CZnTransform(CZnVector(0, 0, 1), turn)});
+            path.push_back({{static_cast<double>(i), std::sin(turn) * 40.0, 0.0},
+                            {},
+                            CZnTransform(CZnVector(0, 0, 1), turn)});
         }
         auto* segment = new CPmAcadSegment200();
         segment->AddPath(path);
@@ -40,7 +42,10 @@ protected:
         ASSERT_EQ(sim->Save(), 0);
     }
 
-    void SaveAs(const std::string& file) { ASSERT_EQ(db()->saveAs(File(file).wstring().c_str()), Acad::eOk); }
+    void SaveAs(const std::string& file)
+    {
+        ASSERT_EQ(db()->saveAs(File(file).wstring().c_str()), Acad::eOk);
+    }
 
     std::uintmax_t PageBytes(const std::string& drawing, const std::string& name)
     {
@@ -56,7 +61,8 @@ TEST_F(ViewCommandTest, ThePageGrowsByUnder40BytesAPosition)
     Store(L"Long", 10000, 10.0);
     SaveAs("runs.zdw");
     const double perPosition =
-        static_cast<double>(PageBytes("runs.zdw", "Long") - PageBytes("runs.zdw", "Short")) / 5000.0;
+        static_cast<double>(PageBytes("runs.zdw", "Long") - PageBytes("runs.zdw", "Short")) /
+        5000.0;
     EXPECT_LE(perPosition, 40.0);
     EXPECT_GT(perPosition, 28.0);
 }
@@ -69,18 +75,21 @@ TEST_F(ViewCommandTest, ASimulationThatCannotBePlayedGivesAPageThatSaysSo)
     const ZnsimRun run = Run({"view", "parked.zdw", "-o", "parked.html"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string page = fileBytes(File("parked.html"));
-    EXPECT_NE(page.find("\"problem\":\"section 1 has speed 0 mph, so its time cannot be known\""), std::string::npos);
+    EXPECT_NE(page.find("\"problem\":\"section 1 has speed 0 mph, so its time cannot be known\""),
+              std::string::npos);
     EXPECT_NE(page.find("\"problem\":\"section 1 has no positions\""), std::string::npos);
 }
 
 TEST_F(ViewCommandTest, TheStillShowsTheMomentAsked)
 {
     Demo();
-    const ZnsimRun run = Run({"view", "demo.zdw", "Harbour convoy", "--at", "5", "--svg", "still.svg"});
+    const ZnsimRun run =
+        Run({"view", "demo.zdw", "Harbour convoy", "--at", "5", "--svg", "still.svg"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string svg = fileBytes(File("still.svg"));
     // 30 km/h for 5 s is 41.7 m: past the 21st position, 2 m apart.
-    EXPECT_NE(svg.find("Harbour convoy \u2014 5.00 s of 15.85 s \u2014 section 1 of 2 at 30 km/h \u2014 position 21 of 31"),
+    EXPECT_NE(svg.find("Harbour convoy \u2014 5.00 s of 15.85 s \u2014 section 1 of 2 at 30 km/h "
+                       "\u2014 position 21 of 31"),
               std::string::npos);
     EXPECT_EQ(svg.rfind("<svg", 0), 0u);
 }
