@@ -64,34 +64,43 @@ void Write(const std::string& path, const std::string& bytes)
         throw CommandFailure(ExitStatus::ioFailure, path + ": " + failure);
 }
 
+std::string OutputPath(const ViewOptions& options)
+{
+    if (!options.svg.empty())
+        return options.svg;
+    if (!options.page.empty())
+        return options.page;
+    return std::filesystem::path(options.file).replace_extension(".html").string();
+}
+
+Outcome Written(const ViewOptions& options, const std::string& out, std::size_t bytes,
+                const std::vector<ViewedSimulation>& sims)
+{
+    nlohmann::json names = nlohmann::json::array();
+    for (const ViewedSimulation& sim : sims)
+        names.push_back(sim.name);
+    const std::string what = options.svg.empty() ? std::to_string(sims.size()) + " simulation(s)"
+                                                 : "a still of \"" + sims.front().name + "\"";
+    return {false,
+            {{"file", options.file}, {"output", out}, {"bytes", bytes}, {"simulations", names}},
+            "Wrote " + out + " (" + std::to_string(bytes) + " bytes): " + what + " of " +
+                options.file + ".\n"};
+}
+
 Outcome View(HostSession&, const ViewOptions& options)
 {
-    const double metresPerUnit = *MetresPerUnit(options.unit);
     const bool still = !options.svg.empty();
     if (still && options.names.size() != 1)
         throw CommandFailure(ExitStatus::badInput, "--svg shows one simulation: name exactly one");
-    const std::vector<ViewedSimulation> sims = Simulations(options, metresPerUnit);
+    const std::vector<ViewedSimulation> sims = Simulations(options, *MetresPerUnit(options.unit));
     DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
-    const std::string out =
-        still ? options.svg
-        : !options.page.empty()
-            ? options.page
-            : std::filesystem::path(options.file).replace_extension(".html").string();
     const std::string bytes =
         still ? SvgStill(picture, sims.front(), options.at)
               : PageHtml(PackPage(picture, sims, options.unit),
                          std::filesystem::path(options.file).filename().string());
+    const std::string out = OutputPath(options);
     Write(out, bytes);
-    nlohmann::json names = nlohmann::json::array();
-    for (const ViewedSimulation& sim : sims)
-        names.push_back(sim.name);
-    const std::string what = still ? "a still of \"" + sims.front().name + "\""
-                                   : std::to_string(sims.size()) + " simulation(s)";
-    return {
-        false,
-        {{"file", options.file}, {"output", out}, {"bytes", bytes.size()}, {"simulations", names}},
-        "Wrote " + out + " (" + std::to_string(bytes.size()) + " bytes): " + what + " of " +
-            options.file + ".\n"};
+    return Written(options, out, bytes.size(), sims);
 }
 } // namespace
 
