@@ -99,6 +99,9 @@ Outcome View(HostSession&, const ViewOptions& options)
               : PageHtml(PackPage(picture, sims, options.unit),
                          std::filesystem::path(options.file).filename().string());
     const std::string out = OutputPath(options);
+    std::error_code error;
+    if (std::filesystem::equivalent(out, options.file, error))
+        throw CommandFailure(ExitStatus::badInput, out + ": is the drawing itself; name another output");
     Write(out, bytes);
     return Written(options, out, bytes.size(), sims);
 }

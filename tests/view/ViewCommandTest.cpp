@@ -107,6 +107,7 @@ TEST_F(ViewCommandTest, BadInputGivesOneLineItsStatusAndNoPartialPage)
         {{"view", "demo.zdw", "-o", "no/such/folder/page.html"}, 5},
         {{"view", "demo.zdw", "-o", "folder.html"}, 5},
         {{"view", "demo.zdw", "--unit", "furlong"}, 2},
+        {{"view", "demo.zdw", "-o", "./demo.zdw"}, 2},
         {{"view", "demo.zdw", "Harbour convoy", "--at", "-1", "--svg", "kept.html"}, 2},
         {{"view", "demo.zdw", "--at", "1", "--svg", "kept.html"}, 2},
     };
