@@ -16,6 +16,7 @@ void AddDeleteCommand(CLI::App& app, Action& action);
 void AddUpgradeCommand(CLI::App& app, Action& action);
 void AddCleanCommand(CLI::App& app, Action& action);
 void AddInfoCommand(CLI::App& app, Action& action);
+void AddViewCommand(CLI::App& app, Action& action);
 
 // What znsim list does once the drawing is open.
 Outcome ListSimulations(HostSession& host, const DrawingOptions& options);

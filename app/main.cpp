@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     AddUpgradeCommand(app, action);
     AddCleanCommand(app, action);
     AddInfoCommand(app, action);
+    AddViewCommand(app, action);
     try
     {
         app.parse(argc, argv);

@@ -126,21 +126,6 @@ protected:
         WriteSample("both.json", first + "/positions/0/angles", {0, 0, 0});
         WriteSample("id.json", "/id", -1);
     }
-
-    // Every file's bytes, but lock files, which may appear and stay empty.
-    std::map<std::string, std::string> Folder() const
-    {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(m_files.path()))
-        {
-            const std::string name = entry.path().filename().string();
-            if (entry.path().extension() == ".lock")
-                EXPECT_EQ(fileBytes(entry.path()), "") << name;
-            else
-                files[name] = entry.is_directory() ? "(folder)" : fileBytes(entry.path());
-        }
-        return files;
-    }
 };
 
 TEST_F(BadInputTest, EachRowOfTheTableGivesItsAnswerAndStatusAndChangesNoFile)

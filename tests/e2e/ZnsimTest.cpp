@@ -7,6 +7,7 @@
 #include "storage/CPmBlockFactory.h"
 #include "tests/legacy/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ShellWord.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -14,18 +15,6 @@
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
-
-namespace
-{
-// One word for the shell, whatever it holds.
-std::string Quoted(const std::string& word)
-{
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-} // namespace
 
 void ZnsimTest::SetUp()
 {
@@ -50,11 +39,11 @@ ZnsimRun ZnsimTest::Run(const std::vector<std::string>& args) const
     const std::string stem = m_files.path().string() + "." + std::to_string(++runs);
     const fs::path out = stem + ".out";
     const fs::path err = stem + ".err";
-    std::string command = "cd " + Quoted(m_files.path().string()) + " && " +
-                          Quoted((BinDir() / "znsim").string());
+    std::string command = "cd " + ShellWord(m_files.path().string()) + " && " +
+                          ShellWord((BinDir() / "znsim").string());
     for (const std::string& arg : args)
-        command += " " + Quoted(arg);
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        command += " " + ShellWord(arg);
+    command += " >" + ShellWord(out.string()) + " 2>" + ShellWord(err.string());
     const int result = std::system(command.c_str());
     ZnsimRun run{WIFEXITED(result) ? WEXITSTATUS(result) : -1, fileBytes(out), fileBytes(err)};
     fs::remove(out);
@@ -68,6 +57,21 @@ nlohmann::json ZnsimTest::RunJson(std::vector<std::string> args) const
     const ZnsimRun run = Run(args);
     EXPECT_EQ(run.status, 0) << run.err;
     return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
+}
+
+// Lock files may appear beside the drawings a command opens; they stay empty.
+std::map<std::string, std::string> ZnsimTest::Folder() const
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(m_files.path()))
+    {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".lock")
+            EXPECT_EQ(fileBytes(entry.path()), "") << name;
+        else
+            files[name] = entry.is_directory() ? "(folder)" : fileBytes(entry.path());
+    }
+    return files;
 }
 
 fs::path ZnsimTest::Demo() const

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ protected:
     // The report of a command run with --json, which must succeed.
     nlohmann::json RunJson(std::vector<std::string> args) const;
     std::filesystem::path File(const std::string& name) const { return m_files / name; }
+    // Every file of the test's folder by name, with its bytes.
+    std::map<std::string, std::string> Folder() const;
     // Runs "znsim demo demo.zdw"; its drawing.
     std::filesystem::path Demo() const;
     // Runs "znsim demo" into name and adds, through the module as another

@@ -1,0 +1,135 @@
+// znsim view: an animated page of the drawing and its simulations, or, with
+// --at and --svg, one moment of one simulation as an SVG still.
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/SpeedUnits.h"
+#include "app/TextConversion.h"
+#include "model/CPmSection200.h"
+#include "motion/LengthUnit.h"
+#include "view/OutputFile.h"
+#include "view/Page.h"
+#include "view/SvgStill.h"
+
+#include <filesystem>
+#include <sstream>
+
+namespace
+{
+struct ViewOptions : DrawingOptions
+{
+    std::vector<std::string> names;
+    std::string page;
+    std::string unit = "m";
+    double at = 0.0;
+    std::string svg;
+};
+
+ViewedSimulation Viewed(const CPmSim200& sim, double metresPerUnit)
+{
+    ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, metresPerUnit)};
+    for (const CPmSection200* section : *sim.Sections())
+    {
+        std::ostringstream speed;
+        speed << SpeedInUnit(section->Speed(), section->SpeedUnits()) << ' '
+              << SpeedUnitName(section->SpeedUnits());
+        viewed.sectionSpeeds.push_back(speed.str());
+    }
+    return viewed;
+}
+
+// The simulations named, in the order given, or every one in list order.
+std::vector<ViewedSimulation> Simulations(const ViewOptions& options, double metresPerUnit)
+{
+    std::vector<ViewedSimulation> sims;
+    if (options.names.empty())
+    {
+        HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
+        for (int i = 0; i < list->Size(); ++i)
+            sims.push_back(Viewed(*list->Sim(i), metresPerUnit));
+    }
+    for (const std::string& name : options.names)
+    {
+        HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(name)));
+        if (!sim)
+            throw SimulationNotFound(options.file, name);
+        sims.push_back(Viewed(*sim, metresPerUnit));
+    }
+    return sims;
+}
+
+void Write(const std::string& path, const std::string& bytes)
+{
+    const std::string failure = ReplaceFile(path, bytes);
+    if (!failure.empty())
+        throw CommandFailure(ExitStatus::ioFailure, path + ": " + failure);
+}
+
+std::string OutputPath(const ViewOptions& options)
+{
+    if (!options.svg.empty())
+        return options.svg;
+    if (!options.page.empty())
+        return options.page;
+    return std::filesystem::path(options.file).replace_extension(".html").string();
+}
+
+Outcome Written(const ViewOptions& options, const std::string& out, std::size_t bytes,
+                const std::vector<ViewedSimulation>& sims)
+{
+    nlohmann::json names = nlohmann::json::array();
+    for (const ViewedSimulation& sim : sims)
+        names.push_back(sim.name);
+    const std::string what = options.svg.empty() ? std::to_string(sims.size()) + " simulation(s)"
+                                                 : "a still of \"" + sims.front().name + "\"";
+    return {false,
+            {{"file", options.file}, {"output", out}, {"bytes", bytes}, {"simulations", names}},
+            "Wrote " + out + " (" + std::to_string(bytes) + " bytes): " + what + " of " +
+                options.file + ".\n"};
+}
+
+Outcome View(HostSession&, const ViewOptions& options)
+{
+    const bool still = !options.svg.empty();
+    if (still && options.names.size() != 1)
+        throw CommandFailure(ExitStatus::badInput, "--svg shows one simulation: name exactly one");
+    const std::vector<ViewedSimulation> sims = Simulations(options, *MetresPerUnit(options.unit));
+    DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
+    const std::string bytes =
+        still ? SvgStill(picture, sims.front(), options.at)
+              : PageHtml(PackPage(picture, sims, options.unit),
+                         std::filesystem::path(options.file).filename().string());
+    const std::string out = OutputPath(options);
+    std::error_code error;
+    if (std::filesystem::equivalent(out, options.file, error))
+        throw CommandFailure(ExitStatus::badInput, out + ": is the drawing itself; name another output");
+    Write(out, bytes);
+    return Written(options, out, bytes.size(), sims);
+}
+} // namespace
+
+void AddViewCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<ViewOptions>();
+    CLI::App& command = AddDrawingCommand(
+        app, action, "view",
+        "Write a self-contained HTML page that plays the drawing's simulations, or a still as SVG",
+        options, View);
+    command.add_option("NAME", options->names, "the simulations to show (default: every one)");
+    command.add_option("-o,--output", options->page,
+                       "the page to write (default: FILE with .html)");
+    command
+        .add_option("--unit", options->unit,
+                    std::string("what a drawing unit stands for: ") + kLengthUnitNames +
+                        " (default m)")
+        ->check(
+            [](const std::string& unit) {
+                return MetresPerUnit(unit) ? std::string()
+                                           : std::string("a unit of ") + kLengthUnitNames;
+            });
+    command.add_option("--at", options->at, "with --svg: the moment, in seconds from the start")
+        ->check(CLI::NonNegativeNumber);
+    command
+        .add_option("--svg", options->svg,
+                    "write the moment --at of the one simulation named as SVG")
+        ->excludes("--output");
+}

@@ -1,0 +1,68 @@
+// What a block definition draws, flattened into the drawing plane: its
+// lines and polylines as paths, its circles as ellipses (a circle seen
+// through a non-uniform scale), nested block references expanded through
+// their own definitions at their position, scale and rotation. Invisible
+// entities and references are left out. This is a part's footprint and the
+// drawing's picture alike.
+//
+// Reading never fails: what cannot be opened is passed over, a reference to
+// a definition that is being expanded already (a cycle) is not followed, and
+// expansion stops after kOutlineBudget pieces, marking the outline cut short.
+#pragma once
+
+#include "host/AcDbObjectId.h"
+#include "motion/Affine2.h"
+
+#include <cstddef>
+#include <vector>
+
+class AcDbBlockReference;
+class AcDbEntity;
+
+struct OutlinePath
+{
+    // x0, y0, x1, y1, ...
+    std::vector<double> xy;
+    bool closed = false;
+};
+
+// The points centre + u·cos(t) + v·sin(t).
+struct OutlineEllipse
+{
+    double cx, cy, ux, uy, vx, vy;
+};
+
+struct Outline
+{
+    std::vector<OutlinePath> paths;
+    std::vector<OutlineEllipse> ellipses;
+    bool cutShort = false;
+
+    bool Empty() const { return paths.empty() && ellipses.empty(); }
+};
+
+constexpr std::size_t kOutlineBudget = 1000000;
+
+// Where a reference draws its definition, seen from above: its position,
+// rotation about z and its x and y scale factors.
+Affine2 ReferencePlacement(const AcDbBlockReference& reference);
+
+class OutlineBuilder
+{
+public:
+    // Adds what entity draws, through place.
+    void AddEntity(const AcDbEntity& entity, const Affine2& place);
+    // Adds the entities of the block definition, through place.
+    void AddDefinition(AcDbObjectId definition, const Affine2& place);
+    Outline Take() { return std::move(m_outline); }
+
+private:
+    bool Spend();
+
+    Outline m_outline;
+    std::vector<AcDbObjectId> m_expanding;
+    std::size_t m_pieces = 0;
+};
+
+// The outline of a block definition in its own coordinates.
+Outline BlockOutline(AcDbObjectId definition);

@@ -1,0 +1,27 @@
+// A segment's part tree, flattened in depth-first order, each part with
+// what places and draws it: its offset from the segment's frame (the sum of
+// the offsets from the top part down to it) and its block reference's block
+// definition, rotation and scale. The reference's own position is not used:
+// the position's point places the part.
+#pragma once
+
+#include "host/AcDbObjectId.h"
+#include "model/dpoint3d.h"
+#include "motion/Affine2.h"
+
+#include <vector>
+
+class CPmPart;
+
+struct PartShape
+{
+    // 0 for the segment's top part.
+    int depth = 0;
+    dpoint3d offset;
+    // Null when the part has no block reference in the working drawing.
+    AcDbObjectId definition;
+    // The reference's rotation and scale, applied in the part's frame.
+    Affine2 shape;
+};
+
+std::vector<PartShape> PartShapes(const CPmPart& top);

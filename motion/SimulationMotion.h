@@ -1,0 +1,69 @@
+// How one simulation moves, gathered once from the module's records and the
+// drawing: per section its speed, start and duration; per segment its parts,
+// the placement at each position and the time of each position. Everything
+// that draws, sweeps or exports a simulation reads it from here.
+//
+// A simulation that cannot be timed (a section of speed 0 or less, or one
+// with no positions) says why in `problem`; its sections then last no time,
+// and its parts stand at their first positions.
+#pragma once
+
+#include "motion/PartTree.h"
+#include "motion/Placement.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CPmSim200;
+
+struct SegmentMotion
+{
+    std::vector<PartShape> parts;
+    std::vector<Placement> placements;
+    // From the section's start, one per placement.
+    std::vector<double> times;
+};
+
+struct SectionMotion
+{
+    double speedMph = 0.0;
+    int speedUnit = 0;
+    double start = 0.0;
+    // The longest of its segments' runs.
+    double duration = 0.0;
+    std::vector<SegmentMotion> segments;
+};
+
+struct SimulationMotion
+{
+    std::vector<SectionMotion> sections;
+    double duration = 0.0;
+    std::string problem;
+};
+
+// Drawing units stand for metresPerUnit metres.
+SimulationMotion MotionOf(const CPmSim200& sim, double metresPerUnit);
+
+// Where the simulation is at time t (clamped to 0 .. duration): the section
+// playing and the time into it. A section that lasts no time is passed at
+// once; one that cannot be timed stays at the start of its first section.
+// Needs at least one section.
+struct Moment
+{
+    std::size_t section = 0;
+    double time = 0.0;
+};
+Moment MomentAt(const SimulationMotion& motion, double t);
+
+// A segment's frame at time t into its section; needs a placement.
+Placement SegmentPlacementAt(const SegmentMotion& segment, double t);
+
+// Each part drawn at time t, seen from above: its definition and where it
+// draws it (frame and shape together).
+struct PlacedPart
+{
+    AcDbObjectId definition;
+    Affine2 place;
+};
+std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t);

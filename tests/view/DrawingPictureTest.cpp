@@ -1,0 +1,83 @@
+// The drawing seen from above: references through their definitions, nested
+// ones included, at their position, rotation and scale; what the drawing
+// keeps invisible stays out, and a definition that holds itself is not
+// followed round.
+#include "host/AcDbCurves.h"
+#include "host/AcDbSymbolTable.h"
+#include "tests/support/BlockDrawingTest.h"
+#include "view/DrawingPicture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+const double kPi = std::acos(-1.0);
+
+class DrawingPictureTest : public HostTest
+{
+protected:
+    static void Append(AcDbObjectId definition, AcDbEntity* entity)
+    {
+        AcDbBlockTableRecord* record = nullptr;
+        ASSERT_EQ(acdbOpenObject(record, definition, AcDb::kForWrite), Acad::eOk);
+        EXPECT_EQ(record->appendAcDbEntity(entity), Acad::eOk);
+        entity->close();
+        record->close();
+    }
+
+    static AcDbBlockReference* Reference(AcDbObjectId definition, AcGePoint3d at,
+                                         AcGeScale3d scale = AcGeScale3d(1.0),
+                                         double rotation = 0.0, bool visible = true)
+    {
+        auto* reference = new AcDbBlockReference(at, definition);
+        reference->setScaleFactors(scale);
+        reference->setRotation(rotation);
+        reference->setVisibility(visible ? AcDb::kVisible : AcDb::kInvisible);
+        return reference;
+    }
+};
+
+TEST_F(DrawingPictureTest, ReferencesDrawTheirDefinitionsNestedPlacedAndOnlyWhenVisible)
+{
+    const AcDbObjectId wheel = addDefinition(L"Wheel");
+    Append(wheel, new AcDbCircle(AcGePoint3d(1, 0, 0), AcGeVector3d(0, 0, 1), 0.5));
+    const AcDbObjectId cart = addDefinition(L"Cart");
+    auto* body = new AcDbPolyline();
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {2.0, 0.0}, {2.0, 1.0}, {0.0, 1.0}})
+        body->addVertexAt(body->numVerts(), AcGePoint2d(x, y));
+    body->setClosed(true);
+    Append(cart, body);
+    Append(cart, Reference(wheel, {0, 0, 0}, AcGeScale3d(1, 2, 1)));
+    Append(cart, Reference(wheel, {5, 5, 0}, AcGeScale3d(1.0), 0.0, false));
+    Append(cart, Reference(cart, {9, 9, 0}));
+    appendToModelSpace(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)));
+    appendToModelSpace(Reference(cart, {100, 0, 0}, AcGeScale3d(2.0), kPi / 2));
+    appendToModelSpace(Reference(cart, {-100, 0, 0}, AcGeScale3d(1.0), 0.0, false));
+
+    const DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
+    ASSERT_EQ(picture.Loose().paths.size(), 1u);
+    EXPECT_EQ(picture.Loose().paths[0].xy, (std::vector<double>{0, 0, 10, 0}));
+    ASSERT_EQ(picture.Inserts().size(), 1u);
+    double x = 0.0, y = 0.0;
+    picture.Inserts()[0].place.Apply(1.0, 0.0, x, y);
+    EXPECT_NEAR(x, 100.0, 1e-12);
+    EXPECT_NEAR(y, 2.0, 1e-12);
+
+    // The cart's body, and its one visible wheel stretched into an ellipse;
+    // the hidden wheel and the cart inside itself are left out.
+    ASSERT_EQ(picture.Blocks().size(), 1u);
+    const Outline& outline = picture.Blocks()[0];
+    ASSERT_EQ(outline.paths.size(), 1u);
+    EXPECT_TRUE(outline.paths[0].closed);
+    EXPECT_EQ(outline.paths[0].xy.size(), 8u);
+    ASSERT_EQ(outline.ellipses.size(), 1u);
+    const OutlineEllipse& ellipse = outline.ellipses[0];
+    EXPECT_EQ(ellipse.cx, 1.0);
+    EXPECT_EQ(ellipse.cy, 0.0);
+    EXPECT_EQ(ellipse.ux, 0.5);
+    EXPECT_EQ(ellipse.vy, 1.0);
+    EXPECT_FALSE(picture.CutShort());
+}
+} // namespace

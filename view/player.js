@@ -1,0 +1,357 @@
+// Plays what motion/ computed: the drawing from above, each segment's path,
+// and the parts moving along it. The drawing and the paths are drawn into a
+// background canvas only when the view or the simulation changes; a frame
+// copies it and draws the parts over it, allocating nothing of the scene.
+"use strict";
+(function () {
+  const FLOATS = 7; // per position: time, dx, dy, rotation w, x, y, z
+  const scene = JSON.parse(document.getElementById("scene").textContent);
+  const $ = (id) => document.getElementById(id);
+  const canvas = $("view");
+  const ctx = canvas.getContext("2d");
+  const background = document.createElement("canvas");
+  const bctx = background.getContext("2d");
+  const unitCircle = new Path2D();
+  unitCircle.arc(0, 0, 1, 0, 2 * Math.PI);
+
+  function outlinePath(outline) {
+    const path = new Path2D();
+    for (const piece of outline.paths) {
+      const xy = piece.xy;
+      if (xy.length < 2) continue;
+      path.moveTo(xy[0], xy[1]);
+      for (let i = 2; i < xy.length; i += 2) path.lineTo(xy[i], xy[i + 1]);
+      if (piece.closed) path.closePath();
+    }
+    for (const e of outline.ellipses)
+      path.addPath(unitCircle, new DOMMatrix([e[2], e[3], e[4], e[5], e[0], e[1]]));
+    return path;
+  }
+  const blockPaths = scene.blocks.map(outlinePath);
+  const loosePath = outlinePath(scene.loose);
+
+  // The view: a drawing point (x, y) shows at CSS pixel (x·s + tx, −y·s + ty).
+  const view = { s: 1, tx: 0, ty: 0, dpr: 1 };
+  const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0 };
+  let sim = null, data = null, trace = null, drawn = new Float64Array(0), drawnCount = 0;
+  const pose = { x: 0, y: 0, w: 1, qx: 0, qy: 0, qz: 0 };
+  const shown = { clock: "", section: "", position: "" };
+
+  function decode(index) {
+    const text = $("positions-" + index).textContent.trim();
+    const bytes = atob(text);
+    const buffer = new ArrayBuffer(bytes.length);
+    const view8 = new Uint8Array(buffer);
+    for (let i = 0; i < bytes.length; ++i) view8[i] = bytes.charCodeAt(i);
+    return new Float32Array(buffer);
+  }
+
+  function tracePath() {
+    const path = new Path2D();
+    for (const section of sim.sections)
+      for (const seg of section.segments) {
+        for (let i = 0; i < seg.count; ++i) {
+          const k = seg.at + i * FLOATS;
+          const x = seg.origin[0] + data[k + 1], y = seg.origin[1] + data[k + 2];
+          if (i === 0) path.moveTo(x, y); else path.lineTo(x, y);
+        }
+      }
+    return path;
+  }
+
+  // Where time t falls in a segment's run: the last position reached and
+  // the fraction of the way to the next (as motion/'s StepAt).
+  function stepAt(seg, t) {
+    let lo = 0, hi = seg.count; // first index whose time is after t
+    while (lo < hi) {
+      const mid = (lo + hi) >> 1;
+      if (data[seg.at + mid * FLOATS] <= t) lo = mid + 1; else hi = mid;
+    }
+    if (lo === 0) return [0, 0];
+    const i = lo - 1;
+    if (lo === seg.count) return [i, 0];
+    const t0 = data[seg.at + i * FLOATS], t1 = data[seg.at + lo * FLOATS];
+    return [i, (t - t0) / (t1 - t0)];
+  }
+
+  // The segment's frame at time t into its section, into pose: the point on
+  // the straight line, the rotation the shorter way round.
+  function placeSegment(seg, t) {
+    const [i, f] = stepAt(seg, t);
+    const k = seg.at + i * FLOATS;
+    pose.x = seg.origin[0] + data[k + 1]; pose.y = seg.origin[1] + data[k + 2];
+    pose.w = data[k + 3]; pose.qx = data[k + 4]; pose.qy = data[k + 5]; pose.qz = data[k + 6];
+    if (f === 0) return;
+    const n = k + FLOATS;
+    pose.x += f * (seg.origin[0] + data[n + 1] - pose.x);
+    pose.y += f * (seg.origin[1] + data[n + 2] - pose.y);
+    let cos = pose.w * data[n + 3] + pose.qx * data[n + 4] + pose.qy * data[n + 5] + pose.qz * data[n + 6];
+    const sign = cos < 0 ? -1 : 1;
+    cos *= sign;
+    let a = 1 - f, b = f;
+    if (cos < 0.9995) {
+      const angle = Math.acos(cos), sin = Math.sin(angle);
+      a = Math.sin((1 - f) * angle) / sin;
+      b = Math.sin(f * angle) / sin;
+    }
+    b *= sign;
+    const w = a * pose.w + b * data[n + 3], x = a * pose.qx + b * data[n + 4];
+    const y = a * pose.qy + b * data[n + 5], z = a * pose.qz + b * data[n + 6];
+    const length = Math.hypot(w, x, y, z);
+    pose.w = w / length; pose.qx = x / length; pose.qy = y / length; pose.qz = z / length;
+  }
+
+  function momentAt(t) {
+    if (sim.problem || sim.sections.length === 0) return [0, 0];
+    const clamped = Math.min(Math.max(t, 0), sim.duration);
+    let index = 0;
+    while (index + 1 < sim.sections.length && sim.sections[index + 1].start <= clamped) ++index;
+    return [index, clamped - sim.sections[index].start];
+  }
+
+  // Each part's placement seen from above into drawn: six numbers a part,
+  // (a, b, c, d, e, f) as motion/ gives them, then its block index.
+  function placeParts(t) {
+    drawnCount = 0;
+    if (sim.sections.length === 0) return;
+    const [s, time] = momentAt(t);
+    for (const seg of sim.sections[s].segments) {
+      if (seg.count === 0) continue;
+      placeSegment(seg, time);
+      const { w, qx, qy, qz } = pose;
+      const m00 = 1 - 2 * (qy * qy + qz * qz), m01 = 2 * (qx * qy - w * qz), m02 = 2 * (qx * qz + w * qy);
+      const m10 = 2 * (qx * qy + w * qz), m11 = 1 - 2 * (qx * qx + qz * qz), m12 = 2 * (qy * qz - w * qx);
+      for (const part of seg.parts) {
+        const [ox, oy, oz] = part.offset, [sa, sb, sc, sd] = part.shape;
+        const k = drawnCount * 7;
+        drawn[k] = m00 * sa + m01 * sb; drawn[k + 1] = m10 * sa + m11 * sb;
+        drawn[k + 2] = m00 * sc + m01 * sd; drawn[k + 3] = m10 * sc + m11 * sd;
+        drawn[k + 4] = pose.x + m00 * ox + m01 * oy + m02 * oz;
+        drawn[k + 5] = pose.y + m10 * ox + m11 * oy + m12 * oz;
+        drawn[k + 6] = part.block;
+        ++drawnCount;
+      }
+    }
+  }
+
+  // Sets context's transform to the view after (a..f), and a line width of
+  // one CSS pixel under it.
+  function through(context, a, b, c, d, e, f, pixels) {
+    const k = view.s * view.dpr;
+    const A = k * a, B = -k * b, C = k * c, D = -k * d;
+    context.setTransform(A, B, C, D, view.dpr * (view.s * e + view.tx), view.dpr * (-view.s * f + view.ty));
+    context.lineWidth = pixels * view.dpr / Math.sqrt(Math.abs(A * D - B * C) || 1);
+  }
+
+  function renderBackground() {
+    const width = canvas.clientWidth, height = canvas.clientHeight;
+    view.dpr = window.devicePixelRatio || 1;
+    for (const c of [canvas, background]) {
+      c.width = Math.max(1, Math.round(width * view.dpr));
+      c.height = Math.max(1, Math.round(height * view.dpr));
+    }
+    bctx.setTransform(1, 0, 0, 1, 0, 0);
+    bctx.fillStyle = "#ffffff";
+    bctx.fillRect(0, 0, background.width, background.height);
+    bctx.strokeStyle = "#4a4a4a";
+    through(bctx, 1, 0, 0, 1, 0, 0, 1);
+    bctx.stroke(loosePath);
+    for (const insert of scene.inserts) {
+      const p = insert.place;
+      through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], 1);
+      bctx.stroke(blockPaths[insert.block]);
+    }
+    if (trace) {
+      through(bctx, 1, 0, 0, 1, 0, 0, 2);
+      bctx.strokeStyle = "rgba(200, 60, 30, 0.55)";
+      bctx.setLineDash([6 / view.s, 4 / view.s]);
+      bctx.stroke(trace);
+      bctx.setLineDash([]);
+    }
+    draw();
+  }
+
+  function draw() {
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.drawImage(background, 0, 0);
+    if (!sim) return;
+    placeParts(state.time);
+    ctx.strokeStyle = "#0b4f8a";
+    ctx.fillStyle = "rgba(40, 120, 200, 0.18)";
+    for (let i = 0; i < drawnCount; ++i) {
+      const k = i * 7;
+      through(ctx, drawn[k], drawn[k + 1], drawn[k + 2], drawn[k + 3], drawn[k + 4], drawn[k + 5], 1.5);
+      const path = blockPaths[drawn[k + 6]];
+      ctx.fill(path);
+      ctx.stroke(path);
+    }
+    showStatus();
+  }
+
+  function show(id, text) {
+    if (shown[id] !== text) { shown[id] = text; $(id).textContent = text; }
+  }
+
+  function leadSegment(section) {
+    return section.segments.find((seg) => seg.count > 0);
+  }
+
+  function showStatus() {
+    show("clock", state.time.toFixed(2) + " s of " + sim.duration.toFixed(2) + " s");
+    if (sim.sections.length === 0) return;
+    const [s, time] = momentAt(state.time);
+    const section = sim.sections[s];
+    show("section", "section " + (s + 1) + " of " + sim.sections.length + " at " + section.speed);
+    const seg = leadSegment(section);
+    show("position", seg ? "position " + (stepAt(seg, time)[0] + 1) + " of " + seg.count : "no positions");
+    $("slider").value = String(state.time);
+  }
+
+  function fit() {
+    const boxes = [scene.bounds, sim && sim.bounds].filter(Boolean);
+    let [x0, y0, x1, y1] = boxes.length ? boxes[0] : [-10, -10, 10, 10];
+    for (const b of boxes) { x0 = Math.min(x0, b[0]); y0 = Math.min(y0, b[1]); x1 = Math.max(x1, b[2]); y1 = Math.max(y1, b[3]); }
+    const width = canvas.clientWidth || 1, height = canvas.clientHeight || 1;
+    const margin = 0.06 * Math.max(x1 - x0, y1 - y0, 1);
+    x0 -= margin; x1 += margin; y0 -= margin; y1 += margin;
+    view.s = Math.min(width / (x1 - x0), height / (y1 - y0));
+    view.tx = width / 2 - view.s * (x0 + x1) / 2;
+    view.ty = height / 2 + view.s * (y0 + y1) / 2;
+    renderBackground();
+  }
+
+  function select(index) {
+    state.sim = index;
+    sim = scene.sims[index] || null;
+    data = sim ? decode(index) : null;
+    trace = sim ? tracePath() : null;
+    let parts = 0;
+    if (sim) for (const section of sim.sections) {
+      let count = 0;
+      for (const seg of section.segments) count += seg.parts.length;
+      parts = Math.max(parts, count);
+    }
+    drawn = new Float64Array(parts * 7);
+    const problem = $("problem");
+    const notes = [];
+    if (scene.cutShort) notes.push("The drawing is too large to show whole; part of it is left out.");
+    if (!sim) notes.push("This drawing holds no simulation to play.");
+    else if (sim.problem) notes.push("\u201c" + sim.name + "\u201d cannot be played: " + sim.problem + ".");
+    problem.textContent = notes.join(" ");
+    problem.hidden = notes.length === 0;
+    $("play").disabled = !sim || !!sim.problem || sim.duration <= 0;
+    $("slider").max = String(sim ? sim.duration : 1);
+    $("sim").value = String(index);
+    pause();
+    seek(0);
+    fit();
+  }
+
+  function seek(t) {
+    state.time = sim ? Math.min(Math.max(t, 0), sim.duration) : 0;
+    draw();
+  }
+
+  function tick(now) {
+    if (!state.playing) return;
+    state.time += (now - state.last) / 1000 * state.rate;
+    state.last = now;
+    if (state.time >= sim.duration) { state.time = sim.duration; pause(); }
+    draw();
+    if (state.playing) requestAnimationFrame(tick);
+  }
+
+  function play() {
+    if ($("play").disabled) return;
+    if (state.time >= sim.duration) state.time = 0;
+    state.playing = true;
+    state.last = performance.now();
+    $("play").textContent = "Pause";
+    requestAnimationFrame(tick);
+  }
+
+  function pause() {
+    state.playing = false;
+    $("play").textContent = "Play";
+  }
+
+  // One position on (+1) or back (−1) along the section's first segment,
+  // into the next or previous section at its ends.
+  function stepPosition(direction) {
+    if (!sim || sim.sections.length === 0) return;
+    pause();
+    const [s, time] = momentAt(state.time);
+    const section = sim.sections[s];
+    const seg = leadSegment(section);
+    if (!seg) return;
+    const [i, f] = stepAt(seg, time);
+    const target = direction > 0 ? i + 1 : (f > 0 ? i : i - 1);
+    if (target >= 0 && target < seg.count) seek(section.start + data[seg.at + target * FLOATS]);
+    else if (direction > 0 && s + 1 < sim.sections.length) seek(sim.sections[s + 1].start);
+    else if (direction < 0 && s > 0) seek(section.start - 1e-9);
+  }
+
+  $("play").addEventListener("click", () => (state.playing ? pause() : play()));
+  $("slider").addEventListener("input", (e) => { pause(); seek(Number(e.target.value)); });
+  $("rate").addEventListener("change", (e) => { state.rate = Number(e.target.value); });
+  $("sim").addEventListener("change", (e) => select(Number(e.target.value)));
+  $("fit").addEventListener("click", fit);
+  window.addEventListener("keydown", (e) => {
+    if (e.key === " ") { e.preventDefault(); state.playing ? pause() : play(); }
+    else if (e.key === "ArrowRight" || e.key === "ArrowUp") { e.preventDefault(); stepPosition(1); }
+    else if (e.key === "ArrowLeft" || e.key === "ArrowDown") { e.preventDefault(); stepPosition(-1); }
+  }, true);
+  canvas.addEventListener("wheel", (e) => {
+    e.preventDefault();
+    const factor = Math.exp(-e.deltaY * 0.0015);
+    view.tx = e.offsetX - (e.offsetX - view.tx) * factor;
+    view.ty = e.offsetY - (e.offsetY - view.ty) * factor;
+    view.s *= factor;
+    renderBackground();
+  }, { passive: false });
+  let dragFrom = null;
+  canvas.addEventListener("pointerdown", (e) => { dragFrom = [e.clientX, e.clientY]; canvas.setPointerCapture(e.pointerId); });
+  canvas.addEventListener("pointerup", () => { dragFrom = null; });
+  canvas.addEventListener("pointermove", (e) => {
+    if (!dragFrom) return;
+    view.tx += e.clientX - dragFrom[0];
+    view.ty += e.clientY - dragFrom[1];
+    dragFrom = [e.clientX, e.clientY];
+    renderBackground();
+  });
+  window.addEventListener("resize", renderBackground);
+
+  scene.sims.forEach((s, i) => $("sim").add(new Option(s.name, String(i))));
+
+  // For tests: move to a time and read back what was drawn, and time frames.
+  function report() {
+    const parts = [];
+    for (let i = 0; i < drawnCount; ++i) parts.push(Array.from(drawn.subarray(i * 7, i * 7 + 7)));
+    return { sim: sim ? sim.name : null, time: state.time, section: shown.section, position: shown.position,
+             problem: sim ? sim.problem : "", readyMs, parts };
+  }
+  function frameTimes(frames) {
+    const times = [];
+    for (let i = 0; i < frames; ++i) {
+      const start = performance.now();
+      state.time = sim.duration * i / frames;
+      draw();
+      times.push(performance.now() - start);
+    }
+    times.sort((a, b) => a - b);
+    return { frames, mean: times.reduce((a, b) => a + b, 0) / frames, p95: times[Math.floor(frames * 0.95)], max: times[frames - 1] };
+  }
+  window.znsimView = { select, seek, report, frameTimes };
+
+  select(0);
+  // From the start of navigation until the first simulation is drawn.
+  const readyMs = performance.now();
+  const hash = new URLSearchParams(location.hash.slice(1));
+  if (hash.has("sim")) select(Number(hash.get("sim")));
+  if (hash.has("at")) seek(Number(hash.get("at")));
+  if (hash.has("test")) {
+    const out = report();
+    if (hash.has("frames")) out.frameTimes = frameTimes(Number(hash.get("frames")));
+    $("test-report").textContent = JSON.stringify(out);
+  }
+})();
