@@ -111,7 +111,7 @@ void AddViewCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ViewOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "view",
+        app, action, DrawingAccess::read, "view",
         "Write a self-contained HTML page that plays the drawing's simulations, or a still as SVG",
         options, View);
     command.add_option("NAME", options->names, "the simulations to show (default: every one)");
