@@ -17,3 +17,5 @@ void AddUpgradeCommand(CLI::App& app, Action& action);
 void AddCleanCommand(CLI::App& app, Action& action);
 void AddInfoCommand(CLI::App& app, Action& action);
 void AddViewCommand(CLI::App& app, Action& action);
+void AddExportCommand(CLI::App& app, Action& action);
+void AddImportCommand(CLI::App& app, Action& action);

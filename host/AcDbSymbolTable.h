@@ -11,6 +11,7 @@
 class AcDbEntity;
 class AcDbBlockTableRecord;
 class AcDbBlockTableRecordIterator;
+class AcDbBlockTableIterator;
 
 class AcDbSymbolTableRecord : public AcDbObject
 {
@@ -96,6 +97,12 @@ public:
     bool has(const ACHAR* name) const;
     bool has(AcDbObjectId id) const;
 
+    // Walks the records in name order; erased ones are passed over when
+    // skipDeleted. The caller deletes the iterator, which must not outlive
+    // the table's open.
+    Acad::ErrorStatus newIterator(AcDbBlockTableIterator*& pIterator, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
+
     // Adds a new record, which must carry a name not yet in the table
     // (eDuplicateRecordName otherwise; a name whose record is erased may be
     // used again); it stays open for write. Needs the table open for write
@@ -108,8 +115,29 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
 
 private:
+    friend class AcDbBlockTableIterator;
     class Records;
     Records* mpRecords;
+};
+
+class AcDbBlockTableIterator
+{
+public:
+    ~AcDbBlockTableIterator();
+    AcDbBlockTableIterator(const AcDbBlockTableIterator&) = delete;
+    AcDbBlockTableIterator& operator=(const AcDbBlockTableIterator&) = delete;
+
+    void start(bool atBeginning = true, bool skipDeleted = true);
+    bool done() const;
+    void step(bool forward = true, bool skipDeleted = true);
+    Acad::ErrorStatus getRecordId(AcDbObjectId& id) const;
+
+private:
+    friend class AcDbBlockTable;
+    explicit AcDbBlockTableIterator(const AcDbBlockTable* table);
+    bool isSkipped(bool skipDeleted) const;
+    const AcDbBlockTable* mpTable;
+    std::size_t mIndex = 0;
 };
 
 #define ACDB_MODEL_SPACE ACRX_T("*Model_Space")
