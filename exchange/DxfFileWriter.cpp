@@ -47,6 +47,7 @@ void WriteTables(DL_Dxf& dxf, DxfTextWriter& dw, const DxfDrawing& drawing)
 void BeginEntity(const DxfTextWriter& dw, const char* type, const char* subclass, const DxfEntity& entity)
 {
     dw.entity(type);
+    dw.subClass("AcDbEntity");
     dw.entityAttributes(EntityStyle(entity.layer));
     // dxflib's attributes have no visibility: an invisible entity says so
     // in its common part.

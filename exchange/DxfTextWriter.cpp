@@ -10,7 +10,7 @@ namespace
 constexpr const char* kUnusedStream = "/dev/null";
 } // namespace
 
-DxfTextWriter::DxfTextWriter(DL_Codes::version version) : DL_WriterA(kUnusedStream, version) {}
+DxfTextWriter::DxfTextWriter(DL_Codes::version dxfVersion) : DL_WriterA(kUnusedStream, dxfVersion) {}
 
 void DxfTextWriter::Code(int gc) const
 {

@@ -13,7 +13,7 @@
 class DxfTextWriter : public DL_WriterA
 {
 public:
-    explicit DxfTextWriter(DL_Codes::version version);
+    explicit DxfTextWriter(DL_Codes::version dxfVersion);
 
     void dxfReal(int gc, double value) const override;
     void dxfInt(int gc, int value) const override;
