@@ -48,6 +48,8 @@ Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImp
     std::string text = "Imported " + options.dxf + " (" + dxf.version + ") into " + target + ": " +
                        std::to_string(imported.blocks) + " block(s), " + std::to_string(imported.entities) +
                        " entities.\n";
+    for (const auto& [from, to] : imported.renamed)
+        text += "Block \"" + from + "\" came in as \"" + to + "\": the drawing had a block of that name.\n";
     if (!imported.references.empty())
         text += "Block references (DXF handle -> drawing handle):\n";
     for (const ImportedReference& reference : imported.references)
@@ -66,6 +68,7 @@ Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImp
              {"blocks", imported.blocks},
              {"entities", imported.entities},
              {"references", references},
+             {"renamed", imported.renamed},
              {"skipped", dxf.skipped}},
             text + SkippedText(dxf.skipped)};
 }

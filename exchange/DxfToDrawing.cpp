@@ -115,17 +115,31 @@ Acad::ErrorStatus Append(AcDbObjectId recordId, const std::vector<DxfEntity>& en
     return Acad::eOk;
 }
 
+// The name itself when the drawing has no block of that name, else the
+// first of "name (2)", "name (3)"... that is free.
+std::string FreeName(const AcDbBlockTable& table, const std::string& name)
+{
+    std::string free = name;
+    for (int n = 2; table.has(cadhost::fromUtf8(free).c_str()); ++n)
+        free = name + " (" + std::to_string(n) + ")";
+    return free;
+}
+
 // Makes the DXF's block definitions, empty, so that references among them
 // resolve whatever their order; and finds the drawing's blocks the DXF names.
-Acad::ErrorStatus MakeBlocks(const DxfDrawing& dxf, BlockIds& blocks)
+Acad::ErrorStatus MakeBlocks(const DxfDrawing& dxf, BlockIds& blocks,
+                             std::vector<std::pair<std::string, std::string>>& renamed)
 {
     Opened<AcDbBlockTable> table = OpenBlockTable(AcDb::kForWrite);
     if (!table)
         return Acad::eNoDatabase;
     for (const DxfBlock& block : dxf.blocks)
     {
+        const std::string name = FreeName(*table, block.name);
+        if (name != block.name)
+            renamed.push_back({block.name, name});
         auto* record = new AcDbBlockTableRecord();
-        record->setName(cadhost::fromUtf8(block.name).c_str());
+        record->setName(cadhost::fromUtf8(name).c_str());
         AcDbObjectId id;
         if (const Acad::ErrorStatus es = table->add(id, record); es != Acad::eOk)
         {
@@ -157,8 +171,6 @@ std::string CheckDxfImport(const DxfDrawing& dxf)
     std::set<std::string> names;
     for (const DxfBlock& block : dxf.blocks)
     {
-        if (table->has(cadhost::fromUtf8(block.name).c_str()))
-            return At(block.line) + "the drawing already has a block named \"" + block.name + "\"";
         if (!names.insert(block.name).second)
             return At(block.line) + "a second block named \"" + block.name + "\"";
     }
@@ -176,7 +188,7 @@ DxfImport ImportDxf(const DxfDrawing& dxf)
 {
     DxfImport report;
     BlockIds blocks;
-    if (const Acad::ErrorStatus es = MakeBlocks(dxf, blocks); es != Acad::eOk)
+    if (const Acad::ErrorStatus es = MakeBlocks(dxf, blocks, report.renamed); es != Acad::eOk)
         return Refused(report, es);
     report.blocks = dxf.blocks.size();
     for (const DxfBlock& block : dxf.blocks)

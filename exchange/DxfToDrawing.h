@@ -6,6 +6,9 @@
 // scale, rotation, visibility; nested ones inside definitions too) come in.
 // Layers, colours and line types do not: the drawing has none.
 //
+// A DXF block whose name the drawing already uses comes in under the first
+// free name of "NAME (2)", "NAME (3)"..., and its references with it.
+//
 // Check everything, then change anything: CheckDxfImport finds every reason
 // the DXF cannot go into the drawing before ImportDxf touches it.
 #pragma once
@@ -13,11 +16,12 @@
 #include "exchange/DxfDrawing.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // Empty when dxf can go into the working drawing; else one line naming the
-// line of the DXF: a block whose name the drawing already uses, or a
-// reference to a block that neither the DXF nor the drawing defines.
+// line of the DXF: a block defined twice, or a reference to a block that
+// neither the DXF nor the drawing defines.
 std::string CheckDxfImport(const DxfDrawing& dxf);
 
 struct ImportedReference
@@ -35,6 +39,8 @@ struct DxfImport
     std::size_t blocks = 0;
     std::size_t entities = 0;
     std::vector<ImportedReference> references;
+    // DXF blocks whose name the drawing already used, and the name each got.
+    std::vector<std::pair<std::string, std::string>> renamed;
     // Empty unless the host refused a change, which a checked DXF does not
     // cause; then the drawing must not be saved.
     std::string failure;
