@@ -20,6 +20,10 @@ constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 constexpr int kPathColour = 1;
 constexpr int kPartsColour = 5;
 constexpr int kEnvelopeColour = 3;
+// Invisible entities are marked so (group 60) and also go on a layer that
+// is off and frozen, because some programs (LibreCAD among them) draw and
+// print what group 60 hides.
+constexpr const char* kHiddenLayer = "Hidden";
 
 std::string BlockName(AcDbObjectId definition)
 {
@@ -89,8 +93,9 @@ std::vector<DxfEntity> EntitiesOf(const AcDbBlockTableRecord& record)
         if (iterator->getEntity(entity, AcDb::kForRead) != Acad::eOk)
             continue;
         Opened<AcDbEntity> opened(entity);
+        const bool visible = entity->visibility() == AcDb::kVisible;
         if (std::optional<DxfShape> shape = ShapeOf(*entity))
-            entities.push_back({std::move(*shape), "0", entity->visibility() == AcDb::kVisible, {}, 0});
+            entities.push_back({std::move(*shape), visible ? "0" : kHiddenLayer, visible, {}, 0});
     }
     return entities;
 }
@@ -182,8 +187,8 @@ void AddSimulation(DxfDrawing& dxf, const ExportedSimulation& exported)
     const std::string name = cadhost::toUtf8(exported.sim->Name()->str());
     const std::string pathLayer = SimulationLayer(name, "path");
     const std::string partsLayer = SimulationLayer(name, "parts");
-    dxf.layers.push_back({pathLayer, kPathColour});
-    dxf.layers.push_back({partsLayer, kPartsColour});
+    dxf.layers.push_back({pathLayer, kPathColour, false});
+    dxf.layers.push_back({partsLayer, kPartsColour, false});
     // The first position stands whatever the speeds, so any unit will do.
     const SimulationMotion motion = MotionOf(*exported.sim, 1.0);
     for (const SectionMotion& section : motion.sections)
@@ -192,7 +197,7 @@ void AddSimulation(DxfDrawing& dxf, const ExportedSimulation& exported)
     if (!exported.envelope.empty())
     {
         const std::string envelopeLayer = SimulationLayer(name, "envelope");
-        dxf.layers.push_back({envelopeLayer, kEnvelopeColour});
+        dxf.layers.push_back({envelopeLayer, kEnvelopeColour, false});
         for (const OutlinePath& ring : exported.envelope)
         {
             DxfPolyline polyline{{}, true};
@@ -217,7 +222,8 @@ std::string SimulationLayer(const std::string& simulation, const std::string& ro
 DxfDrawing DrawingToDxf(const std::vector<ExportedSimulation>& simulations)
 {
     DxfDrawing dxf;
-    dxf.layers.push_back({"0", 7});
+    dxf.layers.push_back({"0", 7, false});
+    dxf.layers.push_back({kHiddenLayer, 8, true});
     dxf.recordDictionary = kSimulationDictionary;
     AddBlocks(dxf);
     for (const ExportedSimulation& exported : simulations)

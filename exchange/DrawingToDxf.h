@@ -1,7 +1,7 @@
 // The working drawing and its simulations, as a DXF drawing:
 //  - every block definition with its entities, and model space's entities,
-//    on layer 0; block references keep their position, scale, rotation and
-//    visibility;
+//    on layer 0 (invisible ones on the layer "Hidden", which is off); block
+//    references keep their position, scale, rotation and visibility;
 //  - per simulation, on layers named after it: each segment's path as a
 //    polyline through its positions' points ("NAME path"), its part tree at
 //    the segment's first position as block references placed as motion/

@@ -92,6 +92,8 @@ struct DxfLayer
     std::string name;
     // An AutoCAD colour index, 1..255.
     int colour = 7;
+    // Turned off and frozen: nothing on it is shown or printed.
+    bool off = false;
 };
 
 // One tag of a record: a group code with text, a real or an integer.

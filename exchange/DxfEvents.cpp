@@ -21,7 +21,7 @@ bool IsModelSpace(const std::string& blockName)
 
 void DxfEvents::addLayer(const DL_LayerData& data)
 {
-    m_drawing.layers.push_back({data.name, getAttributes().getColor()});
+    m_drawing.layers.push_back({data.name, getAttributes().getColor(), data.off || (data.flags & 1) != 0});
 }
 
 void DxfEvents::addBlock(const DL_BlockData& data)

@@ -26,7 +26,8 @@ void WriteTables(DL_Dxf& dxf, DxfTextWriter& dw, const DxfDrawing& drawing)
     dw.tableEnd();
     dw.tableLayers(static_cast<int>(drawing.layers.size()));
     for (const DxfLayer& layer : drawing.layers)
-        dxf.writeLayer(dw, DL_LayerData(layer.name, 0), DL_Attributes("", layer.colour, -1, "CONTINUOUS", 1.0));
+        dxf.writeLayer(dw, DL_LayerData(layer.name, layer.off ? 1 : 0, layer.off),
+                       DL_Attributes("", layer.colour, -1, "CONTINUOUS", 1.0));
     dw.tableEnd();
     dw.tableStyle(1);
     dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));

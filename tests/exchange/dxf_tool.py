@@ -38,12 +38,24 @@ def vehicle(path):
     msp.add_blockref("Van body", (10, 5), dxfattribs={"rotation": 30, "xscale": 2.0, "yscale": -0.5})
     msp.add_blockref("Trailer", (4.5, 3.2), dxfattribs={"rotation": 210.5})
     hidden = msp.add_blockref("Van body", (30, 0))
-    hidden.dxf.invisible = 1
     msp.add_lwpolyline([(0, 0, 0.25), (8, 0, -0.6), (16, 6, 0)], format="xyb")
     msp.add_arc((20, 20), 5, 300, 45)
     msp.add_line((0, -3), (20, -3))
     msp.add_text("Delivery van", dxfattribs={"height": 0.5})
     doc.saveas(path)
+    make_invisible(path, hidden.dxf.handle)
+
+
+def make_invisible(path, handle):
+    """Marks an entity invisible (group code 60) in the written file: ezdxf
+    0.18 keeps the flag but does not write it."""
+    with open(path) as f:
+        text = f.read()
+    start = text.index("\n  5\n%s\n" % handle)
+    marker = "\n100\nAcDbEntity\n"
+    at = text.index(marker, start) + len(marker)
+    with open(path, "w") as f:
+        f.write(text[:at] + " 60\n1\n" + text[at:])
 
 
 def point(p):
