@@ -60,11 +60,7 @@ private:
 
 BigDrawing& Drawing(std::size_t positions)
 {
-    static std::map<std::size_t, std::unique_ptr<BigDrawing>> drawings;
-    std::unique_ptr<BigDrawing>& drawing = drawings[positions];
-    if (!drawing)
-        drawing = std::make_unique<BigDrawing>(positions);
-    return *drawing;
+    return bench::PerSize<BigDrawing>(positions);
 }
 
 void Report(benchmark::State& state)
@@ -143,3 +139,4 @@ void BM_ImportDxf_Baseline(benchmark::State& state)
 }
 BENCHMARK(BM_ImportDxf_Baseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseManualTime();
 } // namespace
+BENCHMARK_MAIN();

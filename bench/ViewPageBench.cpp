@@ -45,11 +45,7 @@ private:
 
 BigDrawing& Drawing(std::size_t positions)
 {
-    static std::map<std::size_t, std::unique_ptr<BigDrawing>> drawings;
-    std::unique_ptr<BigDrawing>& drawing = drawings[positions];
-    if (!drawing)
-        drawing = std::make_unique<BigDrawing>(positions);
-    return *drawing;
+    return bench::PerSize<BigDrawing>(positions);
 }
 
 const std::string& PagePath()

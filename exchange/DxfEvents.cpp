@@ -86,7 +86,8 @@ void DxfEvents::addPolyline(const DL_PolylineData& data)
         m_polyline = nullptr;
         return Skip("3D POLYLINE or mesh");
     }
-    Add(DxfPolyline{{}, (data.flags & 1) != 0});
+    // An LWPOLYLINE's vertices come from the watch; a POLYLINE's follow.
+    Add(DxfPolyline{m_watch.TakeFinishedVertices(), (data.flags & 1) != 0});
     std::vector<DxfEntity>* destination = Destination();
     if (destination != nullptr)
         m_polyline = &std::get<DxfPolyline>(destination->back().shape);

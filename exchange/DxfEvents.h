@@ -13,7 +13,7 @@
 class DxfEvents : public DL_CreationAdapter
 {
 public:
-    DxfEvents(const DxfTagWatch& watch, DxfDrawing& drawing) : m_watch(watch), m_drawing(drawing) {}
+    DxfEvents(DxfTagWatch& watch, DxfDrawing& drawing) : m_watch(watch), m_drawing(drawing) {}
 
     void addLayer(const DL_LayerData& data) override;
     void addBlock(const DL_BlockData& data) override;
@@ -32,7 +32,7 @@ private:
     void Add(DxfShape shape);
     void Skip(const std::string& what);
 
-    const DxfTagWatch& m_watch;
+    DxfTagWatch& m_watch;
     DxfDrawing& m_drawing;
     bool m_inBlock = false;
     bool m_inPaperBlock = false;

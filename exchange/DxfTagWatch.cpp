@@ -98,10 +98,8 @@ void DxfTagWatch::Fail(const std::string& message)
         m_problem = "line " + std::to_string(m_line) + ": " + message;
 }
 
-DxfTagWatch::int_type DxfTagWatch::underflow()
+std::string_view DxfTagWatch::NextLine()
 {
-    if (!m_problem.empty() || m_next >= m_text.size())
-        return traits_type::eof();
     const char* begin = m_text.data() + m_next;
     const void* newline = std::memchr(begin, '\n', m_text.size() - m_next);
     const std::size_t length =
@@ -109,22 +107,56 @@ DxfTagWatch::int_type DxfTagWatch::underflow()
                            : m_text.size() - m_next;
     m_next += length;
     ++m_line;
-    Watch(std::string_view(begin, length));
-    if (!m_problem.empty())
-        return traits_type::eof();
-    char* start = const_cast<char*>(begin);
-    setg(start, start, start + length);
-    return traits_type::to_int_type(*start);
+    return {begin, length};
 }
 
-void DxfTagWatch::Watch(std::string_view line)
+// One pair at a time: its code line and its value line go to dxflib
+// together, unless the watch keeps the pair itself.
+DxfTagWatch::int_type DxfTagWatch::underflow()
 {
-    const std::string_view text = Trimmed(line.substr(0, line.find('\n')));
-    if (m_haveCode)
-        WatchValue(text);
-    else
-        WatchCode(text);
-    m_haveCode = !m_haveCode;
+    while (m_problem.empty() && m_next < m_text.size())
+    {
+        const std::string_view code = NextLine();
+        WatchCode(Trimmed(code.substr(0, code.find('\n'))));
+        if (!m_problem.empty())
+            break;
+        std::string_view pair = code;
+        if (m_next < m_text.size())
+        {
+            const std::string_view value = NextLine();
+            if (KeptVertex(Trimmed(value.substr(0, value.find('\n')))))
+                continue;
+            pair = std::string_view(code.data(), code.size() + value.size());
+        }
+        if (!m_problem.empty())
+            break;
+        char* start = const_cast<char*>(pair.data());
+        setg(start, start, start + pair.size());
+        return traits_type::to_int_type(*start);
+    }
+    return traits_type::eof();
+}
+
+bool DxfTagWatch::KeptVertex(std::string_view value)
+{
+    const bool vertexCode = m_code == 10 || m_code == 20 || m_code == 42;
+    if (!vertexCode || m_current.type != "LWPOLYLINE")
+    {
+        WatchValue(value);
+        return false;
+    }
+    double number = 0.0;
+    if (!Parses(value, number))
+    {
+        WatchValue(value);
+        return false;
+    }
+    std::vector<DxfVertex>& vertices = m_current.vertices;
+    if (m_code == 10)
+        vertices.push_back({number, 0.0, 0.0});
+    else if (!vertices.empty())
+        (m_code == 20 ? vertices.back().y : vertices.back().bulge) = number;
+    return true;
 }
 
 void DxfTagWatch::WatchCode(std::string_view text)
@@ -176,7 +208,7 @@ void DxfTagWatch::WatchValue(std::string_view value)
 void DxfTagWatch::BeginEntity(std::string_view type)
 {
     m_finished = std::move(m_current);
-    m_current = Entity{std::string(type), {}, m_line - 1, false, true};
+    m_current = Entity{std::string(type), {}, m_line - 1, false, true, {}};
     m_sectionNameFollows = type == "SECTION";
     if (type == "SECTION")
         m_inEntitySection = false;

@@ -7,15 +7,23 @@
 // starts on, its handle as written, whether it is in paper space or
 // invisible, and which entity types went by that nothing takes.
 //
+// dxflib reads each real through a new string stream, which costs more than
+// all the rest of reading: so the vertices of LWPOLYLINEs, the bulk of a
+// drawing of simulations, are kept here as they are checked, and dxflib is
+// handed each LWPOLYLINE without them (it then reports no vertices for it).
+//
 // On the first problem the stream ends, so dxflib stops reading there;
 // Problem() then says what went wrong, naming the line.
 #pragma once
+
+#include "exchange/DxfDrawing.h"
 
 #include <cstddef>
 #include <map>
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class DxfTagWatch : public std::streambuf
 {
@@ -28,6 +36,8 @@ public:
         std::size_t line = 0;
         bool paperSpace = false;
         bool visible = true;
+        // Of an LWPOLYLINE.
+        std::vector<DxfVertex> vertices;
     };
 
     explicit DxfTagWatch(std::string_view text);
@@ -35,6 +45,7 @@ public:
     // dxflib reports an entity once the next one has begun: so its callbacks
     // ask for the entity before the current one.
     const Entity& Finished() const { return m_finished; }
+    std::vector<DxfVertex> TakeFinishedVertices() { return std::move(m_finished.vertices); }
     const std::string& Version() const { return m_version; }
     bool SawEnd() const { return m_sawEnd; }
     std::size_t Line() const { return m_line; }
@@ -49,7 +60,10 @@ protected:
     int_type underflow() override;
 
 private:
-    void Watch(std::string_view line);
+    std::string_view NextLine();
+    // Whether the pair of the current code and value is an LWPOLYLINE's
+    // vertex, kept here; other pairs are watched.
+    bool KeptVertex(std::string_view value);
     void WatchCode(std::string_view text);
     void WatchValue(std::string_view value);
     void BeginEntity(std::string_view type);
@@ -57,8 +71,7 @@ private:
     std::string_view m_text;
     std::size_t m_next = 0;
     std::size_t m_line = 0;
-    // The pair being read: its code, once its code line has gone by.
-    bool m_haveCode = false;
+    // The code of the pair being read.
     int m_code = 0;
     bool m_first = true;
 
