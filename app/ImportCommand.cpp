@@ -5,6 +5,7 @@
 #include "exchange/DxfFileReader.h"
 #include "exchange/DxfToDrawing.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -81,6 +82,10 @@ int Import(const ImportOptions& options)
     if (const std::string problem = ReadDxf(ReadText(options.dxf), dxf); !problem.empty())
         throw CommandFailure(ExitStatus::badInput, options.dxf + ": " + problem);
     const std::string& target = options.into.empty() ? options.out : options.into;
+    // A new drawing never takes the place of one that exists.
+    if (options.into.empty() && std::filesystem::exists(options.out))
+        throw CommandFailure(ExitStatus::refused,
+                             options.out + ": a file of that name exists; --into adds to a drawing");
     HostSession host;
     if (options.into.empty())
         host.Create();

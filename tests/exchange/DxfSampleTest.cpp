@@ -30,7 +30,11 @@ TEST_F(DxfSampleTest, TheVehicleSampleIsDrivenByTheDeliverySampleAndGoesBackOut)
     EXPECT_NE(dxf.find("\nDelivery round path\n"), std::string::npos);
     EXPECT_NE(dxf.find("\nZNSIM_SIMULATIONS\n"), std::string::npos);
 
-    // Into the drawing it came from, the blocks come in again renamed.
+    // A new drawing does not replace one; into it, the blocks come in again
+    // renamed.
+    const std::string before = fileBytes(File("delivery.zdw"));
+    EXPECT_EQ(Run({"import", ZNSIM_VEHICLE_DXF, "-o", "delivery.zdw"}).status, 4);
+    EXPECT_EQ(fileBytes(File("delivery.zdw")), before);
     const nlohmann::json again = RunJson({"import", ZNSIM_VEHICLE_DXF, "--into", "delivery.zdw"});
     EXPECT_EQ(again["renamed"].size(), 3u);
 }
