@@ -183,10 +183,7 @@ void DxfTagWatch::WatchValue(std::string_view value)
     if (m_code == 0)
         return BeginEntity(value);
     if (m_code == 2 && m_sectionNameFollows)
-    {
-        m_section = value;
         m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
-    }
     m_sectionNameFollows = false;
     if (m_code == 9)
         m_versionFollows = value == "$ACADVER";

@@ -75,7 +75,6 @@ private:
     int m_code = 0;
     bool m_first = true;
 
-    std::string m_section;
     bool m_inEntitySection = false;
     bool m_versionFollows = false;
     bool m_sectionNameFollows = false;
