@@ -45,7 +45,9 @@ Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImp
                const std::string& target)
 {
     nlohmann::json references = nlohmann::json::array();
-    std::string text = "Imported " + options.dxf + " (" + dxf.version + ") into " + target + ": " +
+    // A minimal R12 file may leave its header, and so its version, out.
+    const std::string version = dxf.version.empty() ? std::string("no version given") : dxf.version;
+    std::string text = "Imported " + options.dxf + " (" + version + ") into " + target + ": " +
                        std::to_string(imported.blocks) + " block(s), " + std::to_string(imported.entities) +
                        " entities.\n";
     for (const auto& [from, to] : imported.renamed)
