@@ -17,6 +17,8 @@ void AddUpgradeCommand(CLI::App& app, Action& action);
 void AddCleanCommand(CLI::App& app, Action& action);
 void AddInfoCommand(CLI::App& app, Action& action);
 void AddViewCommand(CLI::App& app, Action& action);
+void AddExportCommand(CLI::App& app, Action& action);
+void AddImportCommand(CLI::App& app, Action& action);
 
 // What znsim list does once the drawing is open.
 Outcome ListSimulations(HostSession& host, const DrawingOptions& options);

@@ -23,6 +23,8 @@ int main(int argc, char** argv)
     AddCleanCommand(app, action);
     AddInfoCommand(app, action);
     AddViewCommand(app, action);
+    AddExportCommand(app, action);
+    AddImportCommand(app, action);
     try
     {
         app.parse(argc, argv);

@@ -56,15 +56,7 @@ private:
 // before the next is made.
 BigDrawing& Drawing(std::size_t positions)
 {
-    static std::size_t made = 0;
-    static std::unique_ptr<BigDrawing> drawing;
-    if (made != positions)
-    {
-        drawing.reset();
-        drawing = std::make_unique<BigDrawing>(positions);
-        made = positions;
-    }
-    return *drawing;
+    return bench::PerSize<BigDrawing>(positions);
 }
 
 // Kept after the run, under one name, for the browser.

@@ -109,3 +109,49 @@ Acad::ErrorStatus AcDbBlockTable::dwgOutFields(AcDbDwgFiler* pFiler) const
     AcDbObject::dwgOutFields(pFiler);
     return mpRecords->writeTo(pFiler);
 }
+
+Acad::ErrorStatus AcDbBlockTable::newIterator(AcDbBlockTableIterator*& pIterator, bool atBeginning,
+                                              bool skipDeleted) const
+{
+    assertReadEnabled();
+    pIterator = new AcDbBlockTableIterator(this);
+    pIterator->start(atBeginning, skipDeleted);
+    return Acad::eOk;
+}
+
+AcDbBlockTableIterator::AcDbBlockTableIterator(const AcDbBlockTable* table) : mpTable(table) {}
+
+AcDbBlockTableIterator::~AcDbBlockTableIterator() = default;
+
+void AcDbBlockTableIterator::start(bool atBeginning, bool skipDeleted)
+{
+    // As the record iterator: before the first entry wraps past the end.
+    mIndex = atBeginning ? 0 : mpTable->mpRecords->entries().size() - 1;
+    if (isSkipped(skipDeleted))
+        step(atBeginning, skipDeleted);
+}
+
+bool AcDbBlockTableIterator::done() const { return mIndex >= mpTable->mpRecords->entries().size(); }
+
+void AcDbBlockTableIterator::step(bool forward, bool skipDeleted)
+{
+    if (done())
+        return;
+    do
+        mIndex = forward ? mIndex + 1 : mIndex - 1;
+    while (isSkipped(skipDeleted));
+}
+
+bool AcDbBlockTableIterator::isSkipped(bool skipDeleted) const
+{
+    if (done())
+        return false;
+    const cadhost::NamedIdTable::Entry& entry = mpTable->mpRecords->entries()[mIndex];
+    return entry.id.isNull() || (skipDeleted && !cadhost::NamedIdTable::isVisible(entry));
+}
+
+Acad::ErrorStatus AcDbBlockTableIterator::getRecordId(AcDbObjectId& id) const
+{
+    id = done() ? AcDbObjectId::kNull : mpTable->mpRecords->entries()[mIndex].id;
+    return done() ? Acad::eIteratorDone : Acad::eOk;
+}

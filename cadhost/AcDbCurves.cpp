@@ -9,6 +9,8 @@ ACRX_DEFINE_HOST_MEMBERS(AcDbLine, ACRX_T("AcDbEntity"), ACRX_T("LINE"),
                          &cadhost::pseudoConstruct<AcDbLine>);
 ACRX_DEFINE_HOST_MEMBERS(AcDbCircle, ACRX_T("AcDbEntity"), ACRX_T("CIRCLE"),
                          &cadhost::pseudoConstruct<AcDbCircle>);
+ACRX_DEFINE_HOST_MEMBERS(AcDbArc, ACRX_T("AcDbEntity"), ACRX_T("ARC"),
+                         &cadhost::pseudoConstruct<AcDbArc>);
 ACRX_DEFINE_HOST_MEMBERS(AcDbPolyline, ACRX_T("AcDbEntity"), ACRX_T("LWPOLYLINE"),
                          &cadhost::pseudoConstruct<AcDbPolyline>);
 
@@ -115,6 +117,69 @@ Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* pFiler) const
     return pFiler->filerStatus();
 }
 
+AcDbArc::AcDbArc() = default;
+
+AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle)
+    : mCenter(center), mRadius(radius), mStartAngle(startAngle), mEndAngle(endAngle)
+{
+}
+
+AcDbArc::~AcDbArc() = default;
+
+AcGePoint3d AcDbArc::center() const
+{
+    assertReadEnabled();
+    return mCenter;
+}
+
+AcGeVector3d AcDbArc::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
+
+double AcDbArc::radius() const
+{
+    assertReadEnabled();
+    return mRadius;
+}
+
+double AcDbArc::startAngle() const
+{
+    assertReadEnabled();
+    return mStartAngle;
+}
+
+double AcDbArc::endAngle() const
+{
+    assertReadEnabled();
+    return mEndAngle;
+}
+
+Acad::ErrorStatus AcDbArc::dwgInFields(AcDbDwgFiler* pFiler)
+{
+    assertWriteEnabled();
+    AcDbEntity::dwgInFields(pFiler);
+    pFiler->readPoint3d(&mCenter);
+    pFiler->readVector3d(&mNormal);
+    pFiler->readDouble(&mRadius);
+    pFiler->readDouble(&mStartAngle);
+    pFiler->readDouble(&mEndAngle);
+    return pFiler->filerStatus();
+}
+
+Acad::ErrorStatus AcDbArc::dwgOutFields(AcDbDwgFiler* pFiler) const
+{
+    assertReadEnabled();
+    AcDbEntity::dwgOutFields(pFiler);
+    pFiler->writePoint3d(mCenter);
+    pFiler->writeVector3d(mNormal);
+    pFiler->writeDouble(mRadius);
+    pFiler->writeDouble(mStartAngle);
+    pFiler->writeDouble(mEndAngle);
+    return pFiler->filerStatus();
+}
+
 AcDbPolyline::AcDbPolyline() = default;
 AcDbPolyline::~AcDbPolyline() = default;
 
@@ -135,6 +200,15 @@ Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint2d& pt) 
     if (index >= mVertices.size())
         return Acad::eInvalidIndex;
     pt = mVertices[index].point;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getBulgeAt(unsigned int index, double& bulge) const
+{
+    assertReadEnabled();
+    if (index >= mVertices.size())
+        return Acad::eInvalidIndex;
+    bulge = mVertices[index].bulge;
     return Acad::eOk;
 }
 

@@ -51,6 +51,33 @@ private:
     double mRadius = 0.0;
 };
 
+// A circular arc from startAngle to endAngle (radians from the x axis),
+// counter-clockwise about its normal.
+class AcDbArc : public AcDbEntity
+{
+public:
+    ACRX_DECLARE_MEMBERS(AcDbArc);
+    AcDbArc();
+    AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle);
+    ~AcDbArc() override;
+
+    AcGePoint3d center() const;
+    AcGeVector3d normal() const;
+    double radius() const;
+    double startAngle() const;
+    double endAngle() const;
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+
+private:
+    AcGePoint3d mCenter;
+    AcGeVector3d mNormal{0.0, 0.0, 1.0};
+    double mRadius = 0.0;
+    double mStartAngle = 0.0;
+    double mEndAngle = 0.0;
+};
+
 class AcDbPolyline : public AcDbEntity
 {
 public:
@@ -64,6 +91,10 @@ public:
     Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0.0,
                                   double startWidth = -1.0, double endWidth = -1.0);
     Acad::ErrorStatus getPointAt(unsigned int index, AcGePoint2d& pt) const;
+    // The bulge of the segment that starts at vertex index: the tangent of a
+    // quarter of its arc's included angle, positive counter-clockwise, 0 for
+    // a straight segment.
+    Acad::ErrorStatus getBulgeAt(unsigned int index, double& bulge) const;
     unsigned int numVerts() const;
     bool isClosed() const;
     void setClosed(bool closed);

@@ -12,6 +12,7 @@ class AcDbEntity;
 class AcDbBlockTableRecord;
 class AcDbBlockTableRecordIterator;
 class AcDbBlockTable;
+class AcDbBlockTableIterator;
 
 class AcDbSymbolTableRecord : public AcDbObject
 {
@@ -108,6 +109,12 @@ public:
     bool has(const ACHAR* name) const;
     bool has(AcDbObjectId id) const;
 
+    // Walks the records in name order; erased ones are passed over when
+    // skipDeleted. The caller deletes the iterator, which must not outlive
+    // the table's open.
+    Acad::ErrorStatus newIterator(AcDbBlockTableIterator*& pIterator, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
+
     // Adds a new record, which must carry a name not yet in the table
     // (eDuplicateRecordName otherwise; a name whose record is erased may be
     // used again); it stays open for write. Needs the table open for write
@@ -125,9 +132,29 @@ private:
     friend class AcDbSymbolTableRecord;
     Acad::ErrorStatus checkRename(AcDbObjectId recordId, const ACHAR* name) const;
     void rekey(AcDbObjectId recordId, const std::wstring& name);
-
+    friend class AcDbBlockTableIterator;
     class Records;
     Records* mpRecords;
+};
+
+class AcDbBlockTableIterator
+{
+public:
+    ~AcDbBlockTableIterator();
+    AcDbBlockTableIterator(const AcDbBlockTableIterator&) = delete;
+    AcDbBlockTableIterator& operator=(const AcDbBlockTableIterator&) = delete;
+
+    void start(bool atBeginning = true, bool skipDeleted = true);
+    bool done() const;
+    void step(bool forward = true, bool skipDeleted = true);
+    Acad::ErrorStatus getRecordId(AcDbObjectId& id) const;
+
+private:
+    friend class AcDbBlockTable;
+    explicit AcDbBlockTableIterator(const AcDbBlockTable* table);
+    bool isSkipped(bool skipDeleted) const;
+    const AcDbBlockTable* mpTable;
+    std::size_t mIndex = 0;
 };
 
 #define ACDB_MODEL_SPACE ACRX_T("*Model_Space")

@@ -3,8 +3,10 @@
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbSymbolTable.h"
+#include "motion/OpenedObject.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace
@@ -26,16 +28,85 @@ OutlinePath LinePath(const AcDbLine& line, const Affine2& place)
     return path;
 }
 
+// Arcs are drawn as chords of at most kArcStep radians: within 0.13 % of
+// the radius of the true arc, and few enough points for a sweep.
+constexpr double kArcStep = 3.14159265358979323846 / 32.0;
+
+// The points of the arc after its start, from angle start through sweep
+// (negative: clockwise).
+void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy, double radius, double start,
+                  double sweep)
+{
+    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
+    for (int i = 1; i <= steps; ++i)
+    {
+        const double angle = start + sweep * i / steps;
+        AddPoint(path, place, cx + radius * std::cos(angle), cy + radius * std::sin(angle));
+    }
+}
+
+// A segment with a bulge b is an arc of included angle 4·atan(b) between
+// its ends, turning left for b > 0.
+void AddBulgePoints(OutlinePath& path, const Affine2& place, const AcGePoint2d& from, const AcGePoint2d& to,
+                    double bulge)
+{
+    if (bulge == 0.0)
+    {
+        AddPoint(path, place, to.x, to.y);
+        return;
+    }
+    const double sweep = 4.0 * std::atan(bulge);
+    const double chord = std::hypot(to.x - from.x, to.y - from.y);
+    const double radius = chord * (1.0 + bulge * bulge) / (4.0 * std::fabs(bulge));
+    // The centre lies off the chord's middle by this much, on its left for
+    // a positive bulge under a half turn.
+    const double off = chord * (1.0 - bulge * bulge) / (4.0 * bulge);
+    const double ux = (to.x - from.x) / chord;
+    const double uy = (to.y - from.y) / chord;
+    const double cx = (from.x + to.x) / 2.0 - uy * off;
+    const double cy = (from.y + to.y) / 2.0 + ux * off;
+    AddArcPoints(path, place, cx, cy, radius, std::atan2(from.y - cy, from.x - cx), sweep);
+}
+
 OutlinePath PolylinePath(const AcDbPolyline& polyline, const Affine2& place)
 {
     OutlinePath path;
     path.closed = polyline.isClosed();
-    for (unsigned int i = 0; i < polyline.numVerts(); ++i)
+    const unsigned int count = polyline.numVerts();
+    AcGePoint2d previous;
+    double bulge = 0.0;
+    for (unsigned int i = 0; i < count; ++i)
     {
         AcGePoint2d point;
         polyline.getPointAt(i, point);
-        AddPoint(path, place, point.x, point.y);
+        if (i == 0)
+            AddPoint(path, place, point.x, point.y);
+        else
+            AddBulgePoints(path, place, previous, point, bulge);
+        polyline.getBulgeAt(i, bulge);
+        previous = point;
     }
+    AcGePoint2d first;
+    if (path.closed && count > 1 && bulge != 0.0 && polyline.getPointAt(0, first) == Acad::eOk)
+    {
+        // The closing segment bends: its points are drawn, and the path is
+        // closed on the first point as any closed path is.
+        AddBulgePoints(path, place, previous, first, bulge);
+        path.xy.resize(path.xy.size() - 2);
+    }
+    return path;
+}
+
+OutlinePath ArcPath(const AcDbArc& arc, const Affine2& place)
+{
+    OutlinePath path;
+    const AcGePoint3d centre = arc.center();
+    const double start = arc.startAngle();
+    double sweep = std::fmod(arc.endAngle() - start, 2.0 * 3.14159265358979323846);
+    if (sweep <= 0.0)
+        sweep += 2.0 * 3.14159265358979323846;
+    AddPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
+    AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start, sweep);
     return path;
 }
 
@@ -51,11 +122,6 @@ OutlineEllipse CircleEllipse(const AcDbCircle& circle, const Affine2& place)
     return ellipse;
 }
 
-struct CloseObject
-{
-    void operator()(AcDbObject* object) const { object->close(); }
-};
-template <class T> using Opened = std::unique_ptr<T, CloseObject>;
 } // namespace
 
 Affine2 ReferencePlacement(const AcDbBlockReference& reference)
@@ -85,6 +151,8 @@ void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
         m_outline.paths.push_back(LinePath(*line, place));
     else if (const auto* polyline = AcDbPolyline::cast(&entity))
         m_outline.paths.push_back(PolylinePath(*polyline, place));
+    else if (const auto* arc = AcDbArc::cast(&entity))
+        m_outline.paths.push_back(ArcPath(*arc, place));
     else if (const auto* circle = AcDbCircle::cast(&entity))
         m_outline.ellipses.push_back(CircleEllipse(*circle, place));
     else if (const auto* reference = AcDbBlockReference::cast(&entity))

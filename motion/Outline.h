@@ -1,5 +1,6 @@
 // What a block definition draws, flattened into the drawing plane: its
-// lines and polylines as paths, its circles as ellipses (a circle seen
+// lines, polylines and arcs as paths (arcs and bulged polyline segments as
+// short chords), its circles as ellipses (a circle seen
 // through a non-uniform scale), nested block references expanded through
 // their own definitions at their position, scale and rotation. Invisible
 // entities and references are left out. This is a part's footprint and the

@@ -118,11 +118,18 @@ std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t)
     {
         if (segment.placements.empty())
             continue;
-        const Placement frame = SegmentPlacementAt(segment, moment.time);
-        for (const PartShape& part : segment.parts)
-            if (!part.definition.isNull())
-                placed.push_back(
-                    {part.definition, frame.Moved(part.offset).TopView() * part.shape});
+        const std::vector<PlacedPart> parts =
+            SegmentPartsAt(segment, SegmentPlacementAt(segment, moment.time));
+        placed.insert(placed.end(), parts.begin(), parts.end());
     }
+    return placed;
+}
+
+std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Placement& frame)
+{
+    std::vector<PlacedPart> placed;
+    for (const PartShape& part : segment.parts)
+        if (!part.definition.isNull())
+            placed.push_back({part.definition, frame.Moved(part.offset).TopView() * part.shape});
     return placed;
 }

@@ -67,3 +67,5 @@ struct PlacedPart
     Affine2 place;
 };
 std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t);
+// The parts of one segment drawn with the segment's frame at frame.
+std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Placement& frame);

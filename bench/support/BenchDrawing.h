@@ -8,6 +8,8 @@
 #include "model/PmPosition200.h"
 
 #include <cstddef>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,17 @@ public:
 private:
     AcDbDatabase* m_database;
 };
+
+// One T made from each size on first use and kept for the program's run:
+// the drawings a benchmark measures at several sizes.
+template <class T> T& PerSize(std::size_t size)
+{
+    static std::map<std::size_t, std::unique_ptr<T>> made;
+    std::unique_ptr<T>& one = made[size];
+    if (!one)
+        one = std::make_unique<T>(size);
+    return *one;
+}
 
 // A path for a scratch file of this process in the temporary folder.
 std::wstring TemporaryPath(const std::wstring& stem);

@@ -1,0 +1,117 @@
+// znsim import: a DXF's blocks and model space into a new drawing or into
+// one that exists. The DXF is read and checked whole before the drawing is
+// touched, and the drawing is saved only when everything went in.
+#include "app/Commands.h"
+#include "exchange/DxfFileReader.h"
+#include "exchange/DxfToDrawing.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+struct ImportOptions
+{
+    std::string dxf;
+    std::string out;
+    std::string into;
+    bool json = false;
+};
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw CommandFailure(ExitStatus::ioFailure, path + ": cannot be read");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        throw CommandFailure(ExitStatus::ioFailure, path + ": cannot be read");
+    return text.str();
+}
+
+std::string SkippedText(const std::map<std::string, std::size_t>& skipped)
+{
+    if (skipped.empty())
+        return {};
+    std::string text = "Passed over what a drawing cannot hold:\n";
+    for (const auto& [what, count] : skipped)
+        text += "  " + std::to_string(count) + " " + what + "\n";
+    return text;
+}
+
+Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImport& imported,
+               const std::string& target)
+{
+    nlohmann::json references = nlohmann::json::array();
+    // A minimal R12 file may leave its header, and so its version, out.
+    const std::string version = dxf.version.empty() ? std::string("no version given") : dxf.version;
+    std::string text = "Imported " + options.dxf + " (" + version + ") into " + target + ": " +
+                       std::to_string(imported.blocks) + " block(s), " + std::to_string(imported.entities) +
+                       " entities.\n";
+    for (const auto& [from, to] : imported.renamed)
+        text += "Block \"" + from + "\" came in as \"" + to + "\": the drawing had a block of that name.\n";
+    if (!imported.references.empty())
+        text += "Block references (DXF handle -> drawing handle):\n";
+    for (const ImportedReference& reference : imported.references)
+    {
+        references.push_back({{"dxf", reference.dxfHandle},
+                              {"handle", reference.handle},
+                              {"block", reference.block},
+                              {"in", reference.in}});
+        text += "  " + (reference.dxfHandle.empty() ? std::string("(none)") : reference.dxfHandle) + " -> " +
+                reference.handle + "  " + reference.block + " in " + reference.in + "\n";
+    }
+    return {true,
+            {{"dxf", options.dxf},
+             {"drawing", target},
+             {"version", dxf.version},
+             {"blocks", imported.blocks},
+             {"entities", imported.entities},
+             {"references", references},
+             {"renamed", imported.renamed},
+             {"skipped", dxf.skipped}},
+            text + SkippedText(dxf.skipped)};
+}
+
+int Import(const ImportOptions& options)
+{
+    if (options.out.empty() == options.into.empty())
+        throw CommandFailure(ExitStatus::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
+    DxfDrawing dxf;
+    if (const std::string problem = ReadDxf(ReadText(options.dxf), dxf); !problem.empty())
+        throw CommandFailure(ExitStatus::badInput, options.dxf + ": " + problem);
+    const std::string& target = options.into.empty() ? options.out : options.into;
+    // A new drawing never takes the place of one that exists.
+    if (options.into.empty() && std::filesystem::exists(options.out))
+        throw CommandFailure(ExitStatus::refused,
+                             options.out + ": a file of that name exists; --into adds to a drawing");
+    HostSession host;
+    if (options.into.empty())
+        host.Create();
+    else
+        host.Open(options.into);
+    if (const std::string problem = CheckDxfImport(dxf); !problem.empty())
+        throw CommandFailure(ExitStatus::badInput, options.dxf + ": " + problem);
+    const DxfImport imported = ImportDxf(dxf);
+    if (!imported.failure.empty())
+        throw CommandFailure(ExitStatus::failure, target + ": " + imported.failure);
+    host.Save(target);
+    Print(Report(options, dxf, imported, target), options.json);
+    return static_cast<int>(ExitStatus::ok);
+}
+} // namespace
+
+void AddImportCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<ImportOptions>();
+    CLI::App* command = app.add_subcommand(
+        "import", "Bring a DXF's blocks and model space into a new drawing (-o) or into one that exists (--into)");
+    command->add_option("DXF", options->dxf, "the DXF file to read")->required();
+    CLI::Option* out = command->add_option("-o,--output", options->out, "the new drawing file to write (.zdw)");
+    CLI::Option* into = command->add_option("--into", options->into, "the drawing file to add to (.zdw)");
+    out->excludes(into);
+    command->add_flag("--json", options->json, "print the report, with the handle map, as JSON");
+    command->callback([&action, options] { action = [options] { return Import(*options); }; });
+}

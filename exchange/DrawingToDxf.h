@@ -1,0 +1,36 @@
+// The working drawing and its simulations, as a DXF drawing:
+//  - every block definition with its entities, and model space's entities,
+//    on layer 0 (invisible ones on the layer "Hidden", which is off); block
+//    references keep their position, scale, rotation and visibility;
+//  - per simulation, on layers named after it: each segment's path as a
+//    polyline through its positions' points ("NAME path"), its part tree at
+//    the segment's first position as block references placed as motion/
+//    places them ("NAME parts"), and its envelope's rings, when given, as
+//    closed polylines ("NAME envelope");
+//  - per simulation, an XRECORD under the dictionary kSimulationDictionary
+//    of the root dictionary, keyed by its name (docs/dxf.md lists its tags).
+#pragma once
+
+#include "exchange/DxfDrawing.h"
+#include "motion/Outline.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CPmSim200;
+
+constexpr const char* kSimulationDictionary = "ZNSIM_SIMULATIONS";
+
+// The layer names of a simulation: its name, with the characters that DXF
+// forbids in a layer name (<>/\":;?*|=`) as '_', and then the role.
+std::string SimulationLayer(const std::string& simulation, const std::string& role);
+
+struct ExportedSimulation
+{
+    const CPmSim200* sim = nullptr;
+    // Closed rings in drawing coordinates; empty when none was computed.
+    std::vector<OutlinePath> envelope;
+};
+
+DxfDrawing DrawingToDxf(const std::vector<ExportedSimulation>& simulations);

@@ -1,0 +1,19 @@
+// Reads DXF text into a DxfDrawing through dxflib. The whole text is read
+// and checked before anything is handed back: on a problem, drawing is left
+// as it was and the answer is one line naming the line of the DXF ("line
+// 12: group code 10 has the value \"abc\", which is not a number").
+//
+// Problems: text that is not a DXF (empty, binary, or not starting with a
+// section), a group code that is not a number, a value that does not parse
+// for its code, a version other than R12 (AC1009) to 2018 (AC1032), and a
+// DXF cut short (no EOF). Entities the drawing cannot hold are no problem:
+// they are counted in drawing.skipped.
+#pragma once
+
+#include "exchange/DxfDrawing.h"
+
+#include <string>
+#include <string_view>
+
+// Empty on success.
+std::string ReadDxf(std::string_view text, DxfDrawing& drawing);

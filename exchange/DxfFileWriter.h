@@ -1,0 +1,18 @@
+// Writes a DxfDrawing as a DXF file through dxflib. The file is DXF R2000
+// (AC1015): the oldest version with the OBJECTS section that carries the
+// simulations' records and with LWPOLYLINE, and one that every CAD program
+// in use reads (docs/dxf.md says more).
+#pragma once
+
+#include "exchange/DxfDrawing.h"
+
+#include <string>
+
+// Writes drawing to path through a temporary file renamed over it: a reader
+// sees the old file or the whole new one. Empty on success, else what went
+// wrong ("cannot be written: No space left on device"); the old file is then
+// left as it was.
+std::string WriteDxfFile(const std::string& path, const DxfDrawing& drawing);
+
+// The same DXF text, for callers that keep it in memory.
+std::string DxfText(const DxfDrawing& drawing);

@@ -1,0 +1,216 @@
+#include "exchange/DxfTagWatch.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+
+namespace
+{
+enum class ValueKind
+{
+    text,
+    real,
+    integer,
+};
+
+// The value types of the DXF group codes: reals and integers must parse,
+// everything else is text (strings, names, handles).
+ValueKind KindOf(int code)
+{
+    const auto within = [code](int low, int high) { return code >= low && code <= high; };
+    if (within(10, 59) || within(110, 149) || within(210, 239) || within(460, 469) || within(1010, 1059))
+        return ValueKind::real;
+    if (within(60, 79) || within(90, 99) || within(160, 179) || within(270, 299) || within(370, 389) ||
+        within(400, 409) || within(420, 429) || within(440, 459) || within(1060, 1071))
+        return ValueKind::integer;
+    return ValueKind::text;
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+template <class T>
+bool Parses(std::string_view text, T& value)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size() && !text.empty();
+}
+
+bool ValueParses(int code, std::string_view value)
+{
+    double real = 0.0;
+    long long integer = 0;
+    switch (KindOf(code))
+    {
+    case ValueKind::real:
+        return Parses(value, real);
+    case ValueKind::integer:
+        return Parses(value, integer);
+    default:
+        return true;
+    }
+}
+
+// What dxflib's callbacks take; everything else in ENTITIES or a block is
+// counted as passed over. ATTRIB and ATTDEF (text) are not taken.
+bool Taken(std::string_view type)
+{
+    static constexpr std::array<const char*, 12> kTaken = {"LINE",  "CIRCLE", "ARC",    "LWPOLYLINE",
+                                                           "POLYLINE", "VERTEX", "SEQEND", "INSERT",
+                                                           "BLOCK", "ENDBLK", "ENDSEC", "EOF"};
+    for (const char* taken : kTaken)
+        if (type == taken)
+            return true;
+    return false;
+}
+
+// R12 to 2018, the versions whose entities the reader knows; older and
+// newer files have sections or codes that mean other things.
+bool VersionTaken(std::string_view version)
+{
+    static constexpr std::array<const char*, 9> kVersions = {"AC1009", "AC1012", "AC1014", "AC1015", "AC1018",
+                                                             "AC1021", "AC1024", "AC1027", "AC1032"};
+    for (const char* taken : kVersions)
+        if (version == taken)
+            return true;
+    return false;
+}
+
+std::string Quoted(std::string_view text)
+{
+    constexpr std::size_t kShown = 40;
+    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+}
+} // namespace
+
+DxfTagWatch::DxfTagWatch(std::string_view text) : m_text(text) {}
+
+void DxfTagWatch::Fail(const std::string& message)
+{
+    if (m_problem.empty())
+        m_problem = "line " + std::to_string(m_line) + ": " + message;
+}
+
+std::string_view DxfTagWatch::NextLine()
+{
+    const char* begin = m_text.data() + m_next;
+    const void* newline = std::memchr(begin, '\n', m_text.size() - m_next);
+    const std::size_t length =
+        newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - begin) + 1
+                           : m_text.size() - m_next;
+    m_next += length;
+    ++m_line;
+    return {begin, length};
+}
+
+// One pair at a time: its code line and its value line go to dxflib
+// together, unless the watch keeps the pair itself.
+DxfTagWatch::int_type DxfTagWatch::underflow()
+{
+    while (m_problem.empty() && m_next < m_text.size())
+    {
+        const std::string_view code = NextLine();
+        WatchCode(Trimmed(code.substr(0, code.find('\n'))));
+        if (!m_problem.empty())
+            break;
+        std::string_view pair = code;
+        if (m_next < m_text.size())
+        {
+            const std::string_view value = NextLine();
+            if (KeptVertex(Trimmed(value.substr(0, value.find('\n')))))
+                continue;
+            pair = std::string_view(code.data(), code.size() + value.size());
+        }
+        if (!m_problem.empty())
+            break;
+        char* start = const_cast<char*>(pair.data());
+        setg(start, start, start + pair.size());
+        return traits_type::to_int_type(*start);
+    }
+    return traits_type::eof();
+}
+
+bool DxfTagWatch::KeptVertex(std::string_view value)
+{
+    const bool vertexCode = m_code == 10 || m_code == 20 || m_code == 42;
+    if (!vertexCode || m_current.type != "LWPOLYLINE")
+    {
+        WatchValue(value);
+        return false;
+    }
+    double number = 0.0;
+    if (!Parses(value, number))
+    {
+        WatchValue(value);
+        return false;
+    }
+    std::vector<DxfVertex>& vertices = m_current.vertices;
+    if (m_code == 10)
+        vertices.push_back({number, 0.0, 0.0});
+    else if (!vertices.empty())
+        (m_code == 20 ? vertices.back().y : vertices.back().bulge) = number;
+    return true;
+}
+
+void DxfTagWatch::WatchCode(std::string_view text)
+{
+    if (!Parses(text, m_code) || m_code < 0)
+    {
+        Fail(m_first ? "not a DXF file: it starts with " + Quoted(text) + ", not a group code"
+                     : Quoted(text) + " is not a group code");
+        return;
+    }
+    if (m_first && m_code != 0 && m_code != 999)
+        Fail("not a DXF file: it starts with group code " + std::to_string(m_code) + ", not a section");
+}
+
+void DxfTagWatch::WatchValue(std::string_view value)
+{
+    if (m_first && m_code == 0 && value != "SECTION")
+        Fail("not a DXF file: it starts with " + Quoted(value) + ", not a section");
+    if (m_code != 999)
+        m_first = false;
+    if (!ValueParses(m_code, value))
+        return Fail("group code " + std::to_string(m_code) + " has the value " + Quoted(value) +
+                    ", which is not a number");
+    if (m_code == 0)
+        return BeginEntity(value);
+    if (m_code == 2 && m_sectionNameFollows)
+        m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
+    m_sectionNameFollows = false;
+    if (m_code == 9)
+        m_versionFollows = value == "$ACADVER";
+    else if (m_code == 1 && m_versionFollows)
+    {
+        m_versionFollows = false;
+        m_version = value;
+        if (!VersionTaken(value))
+            Fail("DXF version " + Quoted(value) + " is not supported (R12 to 2018: AC1009 to AC1032)");
+    }
+    else if (m_code == 5)
+        m_current.handle = value;
+    else if (m_code == 67)
+        m_current.paperSpace = value == "1";
+    else if (m_code == 60)
+        m_current.visible = value != "1";
+}
+
+void DxfTagWatch::BeginEntity(std::string_view type)
+{
+    m_finished = std::move(m_current);
+    m_current = Entity{std::string(type), {}, m_line - 1, false, true, {}};
+    m_sectionNameFollows = type == "SECTION";
+    if (type == "SECTION")
+        m_inEntitySection = false;
+    if (type == "EOF")
+        m_sawEnd = true;
+    if (m_inEntitySection && !Taken(type))
+        ++m_unread[std::string(type)];
+}
