@@ -97,7 +97,7 @@ void AddDemoCommand(CLI::App& app, Action& action)
     command->add_option("FILE", options->file, "the drawing to write (replaced when it exists)")
         ->capture_default_str();
     AddJsonOption(*command, *options);
-    AddWaitOption(*command, *options);
+    AddWaitOption(*command, options->wait);
     command->callback([&app, &action, options] {
         action = [&app, options] { return RunDemo(app.get_name(), *options); };
     });

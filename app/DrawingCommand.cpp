@@ -27,10 +27,10 @@ CLI::Validator WaitSeconds()
 }
 } // namespace
 
-void AddWaitOption(CLI::App& command, DrawingOptions& options)
+void AddWaitOption(CLI::App& command, double& wait)
 {
     command
-        .add_option("--wait", options.wait,
+        .add_option("--wait", wait,
                     "seconds to wait while another znsim holds the drawing; then give up with "
                     "exit status 5 (commands that change a drawing hold it alone, those that "
                     "read it share it)")

@@ -40,7 +40,7 @@ using Action = std::function<int()>;
 void AddJsonOption(CLI::App& command, DrawingOptions& options);
 
 // Adds --wait, which every command that opens or writes a drawing takes.
-void AddWaitOption(CLI::App& command, DrawingOptions& options);
+void AddWaitOption(CLI::App& command, double& wait);
 
 // Opens options.file in host, runs command on it and saves the drawing when
 // the command changed it; the caller holds the drawing's lock.
@@ -65,7 +65,7 @@ CLI::App& AddDrawingCommand(CLI::App& app, Action& action, DrawingAccess access,
     CLI::App* command = app.add_subcommand(name, description);
     command->add_option("FILE", options->file, "the drawing file (.zdw)")->required();
     AddJsonOption(*command, *options);
-    AddWaitOption(*command, *options);
+    AddWaitOption(*command, options->wait);
     command->callback([&action, access, options, run] {
         action = [access, options, run] {
             return RunOnDrawing(*options, access,

@@ -39,7 +39,7 @@ void AddExportCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ExportOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "export",
+        app, action, DrawingAccess::read, "export",
         "Write the drawing, its blocks and its simulations (paths, parts at their first position, descriptions) "
         "as DXF",
         options, Export);

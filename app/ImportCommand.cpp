@@ -17,6 +17,7 @@ struct ImportOptions
     std::string out;
     std::string into;
     bool json = false;
+    double wait = 10.0;
 };
 
 std::string ReadText(const std::string& path)
@@ -83,6 +84,8 @@ int Import(const ImportOptions& options)
     if (const std::string problem = ReadDxf(ReadText(options.dxf), dxf); !problem.empty())
         throw CommandFailure(ExitStatus::badInput, options.dxf + ": " + problem);
     const std::string& target = options.into.empty() ? options.out : options.into;
+    const DrawingLock lock(target, options.into.empty() ? DrawingAccess::create : DrawingAccess::change,
+                           options.wait);
     // A new drawing never takes the place of one that exists.
     if (options.into.empty() && std::filesystem::exists(options.out))
         throw CommandFailure(ExitStatus::refused,
@@ -113,5 +116,6 @@ void AddImportCommand(CLI::App& app, Action& action)
     CLI::Option* into = command->add_option("--into", options->into, "the drawing file to add to (.zdw)");
     out->excludes(into);
     command->add_flag("--json", options->json, "print the report, with the handle map, as JSON");
+    AddWaitOption(*command, options->wait);
     command->callback([&action, options] { action = [options] { return Import(*options); }; });
 }

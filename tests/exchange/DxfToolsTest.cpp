@@ -127,7 +127,8 @@ TEST_F(DxfToolsTest, ExportedDemoPassesTheAuditAndHoldsEachSimulationWherePositi
         const json& trailer = parts[2 * section + 1];
         const double heading = positions[0]["heading"].get<double>();
         const double radians = heading * std::acos(-1.0) / 180.0;
-        EXPECT_EQ(tractor["block"], "Tractor");
+        // Each part shows its own copy of the tractor's definition.
+        EXPECT_EQ(tractor["block"].get<std::string>().rfind("Tractor [Harbour convoy ", 0), 0u);
         EXPECT_NEAR(tractor["insert"][0].get<double>(), positions[0]["pt"][0].get<double>(), 1e-9);
         EXPECT_NEAR(tractor["insert"][1].get<double>(), positions[0]["pt"][1].get<double>(), 1e-9);
         EXPECT_NEAR(std::remainder(tractor["rotation"].get<double>() - heading, 360.0), 0.0, 1e-9);
