@@ -1,0 +1,27 @@
+// An area a sweep reports, as plain numbers for whoever draws or exports it:
+// its polygons, each a list of rings (the first its outer boundary, the
+// rest its holes; x0, y0, x1, y1, ..., the first point not repeated at the
+// end), and its measures.
+#pragma once
+
+#include "analysis/Geos.h"
+
+#include <vector>
+
+using Ring = std::vector<double>;
+
+struct Envelope
+{
+    std::vector<std::vector<Ring>> polygons;
+    double area = 0.0;
+    double perimeter = 0.0;
+    // Meaningless when Empty().
+    double minX = 0.0;
+    double minY = 0.0;
+    double maxX = 0.0;
+    double maxY = 0.0;
+
+    bool Empty() const { return polygons.empty(); }
+};
+
+Envelope EnvelopeOf(const GeosContext& geos, const GEOSGeometry& area);
