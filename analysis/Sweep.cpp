@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <sstream>
 #include <tuple>
 
 namespace
@@ -104,8 +105,12 @@ std::vector<SweptSegment> SweptSegments(const SimulationMotion& motion, Footprin
             if (!parts.empty())
                 samples += SampleCount(segment, reach, tolerance);
             if (samples > kMostSweepSamples)
-                throw SweepRefused("a tolerance of " + std::to_string(tolerance) + " takes more than " +
-                                   std::to_string(kMostSweepSamples) + " samples along this simulation");
+            {
+                std::ostringstream text;
+                text << "a tolerance of " << tolerance << " takes more than " << kMostSweepSamples
+                     << " samples along this simulation";
+                throw SweepRefused(text.str());
+            }
             std::vector<SweepSample> run = parts.empty() ? std::vector<SweepSample>()
                                                          : SamplesOf(segment, reach, tolerance);
             swept.emplace_back(i, j, std::move(parts), std::move(run));

@@ -17,3 +17,4 @@ void AddUpgradeCommand(CLI::App& app, Action& action);
 void AddCleanCommand(CLI::App& app, Action& action);
 void AddInfoCommand(CLI::App& app, Action& action);
 void AddViewCommand(CLI::App& app, Action& action);
+void AddSweepCommand(CLI::App& app, Action& action);

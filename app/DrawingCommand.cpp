@@ -15,7 +15,7 @@ int RunOnDrawing(const DrawingOptions& options, const DrawingCommand& command)
     if (outcome.changed)
         host.Save(options.file);
     Print(outcome, options.json);
-    return static_cast<int>(ExitStatus::ok);
+    return static_cast<int>(outcome.status);
 }
 
 void Print(const Outcome& outcome, bool json)

@@ -20,12 +20,14 @@ struct DrawingOptions
 };
 
 // What a command did: whether it changed the drawing, and its report, as
-// data for --json and as text.
+// data for --json and as text, and the status znsim ends with once the
+// report is printed (a finding a script may act on, not a failure).
 struct Outcome
 {
     bool changed = false;
     nlohmann::json data;
     std::string text;
+    ExitStatus status = ExitStatus::ok;
 };
 
 using DrawingCommand = std::function<Outcome(HostSession& host)>;
@@ -36,7 +38,8 @@ using Action = std::function<int()>;
 void AddJsonOption(CLI::App& command, DrawingOptions& options);
 
 // Loads the module, opens options.file, runs command on it, saves the drawing
-// when the command changed it, and then prints the report.
+// when the command changed it, and then prints the report; the command's
+// status.
 int RunOnDrawing(const DrawingOptions& options, const DrawingCommand& command);
 void Print(const Outcome& outcome, bool json);
 

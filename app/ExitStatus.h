@@ -20,6 +20,8 @@ enum class ExitStatus : int
     refused = 4,
     // A file that cannot be read or written.
     ioFailure = 5,
+    // sweep --check found the envelope running into something.
+    conflict = 6,
 };
 
 // The statuses as the help text lists them.

@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     AddCleanCommand(app, action);
     AddInfoCommand(app, action);
     AddViewCommand(app, action);
+    AddSweepCommand(app, action);
     try
     {
         app.parse(argc, argv);
