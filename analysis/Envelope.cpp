@@ -11,13 +11,14 @@ std::vector<Ring> PolygonRings(const GeosContext& geos, const GEOSGeometry& poly
 }
 } // namespace
 
-Envelope EnvelopeOf(const GeosContext& geos, const GEOSGeometry& area)
+Envelope EnvelopeOf(const GeosContext& geos, const GEOSGeometry& area, double tolerance)
 {
     Envelope envelope;
     const GEOSContextHandle_t handle = geos.Handle();
-    for (int i = 0; i < GEOSGetNumGeometries_r(handle, &area); ++i)
+    const Geometry drawn = geos.Check(GEOSTopologyPreserveSimplify_r(handle, &area, tolerance / 10.0));
+    for (int i = 0; i < GEOSGetNumGeometries_r(handle, drawn.get()); ++i)
     {
-        const GEOSGeometry* part = GEOSGetGeometryN_r(handle, &area, i);
+        const GEOSGeometry* part = GEOSGetGeometryN_r(handle, drawn.get(), i);
         if (GEOSGeomTypeId_r(handle, part) == GEOS_POLYGON && !GEOSisEmpty_r(handle, part))
             envelope.polygons.push_back(PolygonRings(geos, *part));
     }

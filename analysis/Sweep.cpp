@@ -164,18 +164,20 @@ SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<Ac
     {
         areas.push_back(segment.Area(geos));
         SegmentSweep sweep{segment.Section(), segment.Segment(), segment.Samples().size(),
-                           EnvelopeOf(geos, *areas.back()), {}};
+                           EnvelopeOf(geos, *areas.back(), report.tolerance), {}};
         if (options.clearance > 0.0)
-            sweep.clearance = EnvelopeOf(geos, *Grown(geos, *areas.back(), options.clearance, report.tolerance));
+            sweep.clearance =
+                EnvelopeOf(geos, *Grown(geos, *areas.back(), options.clearance, report.tolerance), report.tolerance);
         report.segments.push_back(std::move(sweep));
     }
     std::vector<Geometry> copies;
     for (const Geometry& area : areas)
         copies.push_back(geos.Check(GEOSGeom_clone_r(geos.Handle(), area.get())));
     const Geometry whole = geos.Union(std::move(copies));
-    report.envelope = EnvelopeOf(geos, *whole);
+    report.envelope = EnvelopeOf(geos, *whole, report.tolerance);
     if (options.clearance > 0.0)
-        report.clearanceEnvelope = EnvelopeOf(geos, *Grown(geos, *whole, options.clearance, report.tolerance));
+        report.clearanceEnvelope =
+            EnvelopeOf(geos, *Grown(geos, *whole, options.clearance, report.tolerance), report.tolerance);
     report.conflicts = ConflictsOf(geos, segments, areas, *whole, ownReferences, options, report.tolerance);
     return report;
 }

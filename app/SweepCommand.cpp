@@ -1,14 +1,12 @@
 // znsim sweep: what a simulation's parts cover along their run (per segment
 // and in all), grown by a clearance if asked, and what in the drawing they
 // run into. Read-only: the drawing is never saved.
-#include "analysis/Geos.h"
-#include "analysis/SimulationReferences.h"
-#include "analysis/Sweep.h"
 #include "app/Commands.h"
+#include "app/DistanceOption.h"
 #include "app/HeldSimulation.h"
+#include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
 
-#include <cmath>
 #include <sstream>
 
 namespace
@@ -112,19 +110,8 @@ SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options)
 {
     // Times only order the conflicts of a section's segments, so any unit
     // serves.
-    const SimulationMotion motion = MotionOf(sim, 1.0);
-    try
-    {
-        return SweepSimulation(motion, ReferencesOf(sim), {options.clearance, options.tolerance});
-    }
-    catch (const SweepRefused& refused)
-    {
-        throw CommandFailure(ExitStatus::badInput, options.file + ": \"" + options.name + "\": " + refused.what());
-    }
-    catch (const GeosError& failed)
-    {
-        throw CommandFailure(ExitStatus::failure, options.file + ": \"" + options.name + "\": " + failed.what());
-    }
+    return SweepForCommand(options.file, options.name, sim, MotionOf(sim, 1.0),
+                           {options.clearance, options.tolerance});
 }
 
 Outcome Sweep(HostSession&, const SweepCommandOptions& options)
@@ -147,22 +134,6 @@ Outcome Sweep(HostSession&, const SweepCommandOptions& options)
     return outcome;
 }
 
-// A distance on the command line: a finite number, and above 0 unless zero
-// is allowed.
-CLI::Validator Distance(bool zeroAllowed)
-{
-    return CLI::Validator(
-        [zeroAllowed](std::string& text) {
-            double value = 0.0;
-            std::istringstream in(text);
-            in >> value;
-            const bool whole = !in.fail() && (in >> std::ws).eof();
-            if (whole && std::isfinite(value) && (value > 0.0 || (zeroAllowed && value == 0.0)))
-                return std::string();
-            return "not a distance: " + text + (zeroAllowed ? " (a number, 0 or more)" : " (a number above 0)");
-        },
-        zeroAllowed ? "DISTANCE>=0" : "DISTANCE>0");
-}
 } // namespace
 
 void AddSweepCommand(CLI::App& app, Action& action)
