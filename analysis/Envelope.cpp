@@ -26,9 +26,9 @@ Envelope EnvelopeOf(const GeosContext& geos, const GEOSGeometry& area, double to
         return envelope;
     GEOSArea_r(handle, &area, &envelope.area);
     GEOSLength_r(handle, &area, &envelope.perimeter);
-    GEOSGeom_getXMin_r(handle, &area, &envelope.minX);
-    GEOSGeom_getYMin_r(handle, &area, &envelope.minY);
-    GEOSGeom_getXMax_r(handle, &area, &envelope.maxX);
-    GEOSGeom_getYMax_r(handle, &area, &envelope.maxY);
+    GEOSGeom_getXMin_r(handle, &area, &envelope.box.minX);
+    GEOSGeom_getYMin_r(handle, &area, &envelope.box.minY);
+    GEOSGeom_getXMax_r(handle, &area, &envelope.box.maxX);
+    GEOSGeom_getYMax_r(handle, &area, &envelope.box.maxY);
     return envelope;
 }

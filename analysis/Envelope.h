@@ -7,6 +7,7 @@
 // nearly collinear points that would otherwise be most of what is drawn).
 #pragma once
 
+#include "analysis/Box.h"
 #include "analysis/Geos.h"
 
 #include <vector>
@@ -19,10 +20,7 @@ struct Envelope
     double area = 0.0;
     double perimeter = 0.0;
     // Meaningless when Empty().
-    double minX = 0.0;
-    double minY = 0.0;
-    double maxX = 0.0;
-    double maxY = 0.0;
+    Box box;
 
     bool Empty() const { return polygons.empty(); }
 };

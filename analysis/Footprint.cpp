@@ -41,16 +41,15 @@ void Measure(Footprint& footprint)
 {
     if (footprint.Empty())
         return;
-    footprint.minX = footprint.maxX = footprint.pieces.front()[0];
-    footprint.minY = footprint.maxY = footprint.pieces.front()[1];
+    Box& box = footprint.box;
+    box = {footprint.pieces.front()[0], footprint.pieces.front()[1], footprint.pieces.front()[0],
+           footprint.pieces.front()[1]};
     for (const std::vector<double>& piece : footprint.pieces)
         for (std::size_t i = 0; i + 1 < piece.size(); i += 2)
         {
             footprint.reach = std::max(footprint.reach, std::hypot(piece[i], piece[i + 1]));
-            footprint.minX = std::min(footprint.minX, piece[i]);
-            footprint.maxX = std::max(footprint.maxX, piece[i]);
-            footprint.minY = std::min(footprint.minY, piece[i + 1]);
-            footprint.maxY = std::max(footprint.maxY, piece[i + 1]);
+            box = {std::min(box.minX, piece[i]), std::min(box.minY, piece[i + 1]), std::max(box.maxX, piece[i]),
+                   std::max(box.maxY, piece[i + 1])};
         }
 }
 } // namespace

@@ -8,6 +8,7 @@
 // hull of the piece at both: a sweep is then one hull per piece and step.
 #pragma once
 
+#include "analysis/Box.h"
 #include "analysis/Geos.h"
 #include "motion/Outline.h"
 
@@ -21,10 +22,7 @@ struct Footprint
     // How far its farthest point lies from the part's origin.
     double reach = 0.0;
     // The box around it, in the part's frame.
-    double minX = 0.0;
-    double minY = 0.0;
-    double maxX = 0.0;
-    double maxY = 0.0;
+    Box box;
 
     bool Empty() const { return pieces.empty(); }
 };

@@ -48,7 +48,7 @@ Box SweptSegment::Bounds(std::size_t from, std::size_t to) const
         for (const std::size_t sample : {from, to})
         {
             const Affine2 place = PartPlace(part, sample);
-            const Footprint& f = *part.footprint;
+            const Box& f = part.footprint->box;
             for (const auto& [x, y] : {std::pair{f.minX, f.minY}, {f.maxX, f.minY}, {f.minX, f.maxY}, {f.maxX, f.maxY}})
             {
                 double px = 0.0;

@@ -3,6 +3,7 @@
 // sample to the next.
 #pragma once
 
+#include "analysis/Box.h"
 #include "analysis/Footprint.h"
 #include "analysis/Geos.h"
 #include "analysis/SweepSamples.h"
@@ -15,20 +16,6 @@ struct SweptPart
     const Footprint* footprint = nullptr;
     // From the segment's frame, as motion/ adds the part tree's offsets up.
     dpoint3d offset;
-};
-
-struct Box
-{
-    double minX = 0.0;
-    double minY = 0.0;
-    double maxX = 0.0;
-    double maxY = 0.0;
-
-    bool Meets(const Box& other, double distance) const
-    {
-        return minX - distance <= other.maxX && other.minX <= maxX + distance && minY - distance <= other.maxY &&
-               other.minY <= maxY + distance;
-    }
 };
 
 class SweptSegment

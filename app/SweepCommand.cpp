@@ -35,7 +35,7 @@ json EnvelopeJson(const Envelope& envelope)
         return {{"area", 0.0}, {"perimeter", 0.0}, {"box", nullptr}};
     return {{"area", envelope.area},
             {"perimeter", envelope.perimeter},
-            {"box", {envelope.minX, envelope.minY, envelope.maxX, envelope.maxY}}};
+            {"box", {envelope.box.minX, envelope.box.minY, envelope.box.maxX, envelope.box.maxY}}};
 }
 
 std::string EnvelopeText(const std::string& what, const Envelope& envelope)
@@ -43,8 +43,8 @@ std::string EnvelopeText(const std::string& what, const Envelope& envelope)
     if (envelope.Empty())
         return "    " + what + ": nothing\n";
     return "    " + what + ": area " + Number(envelope.area) + ", perimeter " + Number(envelope.perimeter) +
-           ", box (" + Number(envelope.minX) + ", " + Number(envelope.minY) + ") to (" + Number(envelope.maxX) +
-           ", " + Number(envelope.maxY) + ")\n";
+           ", box (" + Number(envelope.box.minX) + ", " + Number(envelope.box.minY) + ") to (" +
+           Number(envelope.box.maxX) + ", " + Number(envelope.box.maxY) + ")\n";
 }
 
 // Sections, segments and positions counted from 1, as show counts them.
@@ -133,7 +133,6 @@ Outcome Sweep(HostSession&, const SweepCommandOptions& options)
         outcome.status = ExitStatus::conflict;
     return outcome;
 }
-
 } // namespace
 
 void AddSweepCommand(CLI::App& app, Action& action)

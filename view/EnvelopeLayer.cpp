@@ -60,7 +60,7 @@ void AddEnvelope(Bounds& bounds, const SweepReport& sweep)
     for (const Envelope* envelope : {&sweep.envelope, &sweep.clearanceEnvelope})
         if (!envelope->Empty())
         {
-            bounds.Add(envelope->minX, envelope->minY);
-            bounds.Add(envelope->maxX, envelope->maxY);
+            bounds.Add(envelope->box.minX, envelope->box.minY);
+            bounds.Add(envelope->box.maxX, envelope->box.maxY);
         }
 }

@@ -99,9 +99,9 @@ TEST_F(SweepTest, AStraightRunCoversItsLengthAndTheClearanceAddsItsBand)
     const Envelope& envelope = report.envelope;
     EXPECT_NEAR(envelope.area, 12.0, 1e-9);
     EXPECT_NEAR(envelope.perimeter, 26.0, 1e-9);
-    EXPECT_NEAR(envelope.minX, -1.0, 1e-12);
-    EXPECT_NEAR(envelope.maxX, 11.0, 1e-12);
-    EXPECT_NEAR(envelope.maxY, 0.5, 1e-12);
+    EXPECT_NEAR(envelope.box.minX, -1.0, 1e-12);
+    EXPECT_NEAR(envelope.box.maxX, 11.0, 1e-12);
+    EXPECT_NEAR(envelope.box.maxY, 0.5, 1e-12);
     ASSERT_EQ(envelope.polygons.size(), 1u);
     EXPECT_EQ(envelope.polygons[0].size(), 1u);
     ASSERT_EQ(report.segments.size(), 1u);
@@ -111,7 +111,7 @@ TEST_F(SweepTest, AStraightRunCoversItsLengthAndTheClearanceAddsItsBand)
     const double band = 26.0 * 0.5 + kPi * 0.25;
     EXPECT_NEAR(report.clearanceEnvelope.area, 12.0 + band, 26.0 * 0.01);
     EXPECT_LT(report.clearanceEnvelope.area, 12.0 + band);
-    EXPECT_NEAR(report.clearanceEnvelope.maxX, 11.5, 1e-9);
+    EXPECT_NEAR(report.clearanceEnvelope.box.maxX, 11.5, 1e-9);
     EXPECT_NEAR(report.segments[0].clearance.area, report.clearanceEnvelope.area, 1e-9);
 }
 
@@ -126,17 +126,17 @@ TEST_F(SweepTest, TurningOnTheSpotOrAboutACornerCoversDiscs)
               tolerance);
     const double radius = std::sqrt(2.0);
     EXPECT_NEAR(full.envelope.area, kPi * 2.0, 2.0 * kPi * radius * tolerance);
-    EXPECT_NEAR(full.envelope.maxX, radius, tolerance);
-    EXPECT_NEAR(full.envelope.minY, -radius, tolerance);
+    EXPECT_NEAR(full.envelope.box.maxX, radius, tolerance);
+    EXPECT_NEAR(full.envelope.box.minY, -radius, tolerance);
 
     // A 2 x 1 rectangle turning 90 degrees about its corner covers the
     // quarter disc its far corner sweeps, plus the rectangle.
     const AcDbObjectId brick = Block(L"Brick", {Box(0, 0, 2, 1)});
     const SweepReport quarter = Swept(Run({Part(brick)}, {At(0, 0), At(0, 0, 90)}), 0.0, tolerance);
     EXPECT_NEAR(quarter.envelope.area, 5.0 * kPi / 4.0 + 2.0, 2.0 * kPi * std::sqrt(5.0) * tolerance / 4.0);
-    EXPECT_NEAR(quarter.envelope.maxY, std::sqrt(5.0), tolerance);
-    EXPECT_NEAR(quarter.envelope.minX, -1.0, 1e-9);
-    EXPECT_NEAR(quarter.envelope.minY, 0.0, 1e-9);
+    EXPECT_NEAR(quarter.envelope.box.maxY, std::sqrt(5.0), tolerance);
+    EXPECT_NEAR(quarter.envelope.box.minX, -1.0, 1e-9);
+    EXPECT_NEAR(quarter.envelope.box.minY, 0.0, 1e-9);
 }
 
 TEST_F(SweepTest, ACircleBesideThePathIsHitOnceTheClearanceReachesIt)
@@ -198,8 +198,8 @@ TEST_F(SweepTest, ASubPartSweepsWhereItsParentsFrameCarriesIt)
     const SweepReport report = Swept(Run({Part(brick), Part(cube, {0, 3, 0})}, {At(10, 0, 90)}), 0.0, 0.01);
     EXPECT_NEAR(report.envelope.area, 3.0, 1e-9);
     EXPECT_EQ(report.envelope.polygons.size(), 2u);
-    EXPECT_NEAR(report.envelope.minX, 10.0 - 3.5, 1e-9);
-    EXPECT_NEAR(report.envelope.maxY, 1.0, 1e-9);
+    EXPECT_NEAR(report.envelope.box.minX, 10.0 - 3.5, 1e-9);
+    EXPECT_NEAR(report.envelope.box.maxY, 1.0, 1e-9);
     EXPECT_EQ(report.segments.at(0).samples, 1u);
 }
 
