@@ -49,6 +49,28 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
     EXPECT_EQ(fileBytes(demo), before);
 }
 
+TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
+{
+    Demo();
+    ASSERT_EQ(Run({"view", "demo.zdw", "Harbour convoy", "--at", "10", "--svg", "still.svg", "--envelope",
+                   "--clearance", "1"})
+                  .status,
+              0);
+    const std::string svg = fileBytes(File("still.svg"));
+    const std::size_t clearance = svg.find("<path fill=\"#e8a33c\"");
+    const std::size_t envelope = svg.find("<path fill=\"#7a4fb0\"");
+    // Under the parts, the clearance under the envelope.
+    EXPECT_LT(clearance, envelope);
+    EXPECT_LT(envelope, svg.find("<use href=\"#b", svg.find("stroke=\"#0b4f8a\"")));
+
+    ASSERT_EQ(Run({"view", "demo.zdw", "-o", "page.html", "--envelope"}).status, 0);
+    const std::string page = fileBytes(File("page.html"));
+    EXPECT_NE(page.find("\"sweep\":{\"clearance\":[],\"envelope\":[["), std::string::npos);
+    ASSERT_EQ(Run({"view", "demo.zdw", "-o", "plain.html"}).status, 0);
+    EXPECT_NE(fileBytes(File("plain.html")).find("\"sweep\":null"), std::string::npos);
+    EXPECT_EQ(Run({"view", "demo.zdw", "--clearance", "1"}).status, 2);
+}
+
 TEST_F(SweepCommandTest, BadInputGivesOneLineAndItsStatus)
 {
     Demo();
