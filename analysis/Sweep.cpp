@@ -162,7 +162,7 @@ SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<Ac
     std::vector<Geometry> areas;
     for (const SweptSegment& segment : segments)
     {
-        areas.push_back(segment.Area(geos));
+        areas.push_back(segment.Area(geos, report.tolerance));
         SegmentSweep sweep{segment.Section(), segment.Segment(), segment.Samples().size(),
                            EnvelopeOf(geos, *areas.back(), report.tolerance), {}};
         if (options.clearance > 0.0)

@@ -3,18 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
+double Turn(const Placement& from, const Placement& to)
+{
+    const Rotation& p = from.rotation;
+    const Rotation& q = to.rotation;
+    return 2.0 * std::acos(std::min(1.0, std::abs(p.w * q.w + p.x * q.x + p.y * q.y + p.z * q.z)));
+}
+
 namespace
 {
 // The most any point within reach of the frame's origin moves from one
 // placement to the other: the origin's move plus the turn's arc.
 double Movement(const Placement& from, const Placement& to, double reach)
 {
-    const Rotation& p = from.rotation;
-    const Rotation& q = to.rotation;
-    const double cosine = std::min(1.0, std::abs(p.w * q.w + p.x * q.x + p.y * q.y + p.z * q.z));
-    const double turn = 2.0 * std::acos(cosine);
     const double moved = std::hypot(to.point.x - from.point.x, to.point.y - from.point.y, to.point.z - from.point.z);
-    return moved + turn * reach;
+    return moved + Turn(from, to) * reach;
 }
 
 // Samples from one position to the next, the first of them at the position.

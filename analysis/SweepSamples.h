@@ -20,6 +20,9 @@ struct SweepSample
     double time = 0.0;
 };
 
+// The angle (radians) the turn from one placement to the other turns by.
+double Turn(const Placement& from, const Placement& to);
+
 // How many samples the run of segment takes, for footprints reaching at
 // most reach from the segment's frame; tolerance must be positive.
 std::size_t SampleCount(const SegmentMotion& segment, double reach, double tolerance);

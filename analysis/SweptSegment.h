@@ -38,11 +38,22 @@ public:
     std::vector<Geometry> Hulls(const GeosContext& geos, std::size_t from, std::size_t to) const;
     // A box holding those hulls.
     Box Bounds(std::size_t from, std::size_t to) const;
-    // The union of every step's hulls.
-    Geometry Area(const GeosContext& geos) const;
+    // The union of every step's hulls, to within tolerance. Runs of
+    // samples along which every part moves nearly in a straight line and
+    // nearly without turning are covered by one hull per piece, from the
+    // run's first sample to its last (see Strides).
+    Geometry Area(const GeosContext& geos, double tolerance) const;
+    // The samples that start and end those runs, first to last: a run goes
+    // on while no point of a footprint strays tolerance / 2 from the chord
+    // between its places at the run's ends, and the turn over the run moves
+    // none of them tolerance / 2 about the frame.
+    std::vector<std::size_t> Strides(double tolerance) const;
 
 private:
     Affine2 PartPlace(const SweptPart& part, std::size_t sample) const;
+    // Each part's box corners placed at sample: x, y of 4 corners a part.
+    std::vector<double> Corners(std::size_t sample) const;
+    bool Straight(const std::vector<std::vector<double>>& corners, double tolerance) const;
 
     std::size_t m_section;
     std::size_t m_segment;
