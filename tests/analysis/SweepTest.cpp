@@ -115,6 +115,25 @@ TEST_F(SweepTest, AStraightRunCoversItsLengthAndTheClearanceAddsItsBand)
     EXPECT_NEAR(report.segments[0].clearance.area, report.clearanceEnvelope.area, 1e-9);
 }
 
+TEST_F(SweepTest, FootprintsThatAreNotConvexSweepOnlyWhereTheyReach)
+{
+    // An L of two boxes moving 10 along x: its foot covers 12 x 1, its
+    // upright 11 x 1 above it; a hull of the whole L would fill the notch.
+    const AcDbObjectId ell = Block(L"Ell", {Box(0, 0, 2, 1), Box(0, 1, 1, 2)});
+    const SweepReport l = Swept(Run({Part(ell)}, {At(0, 0), At(10, 0)}), 0.0, 0.01);
+    EXPECT_NEAR(l.envelope.area, 23.0, 1e-9);
+    EXPECT_NEAR(l.envelope.perimeter, 2 * 12.0 + 2 * 2.0, 1e-9);
+
+    // A closed polyline that crosses itself keeps both its lobes.
+    auto* bow = new AcDbPolyline();
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {2.0, 2.0}, {2.0, 0.0}, {0.0, 2.0}})
+        bow->addVertexAt(bow->numVerts(), AcGePoint2d(x, y));
+    bow->setClosed(true);
+    const SweepReport tie = Swept(Run({Part(Block(L"Bow", {bow}))}, {At(0, 0)}), 0.0, 0.01);
+    EXPECT_NEAR(tie.envelope.area, 2.0, 1e-9);
+    EXPECT_EQ(tie.envelope.polygons.size(), 2u);
+}
+
 TEST_F(SweepTest, TurningOnTheSpotOrAboutACornerCoversDiscs)
 {
     const double tolerance = 0.01;
