@@ -19,6 +19,7 @@ void AddInfoCommand(CLI::App& app, Action& action);
 void AddViewCommand(CLI::App& app, Action& action);
 void AddExportCommand(CLI::App& app, Action& action);
 void AddImportCommand(CLI::App& app, Action& action);
+void AddSweepCommand(CLI::App& app, Action& action);
 
 // What znsim list does once the drawing is open.
 Outcome ListSimulations(HostSession& host, const DrawingOptions& options);

@@ -55,7 +55,7 @@ int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const Draw
         return RunCommand(host, options, command);
     }();
     Print(outcome, options.json);
-    return static_cast<int>(ExitStatus::ok);
+    return static_cast<int>(outcome.status);
 }
 
 void Print(const Outcome& outcome, bool json)

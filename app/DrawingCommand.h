@@ -24,12 +24,14 @@ struct DrawingOptions
 };
 
 // What a command did: whether it changed the drawing, and its report, as
-// data for --json and as text.
+// data for --json and as text, and the status znsim ends with once the
+// report is printed (a finding a script may act on, not a failure).
 struct Outcome
 {
     bool changed = false;
     nlohmann::json data;
     std::string text;
+    ExitStatus status = ExitStatus::ok;
 };
 
 using DrawingCommand = std::function<Outcome(HostSession& host)>;
@@ -46,7 +48,7 @@ void AddWaitOption(CLI::App& command, double& wait);
 // the command changed it; the caller holds the drawing's lock.
 Outcome RunCommand(HostSession& host, const DrawingOptions& options, const DrawingCommand& command);
 // Loads the module, and with the drawing locked for access runs command on
-// it (RunCommand); then prints the report.
+// it (RunCommand); then prints the report and answers the command's status.
 int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const DrawingCommand& command);
 void Print(const Outcome& outcome, bool json);
 

@@ -8,5 +8,6 @@ const char* ExitStatusHelp()
            "  2  bad usage, a bad JSON description, or a file that is not a readable drawing\n"
            "  3  no simulation of that name\n"
            "  4  refused: the simulation is in use, the name is taken, or it is still version 101\n"
-           "  5  a file cannot be read or written, or another znsim held the drawing too long (--wait)\n";
+           "  5  a file cannot be read or written, or another znsim held the drawing too long (--wait)\n"
+           "  6  sweep --check: the envelope runs into something in the drawing\n";
 }

@@ -1,7 +1,9 @@
 // znsim view: an animated page of the drawing and its simulations, or, with
 // --at and --svg, one moment of one simulation as an SVG still.
 #include "app/Commands.h"
+#include "app/DistanceOption.h"
 #include "app/HeldSimulation.h"
+#include "app/SimulationSweep.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
 #include "model/CPmSection200.h"
@@ -22,11 +24,22 @@ struct ViewOptions : DrawingOptions
     std::string unit = "m";
     double at = 0.0;
     std::string svg;
+    bool envelope = false;
+    double clearance = 0.0;
 };
 
-ViewedSimulation Viewed(const CPmSim200& sim, double metresPerUnit)
+// What sim sweeps, drawn under its parts when --envelope asks for it.
+void AddSweep(ViewedSimulation& viewed, const CPmSim200& sim, const ViewOptions& options)
 {
-    ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, metresPerUnit)};
+    if (!options.envelope)
+        return;
+    viewed.sweep = SweepForCommand(options.file, viewed.name, sim, viewed.motion, {options.clearance, 0.0});
+}
+
+ViewedSimulation Viewed(const CPmSim200& sim, const ViewOptions& options)
+{
+    ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, *MetresPerUnit(options.unit)), {}};
+    AddSweep(viewed, sim, options);
     for (const CPmSection200* section : *sim.Sections())
     {
         std::ostringstream speed;
@@ -38,21 +51,21 @@ ViewedSimulation Viewed(const CPmSim200& sim, double metresPerUnit)
 }
 
 // The simulations named, in the order given, or every one in list order.
-std::vector<ViewedSimulation> Simulations(const ViewOptions& options, double metresPerUnit)
+std::vector<ViewedSimulation> Simulations(const ViewOptions& options)
 {
     std::vector<ViewedSimulation> sims;
     if (options.names.empty())
     {
         HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
         for (int i = 0; i < list->Size(); ++i)
-            sims.push_back(Viewed(*list->Sim(i), metresPerUnit));
+            sims.push_back(Viewed(*list->Sim(i), options));
     }
     for (const std::string& name : options.names)
     {
         HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(name)));
         if (!sim)
             throw SimulationNotFound(options.file, name);
-        sims.push_back(Viewed(*sim, metresPerUnit));
+        sims.push_back(Viewed(*sim, options));
     }
     return sims;
 }
@@ -92,7 +105,7 @@ Outcome View(HostSession&, const ViewOptions& options)
     const bool still = !options.svg.empty();
     if (still && options.names.size() != 1)
         throw CommandFailure(ExitStatus::badInput, "--svg shows one simulation: name exactly one");
-    const std::vector<ViewedSimulation> sims = Simulations(options, *MetresPerUnit(options.unit));
+    const std::vector<ViewedSimulation> sims = Simulations(options);
     DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
     const std::string bytes =
         still ? SvgStill(picture, sims.front(), options.at)
@@ -132,4 +145,8 @@ void AddViewCommand(CLI::App& app, Action& action)
         .add_option("--svg", options->svg,
                     "write the moment --at of the one simulation named as SVG")
         ->excludes("--output");
+    command.add_flag("--envelope", options->envelope, "shade what each simulation sweeps under its parts");
+    command.add_option("--clearance", options->clearance, "with --envelope: shade the envelope grown by this too")
+        ->check(Distance(true))
+        ->needs("--envelope");
 }

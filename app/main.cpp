@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     AddViewCommand(app, action);
     AddExportCommand(app, action);
     AddImportCommand(app, action);
+    AddSweepCommand(app, action);
     try
     {
         app.parse(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "view/Base64.h"
 #include "view/Bounds.h"
+#include "view/EnvelopeLayer.h"
 
 namespace
 {
@@ -42,11 +43,14 @@ public:
         json sections = json::array();
         for (std::size_t i = 0; i < sim.motion.sections.size(); ++i)
             sections.push_back(Section(sim.motion.sections[i], sim.sectionSpeeds.at(i)));
+        if (sim.sweep)
+            AddEnvelope(m_bounds, *sim.sweep);
         return {{"name", sim.name},
                 {"duration", sim.motion.duration},
                 {"problem", sim.motion.problem},
                 {"bounds", BoundsJson(m_bounds)},
-                {"sections", sections}};
+                {"sections", sections},
+                {"sweep", EnvelopeJson(sim.sweep ? &*sim.sweep : nullptr)}};
     }
 
     std::string Positions() const

@@ -2,6 +2,7 @@
 
 #include "motion/Timing.h"
 #include "view/Bounds.h"
+#include "view/EnvelopeLayer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -117,6 +118,9 @@ std::string SvgStill(DrawingPicture& picture, const ViewedSimulation& sim, doubl
         drawing += Use(insert.block, insert.place);
     }
     const std::string traces = Traces(sim.motion, bounds);
+    const std::string envelope = sim.sweep ? EnvelopeSvg(*sim.sweep) : std::string();
+    if (sim.sweep)
+        AddEnvelope(bounds, *sim.sweep);
     std::string parts;
     for (const PlacedPart& part : PartsAt(sim.motion, seconds))
     {
@@ -148,6 +152,7 @@ std::string SvgStill(DrawingPicture& picture, const ViewedSimulation& sim, doubl
            XmlText(Caption(sim, seconds)) + "</text>\n";
     svg += "<g transform=\"" + Matrix(page) + "\" fill=\"none\">\n";
     svg += "<g stroke=\"#4a4a4a\" stroke-width=\"1\">" + drawing + "</g>\n";
+    svg += envelope;
     svg += "<g stroke=\"#c83c1e\" stroke-opacity=\"0.55\" stroke-width=\"2\" stroke-dasharray=\"6 "
            "4\">" +
            traces + "</g>\n";

@@ -1,10 +1,12 @@
 // One simulation as the page and the still show it: its name and each
 // section's speed as text in the unit it was given in (the caller's words),
-// and its motion.
+// its motion, and what it sweeps.
 #pragma once
 
+#include "analysis/Sweep.h"
 #include "motion/SimulationMotion.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,4 +15,6 @@ struct ViewedSimulation
     std::string name;
     std::vector<std::string> sectionSpeeds;
     SimulationMotion motion;
+    // What it sweeps, when asked for: drawn shaded under its parts.
+    std::optional<SweepReport> sweep;
 };

@@ -33,7 +33,7 @@
   // The view: a drawing point (x, y) shows at CSS pixel (x·s + tx, −y·s + ty).
   const view = { s: 1, tx: 0, ty: 0, dpr: 1 };
   const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0 };
-  let sim = null, data = null, trace = null, drawn = new Float64Array(0), drawnCount = 0;
+  let sim = null, data = null, trace = null, swept = null, drawn = new Float64Array(0), drawnCount = 0;
   const pose = { x: 0, y: 0, w: 1, qx: 0, qy: 0, qz: 0 };
   const shown = { clock: "", section: "", position: "" };
 
@@ -57,6 +57,36 @@
         }
       }
     return path;
+  }
+
+  // What the simulation sweeps, when znsim view was asked for it: the
+  // envelope and the clearance outline as even-odd paths of their rings.
+  function sweptPaths() {
+    if (!sim.sweep) return null;
+    const ringsPath = (rings) => {
+      const path = new Path2D();
+      for (const xy of rings) {
+        path.moveTo(xy[0], xy[1]);
+        for (let i = 2; i < xy.length; i += 2) path.lineTo(xy[i], xy[i + 1]);
+        path.closePath();
+      }
+      return path;
+    };
+    return { envelope: ringsPath(sim.sweep.envelope), clearance: ringsPath(sim.sweep.clearance) };
+  }
+
+  function drawSwept() {
+    through(bctx, 1, 0, 0, 1, 0, 0, 1);
+    bctx.setLineDash([4 / view.s, 3 / view.s]);
+    bctx.fillStyle = "rgba(232, 163, 60, 0.16)";
+    bctx.strokeStyle = "#b86e00";
+    bctx.fill(swept.clearance, "evenodd");
+    bctx.stroke(swept.clearance);
+    bctx.setLineDash([]);
+    bctx.fillStyle = "rgba(122, 79, 176, 0.22)";
+    bctx.strokeStyle = "#5a2f90";
+    bctx.fill(swept.envelope, "evenodd");
+    bctx.stroke(swept.envelope);
   }
 
   // Where time t falls in a segment's run: the last position reached and
@@ -161,6 +191,7 @@
       through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], 1);
       bctx.stroke(blockPaths[insert.block]);
     }
+    if (swept) drawSwept();
     if (trace) {
       through(bctx, 1, 0, 0, 1, 0, 0, 2);
       bctx.strokeStyle = "rgba(200, 60, 30, 0.55)";
@@ -225,6 +256,7 @@
     sim = scene.sims[index] || null;
     data = sim ? decode(index) : null;
     trace = sim ? tracePath() : null;
+    swept = sim ? sweptPaths() : null;
     let parts = 0;
     if (sim) for (const section of sim.sections) {
       let count = 0;

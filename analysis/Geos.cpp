@@ -1,0 +1,104 @@
+#include "analysis/Geos.h"
+
+
+namespace
+{
+void KeepError(const char* message, void* userData)
+{
+    *static_cast<std::string*>(userData) = message;
+}
+} // namespace
+
+GeosContext::GeosContext() : m_handle(GEOS_init_r())
+{
+    if (m_handle == nullptr)
+        throw GeosError("the geometry library could not start");
+    GEOSContext_setErrorMessageHandler_r(m_handle, KeepError, &m_error);
+}
+
+GeosContext::~GeosContext()
+{
+    GEOS_finish_r(m_handle);
+}
+
+Geometry GeosContext::Check(GEOSGeometry* made) const
+{
+    if (made == nullptr)
+        throw GeosError("the geometry library failed: " + (m_error.empty() ? std::string("no reason given") : m_error));
+    return Own(made);
+}
+
+bool GeosContext::Check(char answer) const
+{
+    if (answer == 2)
+        throw GeosError("the geometry library failed: " + m_error);
+    return answer == 1;
+}
+
+Geometry GeosContext::Polygon(const std::vector<double>& xy) const
+{
+    std::vector<double> closed = xy;
+    closed.push_back(xy.at(0));
+    closed.push_back(xy.at(1));
+    GEOSCoordSequence* points =
+        GEOSCoordSeq_copyFromBuffer_r(m_handle, closed.data(), static_cast<unsigned>(closed.size() / 2), 0, 0);
+    Geometry ring = Check(GEOSGeom_createLinearRing_r(m_handle, points));
+    return Check(GEOSGeom_createPolygon_r(m_handle, ring.release(), nullptr, 0));
+}
+
+Geometry GeosContext::LineString(const std::vector<double>& xy) const
+{
+    GEOSCoordSequence* points =
+        GEOSCoordSeq_copyFromBuffer_r(m_handle, xy.data(), static_cast<unsigned>(xy.size() / 2), 0, 0);
+    return Check(GEOSGeom_createLineString_r(m_handle, points));
+}
+
+Geometry GeosContext::Collection(std::vector<Geometry> parts) const
+{
+    std::vector<GEOSGeometry*> raw;
+    raw.reserve(parts.size());
+    for (Geometry& part : parts)
+        raw.push_back(part.release());
+    GEOSGeometry* collection = GEOSGeom_createCollection_r(m_handle, GEOS_GEOMETRYCOLLECTION, raw.data(),
+                                                           static_cast<unsigned>(raw.size()));
+    if (collection == nullptr)
+        for (GEOSGeometry* part : raw)
+            GEOSGeom_destroy_r(m_handle, part);
+    return Check(collection);
+}
+
+Geometry GeosContext::Union(std::vector<Geometry> parts) const
+{
+    if (parts.empty())
+        return Empty();
+    if (parts.size() == 1)
+        return std::move(parts.front());
+    const Geometry collection = Collection(std::move(parts));
+    return Check(GEOSUnaryUnion_r(m_handle, collection.get()));
+}
+
+Geometry GeosContext::Empty() const
+{
+    return Check(GEOSGeom_createEmptyPolygon_r(m_handle));
+}
+
+std::vector<double> GeosContext::Points(const GEOSGeometry& ring, bool dropLast) const
+{
+    const GEOSCoordSequence* points = GEOSGeom_getCoordSeq_r(m_handle, &ring);
+    unsigned int size = 0;
+    if (points == nullptr || GEOSCoordSeq_getSize_r(m_handle, points, &size) == 0)
+        throw GeosError("the geometry library failed: " + m_error);
+    std::vector<double> xy(2 * static_cast<std::size_t>(size));
+    GEOSCoordSeq_copyToBuffer_r(m_handle, points, xy.data(), 0, 0);
+    if (dropLast && size > 0)
+        xy.resize(xy.size() - 2);
+    return xy;
+}
+
+Prepared GeosContext::Prepare(const GEOSGeometry& geometry) const
+{
+    const GEOSPreparedGeometry* prepared = GEOSPrepare_r(m_handle, &geometry);
+    if (prepared == nullptr)
+        throw GeosError("the geometry library failed: " + m_error);
+    return Prepared(prepared, {m_handle});
+}

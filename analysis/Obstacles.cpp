@@ -1,0 +1,55 @@
+#include "analysis/Obstacles.h"
+
+#include "analysis/OutlineShapes.h"
+#include "cadhost/Utf8Text.h"
+#include "host/AcDbBlockReference.h"
+#include "host/AcDbSymbolTable.h"
+#include "host/AcRxClass.h"
+#include "motion/ModelSpace.h"
+#include "motion/Outline.h"
+
+#include <algorithm>
+
+namespace
+{
+std::string BlockName(const AcDbEntity& entity)
+{
+    const auto* reference = AcDbBlockReference::cast(&entity);
+    AcDbBlockTableRecord* definition = nullptr;
+    if (reference == nullptr || acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForRead) != Acad::eOk)
+        return {};
+    const ACHAR* name = nullptr;
+    definition->getName(name);
+    std::string text = name != nullptr ? cadhost::toUtf8(name) : std::string();
+    definition->close();
+    return text;
+}
+
+Geometry GeometryOf(const GeosContext& geos, const AcDbEntity& entity, double tolerance)
+{
+    OutlineBuilder builder;
+    builder.AddEntity(entity, Affine2());
+    OutlineShapes shapes = ShapesOf(geos, builder.Take(), Affine2(), tolerance);
+    std::vector<Geometry> parts = std::move(shapes.areas);
+    for (Geometry& line : shapes.lines)
+        parts.push_back(std::move(line));
+    return geos.Collection(std::move(parts));
+}
+} // namespace
+
+std::vector<Obstacle> ModelSpaceObstacles(const GeosContext& geos, const std::vector<AcDbHandle>& passOver,
+                                          double tolerance)
+{
+    std::vector<Obstacle> obstacles;
+    ForEachModelSpaceEntity([&](const AcDbEntity& entity) {
+        AcDbHandle handle;
+        entity.getAcDbHandle(handle);
+        if (std::find(passOver.begin(), passOver.end(), handle) != passOver.end())
+            return;
+        Geometry geometry = GeometryOf(geos, entity, tolerance);
+        if (GEOSisEmpty_r(geos.Handle(), geometry.get()))
+            return;
+        obstacles.push_back({handle, cadhost::toUtf8(entity.isA()->name()), BlockName(entity), std::move(geometry)});
+    });
+    return obstacles;
+}

@@ -1,0 +1,71 @@
+#include "analysis/OutlineShapes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+const double kPi = std::acos(-1.0);
+// A circle far larger than the tolerance would otherwise take millions of
+// points; past this many its chords may stray further than asked.
+constexpr double kMostEllipsePoints = 4096;
+
+std::vector<double> Placed(const std::vector<double>& xy, const Affine2& place)
+{
+    std::vector<double> placed(xy.size());
+    for (std::size_t i = 0; i + 1 < xy.size(); i += 2)
+        place.Apply(xy[i], xy[i + 1], placed[i], placed[i + 1]);
+    return placed;
+}
+
+void AddClosed(const GeosContext& geos, std::vector<double> xy, OutlineShapes& shapes)
+{
+    Geometry polygon = geos.Polygon(xy);
+    Geometry valid = geos.Check(GEOSMakeValid_r(geos.Handle(), polygon.get()));
+    double area = 0.0;
+    GEOSArea_r(geos.Handle(), valid.get(), &area);
+    if (area > 0.0)
+    {
+        shapes.areas.push_back(std::move(valid));
+        return;
+    }
+    xy.push_back(xy[0]);
+    xy.push_back(xy[1]);
+    shapes.lines.push_back(geos.LineString(xy));
+}
+} // namespace
+
+std::vector<double> EllipsePoints(const OutlineEllipse& e, const Affine2& place, double tolerance)
+{
+    const Affine2 axes = place * Affine2{e.ux, e.uy, e.vx, e.vy, e.cx, e.cy};
+    // A chord of parameter step h strays at most a·h²/8 from the curve, a
+    // being the longer half-axis.
+    const double a = std::max(std::hypot(axes.a, axes.b), std::hypot(axes.c, axes.d));
+    const double wanted = tolerance > 0.0 ? 2.0 * kPi / std::sqrt(8.0 * tolerance / a) : kMostEllipsePoints;
+    const int count = static_cast<int>(std::clamp(std::ceil(wanted), 8.0, kMostEllipsePoints));
+    std::vector<double> xy(2 * static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+    {
+        const double t = 2.0 * kPi * i / count;
+        axes.Apply(std::cos(t), std::sin(t), xy[2 * i], xy[2 * i + 1]);
+    }
+    return xy;
+}
+
+OutlineShapes ShapesOf(const GeosContext& geos, const Outline& outline, const Affine2& place, double tolerance)
+{
+    OutlineShapes shapes;
+    for (const OutlinePath& path : outline.paths)
+    {
+        if (path.xy.size() < 4)
+            continue;
+        std::vector<double> xy = Placed(path.xy, place);
+        if (path.closed && xy.size() >= 6)
+            AddClosed(geos, std::move(xy), shapes);
+        else
+            shapes.lines.push_back(geos.LineString(xy));
+    }
+    for (const OutlineEllipse& ellipse : outline.ellipses)
+        AddClosed(geos, EllipsePoints(ellipse, place, tolerance), shapes);
+    return shapes;
+}

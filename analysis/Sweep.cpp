@@ -1,0 +1,183 @@
+#include "analysis/Sweep.h"
+
+#include "analysis/Conflicts.h"
+#include "analysis/Obstacles.h"
+#include "analysis/SweptSegment.h"
+#include "view/Bounds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <tuple>
+
+namespace
+{
+// A footprint's default tolerance, as a share of its size.
+constexpr double kToleranceShare = 0.01;
+const double kPi = std::acos(-1.0);
+
+using FootprintKey = std::tuple<AcDbObjectId, double, double, double, double>;
+
+// Each block definition flattened once, and each footprint (a definition
+// through one reference's rotation and scale) built once.
+class Footprints
+{
+public:
+    explicit Footprints(const GeosContext& geos) : m_geos(geos) {}
+
+    const Outline& OutlineOf(AcDbObjectId definition)
+    {
+        auto found = m_outlines.find(definition);
+        if (found == m_outlines.end())
+            found = m_outlines.emplace(definition, BlockOutline(definition)).first;
+        return found->second;
+    }
+
+    // The longer side of the largest footprint's box.
+    double LargestSize(const SimulationMotion& motion)
+    {
+        double size = 0.0;
+        for (const SectionMotion& section : motion.sections)
+            for (const SegmentMotion& segment : section.segments)
+                for (const PartShape& part : segment.parts)
+                {
+                    if (part.definition.isNull())
+                        continue;
+                    ::Bounds bounds;
+                    bounds.Add(OutlineOf(part.definition), part.shape);
+                    if (!bounds.Empty())
+                        size = std::max({size, bounds.maxX - bounds.minX, bounds.maxY - bounds.minY});
+                }
+        return size;
+    }
+
+    const Footprint& Of(const PartShape& part, double tolerance)
+    {
+        const Affine2& s = part.shape;
+        const FootprintKey key{part.definition, s.a, s.b, s.c, s.d};
+        auto found = m_footprints.find(key);
+        if (found == m_footprints.end())
+            found = m_footprints.emplace(key, FootprintOf(m_geos, OutlineOf(part.definition), s, tolerance)).first;
+        return found->second;
+    }
+
+private:
+    const GeosContext& m_geos;
+    std::map<AcDbObjectId, Outline> m_outlines;
+    std::map<FootprintKey, Footprint> m_footprints;
+};
+
+std::vector<SweptPart> PartsOf(const SegmentMotion& segment, Footprints& footprints, double tolerance)
+{
+    std::vector<SweptPart> parts;
+    for (const PartShape& part : segment.parts)
+        if (!part.definition.isNull())
+        {
+            const Footprint& footprint = footprints.Of(part, tolerance);
+            if (!footprint.Empty())
+                parts.push_back({&footprint, part.offset});
+        }
+    return parts;
+}
+
+double Reach(const std::vector<SweptPart>& parts)
+{
+    double reach = 0.0;
+    for (const SweptPart& part : parts)
+    {
+        const dpoint3d& o = part.offset;
+        reach = std::max(reach, std::hypot(o.x, o.y, o.z) + part.footprint->reach);
+    }
+    return reach;
+}
+
+std::vector<SweptSegment> SweptSegments(const SimulationMotion& motion, Footprints& footprints, double tolerance)
+{
+    std::vector<SweptSegment> swept;
+    std::size_t samples = 0;
+    for (std::size_t i = 0; i < motion.sections.size(); ++i)
+        for (std::size_t j = 0; j < motion.sections[i].segments.size(); ++j)
+        {
+            const SegmentMotion& segment = motion.sections[i].segments[j];
+            std::vector<SweptPart> parts = PartsOf(segment, footprints, tolerance);
+            const double reach = Reach(parts);
+            if (!parts.empty())
+                samples += SampleCount(segment, reach, tolerance);
+            if (samples > kMostSweepSamples)
+            {
+                std::ostringstream text;
+                text << "a tolerance of " << tolerance << " takes more than " << kMostSweepSamples
+                     << " samples along this simulation";
+                throw SweepRefused(text.str());
+            }
+            std::vector<SweepSample> run = parts.empty() ? std::vector<SweepSample>()
+                                                         : SamplesOf(segment, reach, tolerance);
+            swept.emplace_back(i, j, std::move(parts), std::move(run));
+        }
+    return swept;
+}
+
+// Grown by distance, its rounded corners' chords straying less than
+// tolerance from the true arcs.
+Geometry Grown(const GeosContext& geos, const GEOSGeometry& area, double distance, double tolerance)
+{
+    const double quarter = tolerance < distance ? kPi / (4.0 * std::acos(1.0 - tolerance / distance)) : 1.0;
+    const int segments = static_cast<int>(std::clamp(std::ceil(quarter), 1.0, 256.0));
+    return geos.Check(GEOSBuffer_r(geos.Handle(), &area, distance, segments));
+}
+
+std::vector<Conflict> ConflictsOf(const GeosContext& geos, const std::vector<SweptSegment>& segments,
+                                  const std::vector<Geometry>& areas, const GEOSGeometry& whole,
+                                  const std::vector<AcDbHandle>& own, const SweepOptions& options, double tolerance)
+{
+    std::vector<Conflict> conflicts;
+    const Prepared envelope = geos.Prepare(whole);
+    for (Obstacle& obstacle : ModelSpaceObstacles(geos, own, tolerance))
+    {
+        const GEOSGeometry* shape = obstacle.geometry.get();
+        const bool near = geos.Check(options.clearance > 0.0
+                                         ? GEOSPreparedDistanceWithin_r(geos.Handle(), envelope.get(), shape,
+                                                                        options.clearance)
+                                         : GEOSPreparedIntersects_r(geos.Handle(), envelope.get(), shape));
+        if (!near)
+            continue;
+        if (const std::optional<Touches> touches = TouchesOf(geos, segments, areas, *shape, options.clearance))
+            conflicts.push_back({obstacle.handle, std::move(obstacle.className), std::move(obstacle.blockName),
+                                 touches->first, touches->last});
+    }
+    return conflicts;
+}
+} // namespace
+
+SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<AcDbHandle>& ownReferences,
+                            const SweepOptions& options)
+{
+    const GeosContext geos;
+    Footprints footprints(geos);
+    SweepReport report;
+    report.clearance = options.clearance;
+    report.tolerance = options.tolerance > 0.0 ? options.tolerance : kToleranceShare * footprints.LargestSize(motion);
+    const std::vector<SweptSegment> segments = SweptSegments(motion, footprints, report.tolerance);
+    std::vector<Geometry> areas;
+    for (const SweptSegment& segment : segments)
+    {
+        areas.push_back(segment.Area(geos, report.tolerance));
+        SegmentSweep sweep{segment.Section(), segment.Segment(), segment.Samples().size(),
+                           EnvelopeOf(geos, *areas.back(), report.tolerance), {}};
+        if (options.clearance > 0.0)
+            sweep.clearance =
+                EnvelopeOf(geos, *Grown(geos, *areas.back(), options.clearance, report.tolerance), report.tolerance);
+        report.segments.push_back(std::move(sweep));
+    }
+    std::vector<Geometry> copies;
+    for (const Geometry& area : areas)
+        copies.push_back(geos.Check(GEOSGeom_clone_r(geos.Handle(), area.get())));
+    const Geometry whole = geos.Union(std::move(copies));
+    report.envelope = EnvelopeOf(geos, *whole, report.tolerance);
+    if (options.clearance > 0.0)
+        report.clearanceEnvelope =
+            EnvelopeOf(geos, *Grown(geos, *whole, options.clearance, report.tolerance), report.tolerance);
+    report.conflicts = ConflictsOf(geos, segments, areas, *whole, ownReferences, options, report.tolerance);
+    return report;
+}

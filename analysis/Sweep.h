@@ -1,0 +1,89 @@
+// What a simulation sweeps: per segment, the area its part tree covers
+// over the whole run (its envelope), the union over all segments, each also
+// grown by a clearance, and the entities of model space that the grown
+// envelope touches or contains (conflicts), with where along the run a part
+// first and last touches each.
+//
+// Parts stand where motion/ places them. Between two positions the sweep
+// samples as motion/ does, closely enough that no point of a footprint
+// moves the tolerance or more from one sample to the next, and covers each
+// step with the convex hulls of each convex piece of each footprint at both
+// ends. The envelope is the union of those hulls, made by GEOS.
+#pragma once
+
+#include "analysis/Envelope.h"
+#include "host/AcDbHandle.h"
+#include "motion/SimulationMotion.h"
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct SweepOptions
+{
+    // How far the clearance envelope lies outside the envelope; 0 or more.
+    double clearance = 0.0;
+    // The most a footprint point moves between samples, the width of a
+    // line's strip and the most a circle's chords stray; 0 takes 1% of the
+    // largest footprint's size (the longer side of its box).
+    double tolerance = 0.0;
+};
+
+// A sample along the run: a section and segment (from 0), the position
+// reached (from 0) and the fraction of the way to the next.
+struct SweepPoint
+{
+    std::size_t section = 0;
+    std::size_t segment = 0;
+    std::size_t position = 0;
+    double fraction = 0.0;
+};
+
+struct Conflict
+{
+    AcDbHandle handle;
+    std::string className;
+    std::string blockName;
+    SweepPoint first;
+    SweepPoint last;
+};
+
+struct SegmentSweep
+{
+    std::size_t section = 0;
+    std::size_t segment = 0;
+    std::size_t samples = 0;
+    Envelope envelope;
+    // Empty when the clearance is 0.
+    Envelope clearance;
+};
+
+struct SweepReport
+{
+    double tolerance = 0.0;
+    double clearance = 0.0;
+    std::vector<SegmentSweep> segments;
+    Envelope envelope;
+    Envelope clearanceEnvelope;
+    // In the order of model space.
+    std::vector<Conflict> conflicts;
+};
+
+// More samples than this in one simulation are refused: the tolerance asked
+// is too fine for the run.
+constexpr std::size_t kMostSweepSamples = 20000000;
+
+// A sweep that cannot be made as asked; what() says why in one line.
+class SweepRefused : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Sweeps motion in the working drawing; ownReferences are the simulation's
+// own block references, which are never conflicts. Throws SweepRefused when
+// the samples would pass kMostSweepSamples, and GeosError (analysis/Geos.h)
+// when the geometry library fails.
+SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<AcDbHandle>& ownReferences,
+                            const SweepOptions& options);

@@ -1,0 +1,254 @@
+// Sweeps whose answers are known in closed form: straight runs, turns on
+// the spot and about a corner, clearance bands, a circle beside the path,
+// sub-parts carried by their parent's frame; and runs with nothing to sweep.
+#include "analysis/Sweep.h"
+#include "host/AcDbCurves.h"
+#include "host/AcDbSymbolTable.h"
+#include "tests/support/BlockDrawingTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace
+{
+const double kPi = std::acos(-1.0);
+
+AcDbEntity* Box(double x0, double y0, double x1, double y1)
+{
+    auto* box = new AcDbPolyline();
+    for (const auto& [x, y] : {std::pair{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}})
+        box->addVertexAt(box->numVerts(), AcGePoint2d(x, y));
+    box->setClosed(true);
+    return box;
+}
+
+// The frame at (x, y), turned degrees counter-clockwise about z.
+Placement At(double x, double y, double degrees = 0.0)
+{
+    const double half = degrees * kPi / 360.0;
+    return {{x, y, 0.0}, {std::cos(half), 0.0, 0.0, std::sin(half)}};
+}
+
+class SweepTest : public BlockDrawingTest
+{
+protected:
+    // A block definition drawn with entities, which it takes over.
+    AcDbObjectId Block(const ACHAR* name, std::initializer_list<AcDbEntity*> entities)
+    {
+        const AcDbObjectId id = addDefinition(name);
+        AppendTo(id, entities);
+        return id;
+    }
+
+    AcDbHandle AddToModelSpace(AcDbEntity* entity)
+    {
+        AcDbBlockTable* table = nullptr;
+        acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead);
+        AcDbObjectId modelSpace;
+        table->getAt(ACDB_MODEL_SPACE, modelSpace);
+        table->close();
+        AppendTo(modelSpace, {entity});
+        AcDbHandle handle;
+        entity->getAcDbHandle(handle);
+        return handle;
+    }
+
+    static void AppendTo(AcDbObjectId record, std::initializer_list<AcDbEntity*> entities)
+    {
+        AcDbBlockTableRecord* opened = nullptr;
+        ASSERT_EQ(acdbOpenObject(opened, record, AcDb::kForWrite), Acad::eOk);
+        for (AcDbEntity* entity : entities)
+        {
+            opened->appendAcDbEntity(entity);
+            entity->close();
+        }
+        opened->close();
+    }
+
+    // A simulation of one section whose segments each carry parts along
+    // placements, one time unit a step.
+    static SimulationMotion Run(std::vector<PartShape> parts, std::vector<Placement> placements)
+    {
+        SegmentMotion segment{std::move(parts), std::move(placements), {}};
+        for (std::size_t i = 0; i < segment.placements.size(); ++i)
+            segment.times.push_back(static_cast<double>(i));
+        SimulationMotion motion;
+        motion.sections.push_back({1.0, 0, 0.0, 0.0, {segment}});
+        return motion;
+    }
+
+    static PartShape Part(AcDbObjectId block, dpoint3d offset = {})
+    {
+        return {0, offset, block, Affine2()};
+    }
+
+    static SweepReport Swept(const SimulationMotion& motion, double clearance, double tolerance,
+                             std::vector<AcDbHandle> own = {})
+    {
+        return SweepSimulation(motion, own, {clearance, tolerance});
+    }
+};
+
+TEST_F(SweepTest, AStraightRunCoversItsLengthAndTheClearanceAddsItsBand)
+{
+    // A 2 x 1 rectangle moving 10 along its long axis, in one step.
+    const SimulationMotion motion = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0), At(10, 0)});
+    const SweepReport report = Swept(motion, 0.5, 0.01);
+    const Envelope& envelope = report.envelope;
+    EXPECT_NEAR(envelope.area, 12.0, 1e-9);
+    EXPECT_NEAR(envelope.perimeter, 26.0, 1e-9);
+    EXPECT_NEAR(envelope.box.minX, -1.0, 1e-12);
+    EXPECT_NEAR(envelope.box.maxX, 11.0, 1e-12);
+    EXPECT_NEAR(envelope.box.maxY, 0.5, 1e-12);
+    ASSERT_EQ(envelope.polygons.size(), 1u);
+    EXPECT_EQ(envelope.polygons[0].size(), 1u);
+    ASSERT_EQ(report.segments.size(), 1u);
+    EXPECT_NEAR(report.segments[0].envelope.area, 12.0, 1e-9);
+    // 0.5 all round: the sides' band, and the corners' quarter discs
+    // polygonized within the tolerance.
+    const double band = 26.0 * 0.5 + kPi * 0.25;
+    EXPECT_NEAR(report.clearanceEnvelope.area, 12.0 + band, 26.0 * 0.01);
+    EXPECT_LT(report.clearanceEnvelope.area, 12.0 + band);
+    EXPECT_NEAR(report.clearanceEnvelope.box.maxX, 11.5, 1e-9);
+    EXPECT_NEAR(report.segments[0].clearance.area, report.clearanceEnvelope.area, 1e-9);
+}
+
+TEST_F(SweepTest, FootprintsThatAreNotConvexSweepOnlyWhereTheyReach)
+{
+    // An L of two boxes moving 10 along x: its foot covers 12 x 1, its
+    // upright 11 x 1 above it; a hull of the whole L would fill the notch.
+    const AcDbObjectId ell = Block(L"Ell", {Box(0, 0, 2, 1), Box(0, 1, 1, 2)});
+    const SweepReport l = Swept(Run({Part(ell)}, {At(0, 0), At(10, 0)}), 0.0, 0.01);
+    EXPECT_NEAR(l.envelope.area, 23.0, 1e-9);
+    EXPECT_NEAR(l.envelope.perimeter, 2 * 12.0 + 2 * 2.0, 1e-9);
+
+    // A closed polyline that crosses itself keeps both its lobes.
+    auto* bow = new AcDbPolyline();
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {2.0, 2.0}, {2.0, 0.0}, {0.0, 2.0}})
+        bow->addVertexAt(bow->numVerts(), AcGePoint2d(x, y));
+    bow->setClosed(true);
+    const SweepReport tie = Swept(Run({Part(Block(L"Bow", {bow}))}, {At(0, 0)}), 0.0, 0.01);
+    EXPECT_NEAR(tie.envelope.area, 2.0, 1e-9);
+    EXPECT_EQ(tie.envelope.polygons.size(), 2u);
+}
+
+TEST_F(SweepTest, TurningOnTheSpotOrAboutACornerCoversDiscs)
+{
+    const double tolerance = 0.01;
+    // A 2 x 2 square turning a full circle about its centre covers the disc
+    // of its half-diagonal.
+    const AcDbObjectId square = Block(L"Square", {Box(-1, -1, 1, 1)});
+    const SweepReport full =
+        Swept(Run({Part(square)}, {At(0, 0), At(0, 0, 90), At(0, 0, 180), At(0, 0, 270), At(0, 0, 360)}), 0.0,
+              tolerance);
+    const double radius = std::sqrt(2.0);
+    EXPECT_NEAR(full.envelope.area, kPi * 2.0, 2.0 * kPi * radius * tolerance);
+    EXPECT_NEAR(full.envelope.box.maxX, radius, tolerance);
+    EXPECT_NEAR(full.envelope.box.minY, -radius, tolerance);
+
+    // A 2 x 1 rectangle turning 90 degrees about its corner covers the
+    // quarter disc its far corner sweeps, plus the rectangle.
+    const AcDbObjectId brick = Block(L"Brick", {Box(0, 0, 2, 1)});
+    const SweepReport quarter = Swept(Run({Part(brick)}, {At(0, 0), At(0, 0, 90)}), 0.0, tolerance);
+    EXPECT_NEAR(quarter.envelope.area, 5.0 * kPi / 4.0 + 2.0, 2.0 * kPi * std::sqrt(5.0) * tolerance / 4.0);
+    EXPECT_NEAR(quarter.envelope.box.maxY, std::sqrt(5.0), tolerance);
+    EXPECT_NEAR(quarter.envelope.box.minX, -1.0, 1e-9);
+    EXPECT_NEAR(quarter.envelope.box.minY, 0.0, 1e-9);
+}
+
+TEST_F(SweepTest, ACircleBesideThePathIsHitOnceTheClearanceReachesIt)
+{
+    // A 2 x 1 rectangle along x from 0 to 10, a position each unit; a circle
+    // of radius 0.5 at (5, 2) lies 1 from the rectangle's side.
+    std::vector<Placement> path;
+    for (int x = 0; x <= 10; ++x)
+        path.push_back(At(x, 0));
+    const SimulationMotion motion = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, path);
+    const AcDbHandle circle =
+        AddToModelSpace(new AcDbCircle(AcGePoint3d(5, 2, 0), AcGeVector3d(0, 0, 1), 0.5));
+    const double tolerance = 0.002;
+
+    EXPECT_TRUE(Swept(motion, 0.0, tolerance).conflicts.empty());
+    EXPECT_TRUE(Swept(motion, 0.99, tolerance).conflicts.empty());
+    const SweepReport hit = Swept(motion, 1.5, tolerance);
+    ASSERT_EQ(hit.conflicts.size(), 1u);
+    const Conflict& conflict = hit.conflicts[0];
+    EXPECT_EQ(conflict.handle, circle);
+    EXPECT_EQ(conflict.className, "AcDbCircle");
+    EXPECT_EQ(conflict.blockName, "");
+    // Within 1.5 while the rectangle's end is within sqrt(2² − 1.5²) of the
+    // circle's centre in x: from x = 2.677 to x = 7.323.
+    const double reach = 1.0 + std::sqrt(2.0 * 2.0 - 1.5 * 1.5);
+    EXPECT_EQ(conflict.first.position, 2u);
+    EXPECT_NEAR(conflict.first.fraction, 5.0 - reach - 2.0, 3 * tolerance);
+    EXPECT_EQ(conflict.last.position, 7u);
+    EXPECT_NEAR(conflict.last.fraction, 5.0 + reach - 7.0, 3 * tolerance);
+}
+
+TEST_F(SweepTest, ReferencesCountThroughTheirDefinitionButNotTheSimulationsOwn)
+{
+    const AcDbObjectId brick = Block(L"Brick", {Box(-1, -0.5, 1, 0.5)});
+    const SimulationMotion motion = Run({Part(brick)}, {At(0, 0), At(10, 0)});
+    // A crate on the path, drawn through its definition 20 away from its
+    // reference's point; the part's own reference stands on the path too.
+    const AcDbObjectId crate = Block(L"Crate", {Box(-20.5, -0.5, -19.5, 0.5)});
+    const AcDbHandle crateAt = AddToModelSpace(new AcDbBlockReference(AcGePoint3d(25, 0, 0), crate));
+    const AcDbHandle own = AddToModelSpace(new AcDbBlockReference(AcGePoint3d(3, 0, 0), brick));
+    AddToModelSpace(new AcDbLine(AcGePoint3d(0, 3, 0), AcGePoint3d(10, 3, 0)));
+
+    const SweepReport report = Swept(motion, 0.0, 0.1, {own});
+    ASSERT_EQ(report.conflicts.size(), 1u);
+    EXPECT_EQ(report.conflicts[0].handle, crateAt);
+    EXPECT_EQ(report.conflicts[0].className, "AcDbBlockReference");
+    EXPECT_EQ(report.conflicts[0].blockName, "Crate");
+    // The line 2.5 beside the path comes in with the clearance.
+    EXPECT_EQ(Swept(motion, 2.5, 0.1, {own}).conflicts.size(), 2u);
+}
+
+TEST_F(SweepTest, ASubPartSweepsWhereItsParentsFrameCarriesIt)
+{
+    // One position, turned 90 degrees: the sub-part 3 to the tree's left
+    // stands 3 below the point in the drawing... to the left of heading
+    // up is towards −x.
+    const AcDbObjectId brick = Block(L"Brick", {Box(-1, -0.5, 1, 0.5)});
+    const AcDbObjectId cube = Block(L"Cube", {Box(-0.5, -0.5, 0.5, 0.5)});
+    const SweepReport report = Swept(Run({Part(brick), Part(cube, {0, 3, 0})}, {At(10, 0, 90)}), 0.0, 0.01);
+    EXPECT_NEAR(report.envelope.area, 3.0, 1e-9);
+    EXPECT_EQ(report.envelope.polygons.size(), 2u);
+    EXPECT_NEAR(report.envelope.box.minX, 10.0 - 3.5, 1e-9);
+    EXPECT_NEAR(report.envelope.box.maxY, 1.0, 1e-9);
+    EXPECT_EQ(report.segments.at(0).samples, 1u);
+}
+
+TEST_F(SweepTest, LinesSweepAsStripsAndNothingToSweepGivesAnEmptyAnswer)
+{
+    // A block of one line 2 long, moved 1 across it: a strip as wide as
+    // the tolerance, swept.
+    const AcDbObjectId bar = Block(L"Bar", {new AcDbLine(AcGePoint3d(-1, 0, 0), AcGePoint3d(1, 0, 0))});
+    const SweepReport strip = Swept(Run({Part(bar)}, {At(0, 0), At(0, 1)}), 0.0, 0.1);
+    EXPECT_NEAR(strip.envelope.area, 2.0 * 1.1, 1e-9);
+    // With no tolerance given, 1% of the largest footprint: the bar's 2.
+    EXPECT_NEAR(Swept(Run({Part(bar)}, {At(0, 0)}), 0.0, 0.0).tolerance, 0.02, 1e-12);
+
+    const AcDbObjectId blank = Block(L"Blank", {});
+    const SweepReport nothing = Swept(Run({Part(blank), Part(AcDbObjectId())}, {At(0, 0), At(5, 0)}), 1.0, 0.0);
+    EXPECT_TRUE(nothing.envelope.Empty());
+    EXPECT_TRUE(nothing.clearanceEnvelope.Empty());
+    ASSERT_EQ(nothing.segments.size(), 1u);
+    EXPECT_EQ(nothing.segments[0].samples, 0u);
+
+    const SweepReport empty = Swept(SimulationMotion(), 1.0, 0.0);
+    EXPECT_TRUE(empty.segments.empty());
+    EXPECT_TRUE(empty.envelope.Empty());
+    EXPECT_TRUE(empty.conflicts.empty());
+}
+
+TEST_F(SweepTest, TooFineATolerancesIsRefusedNotRun)
+{
+    const SimulationMotion motion =
+        Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0), At(1e6, 0)});
+    EXPECT_THROW(Swept(motion, 0.0, 1e-6), SweepRefused);
+}
+} // namespace
