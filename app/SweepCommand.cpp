@@ -139,7 +139,7 @@ void AddSweepCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<SweepCommandOptions>();
     CLI::App& command = AddDrawingCommand(
-        app, action, "sweep",
+        app, action, DrawingAccess::read, "sweep",
         "Report the area a simulation's parts cover along their run, grown by a clearance, and what they run into",
         options, Sweep);
     command.add_option("NAME", options->name, "the simulation")->required();
