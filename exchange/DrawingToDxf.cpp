@@ -20,6 +20,7 @@ constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 constexpr int kPathColour = 1;
 constexpr int kPartsColour = 5;
 constexpr int kEnvelopeColour = 3;
+constexpr int kClearanceColour = 30;
 // Invisible entities are marked so (group 60) and also go on a layer that
 // is off and frozen, because some programs (LibreCAD among them) draw and
 // print what group 60 hides.
@@ -191,6 +192,22 @@ DxfRecord RecordOf(const CPmSim200& sim, const std::string& name)
     return record;
 }
 
+// Closed polylines on a layer of their own, made only when there are any.
+void AddRings(DxfDrawing& dxf, const std::vector<OutlinePath>& rings, const std::string& layer,
+              int colour)
+{
+    if (rings.empty())
+        return;
+    dxf.layers.push_back({layer, colour, false});
+    for (const OutlinePath& ring : rings)
+    {
+        DxfPolyline polyline{{}, true};
+        for (std::size_t i = 0; i + 1 < ring.xy.size(); i += 2)
+            polyline.vertices.push_back({ring.xy[i], ring.xy[i + 1], 0.0});
+        dxf.modelSpace.push_back(OnLayer(std::move(polyline), layer));
+    }
+}
+
 void AddSimulation(DxfDrawing& dxf, const ExportedSimulation& exported)
 {
     const std::string name = cadhost::toUtf8(exported.sim->Name()->str());
@@ -203,18 +220,8 @@ void AddSimulation(DxfDrawing& dxf, const ExportedSimulation& exported)
     for (const SectionMotion& section : motion.sections)
         for (const SegmentMotion& segment : section.segments)
             AddSegment(dxf, segment, pathLayer, partsLayer);
-    if (!exported.envelope.empty())
-    {
-        const std::string envelopeLayer = SimulationLayer(name, "envelope");
-        dxf.layers.push_back({envelopeLayer, kEnvelopeColour, false});
-        for (const OutlinePath& ring : exported.envelope)
-        {
-            DxfPolyline polyline{{}, true};
-            for (std::size_t i = 0; i + 1 < ring.xy.size(); i += 2)
-                polyline.vertices.push_back({ring.xy[i], ring.xy[i + 1], 0.0});
-            dxf.modelSpace.push_back(OnLayer(std::move(polyline), envelopeLayer));
-        }
-    }
+    AddRings(dxf, exported.envelope, SimulationLayer(name, "envelope"), kEnvelopeColour);
+    AddRings(dxf, exported.clearance, SimulationLayer(name, "clearance"), kClearanceColour);
     dxf.records.push_back(RecordOf(*exported.sim, name));
 }
 } // namespace

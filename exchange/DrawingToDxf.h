@@ -29,8 +29,10 @@ std::string SimulationLayer(const std::string& simulation, const std::string& ro
 struct ExportedSimulation
 {
     const CPmSim200* sim = nullptr;
-    // Closed rings in drawing coordinates; empty when none was computed.
+    // Closed rings in drawing coordinates: what the simulation sweeps, and
+    // that grown by a clearance; each empty when none was computed.
     std::vector<OutlinePath> envelope;
+    std::vector<OutlinePath> clearance;
 };
 
 DxfDrawing DrawingToDxf(const std::vector<ExportedSimulation>& simulations);

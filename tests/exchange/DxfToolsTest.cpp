@@ -146,6 +146,52 @@ TEST_F(DxfToolsTest, ExportedDemoPassesTheAuditAndHoldsEachSimulationWherePositi
     EXPECT_TRUE(dxf["records"]["ZNSIM_SIMULATIONS"].contains("Ferry crossing"));
 }
 
+// The closed polylines of a layer, and the length of their edges.
+double Perimeter(const json& dxf, const std::string& layer, std::size_t& rings)
+{
+    double length = 0.0;
+    rings = 0;
+    for (const json& entity : dxf["modelspace"])
+    {
+        if (entity["layer"] != layer)
+            continue;
+        EXPECT_TRUE(entity["closed"].get<bool>()) << layer;
+        ++rings;
+        const json& points = entity["points"];
+        for (std::size_t i = 0; i < points.size(); ++i)
+        {
+            const json& next = points[(i + 1) % points.size()];
+            length += std::hypot(next[0].get<double>() - points[i][0].get<double>(),
+                                 next[1].get<double>() - points[i][1].get<double>());
+        }
+    }
+    return length;
+}
+
+// What a simulation sweeps goes out as closed polylines on layers of their
+// own, the same outline that znsim sweep measures.
+TEST_F(DxfToolsTest, EnvelopeAndClearanceGoOutOnLayersOfTheirOwn)
+{
+    Demo();
+    ASSERT_EQ(Run({"export", "demo.zdw", "-o", "swept.dxf", "--envelope", "--clearance", "2"}).status, 0);
+    const json dxf = Dump(File("swept.dxf"));
+    EXPECT_EQ(dxf["audit_errors"], 0);
+    const json swept = RunJson({"sweep", "demo.zdw", "Harbour convoy", "--clearance", "2"});
+    std::size_t rings = 0;
+    const double envelope = Perimeter(dxf, "Harbour convoy envelope", rings);
+    EXPECT_GE(rings, 1u);
+    // The rings leave out points a tenth of the tolerance off the line.
+    EXPECT_NEAR(envelope, swept["envelope"]["perimeter"].get<double>(), 0.01 * envelope);
+    const double clearance = Perimeter(dxf, "Harbour convoy clearance", rings);
+    EXPECT_GE(rings, 1u);
+    EXPECT_NEAR(clearance, swept["clearance_envelope"]["perimeter"].get<double>(), 0.01 * clearance);
+
+    ASSERT_EQ(Run({"export", "demo.zdw", "-o", "plain.dxf"}).status, 0);
+    const json plain = Dump(File("plain.dxf"));
+    for (const json& layer : plain["layers"])
+        EXPECT_EQ(layer.get<std::string>().find("envelope"), std::string::npos) << layer;
+}
+
 TEST_F(DxfToolsTest, AVehicleDrawnInEzdxfComesInWholeAndGoesBackOutTheSame)
 {
     const json drawn = Dump(Vehicle());
