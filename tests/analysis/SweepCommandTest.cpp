@@ -1,6 +1,6 @@
 // znsim sweep as a person runs it on the demo drawing: what it reports, the
 // status --check gives a script, a drawing left as it was, and bad input.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // DXF that import must refuse: one line on stderr naming the line of the
 // DXF, exit status 2, no new drawing and the existing one unchanged.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // delivery description naming the handles import gave, the simulation out
 // again as DXF. Kept apart from the ezdxf checks so that it runs wherever
 // znsim does.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // export writes, a vehicle that ezdxf drew comes in and goes back out with
 // the same geometry, and LibreCAD prints an exported drawing onto a page
 // that is not blank.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

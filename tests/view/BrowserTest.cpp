@@ -3,7 +3,7 @@
 // rule put them (worked out here from `znsim show --json`), and it draws.
 #include "geometry/CZnTransform.h"
 #include "motion/Timing.h"
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 #include "tests/view/Browser.h"
 
 #include <gtest/gtest.h>

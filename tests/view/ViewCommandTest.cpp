@@ -4,7 +4,7 @@
 #include "storage/CPmAcadSection200.h"
 #include "storage/CPmAcadSegment200.h"
 #include "storage/CPmDbxFactory200.h"
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

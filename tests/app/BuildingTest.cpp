@@ -6,7 +6,7 @@
 #include "model/CPmSim200.h"
 #include "model/CZnBlock.h"
 #include "storage/CPmDbxFactory200.h"
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // is wrong, its own exit status, and leaves every file as it was. The cases
 // are the table "Bad inputs" of docs/robustness.md, read from there, so that
 // the table says what znsim really answers.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

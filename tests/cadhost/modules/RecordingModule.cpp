@@ -3,7 +3,7 @@
 // itself MDI aware and registers its service; when it unloads it takes its
 // service away. The module's own start-up tests place it where the previous
 // release's module belongs, to see it loaded while the module initialises.
-#include "tests/host/modules/RecordingModule.h"
+#include "tests/cadhost/modules/RecordingModule.h"
 
 #include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"

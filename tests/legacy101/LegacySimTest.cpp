@@ -12,7 +12,7 @@
 #include "storage/CleanSims.h"
 #include "storage/LegacyModule.h"
 #include "storage/SimDictionary.h"
-#include "tests/legacy/LegacyTest.h"
+#include "tests/legacy101/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 

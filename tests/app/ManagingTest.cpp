@@ -1,8 +1,8 @@
 // znsim delete, clean and upgrade on drawings that znsim made or that hold
 // simulations of the previous release.
 #include "host/AcDbSymbolTable.h"
-#include "tests/e2e/ZnsimTest.h"
-#include "tests/legacy/LegacyTest.h"
+#include "tests/app/ZnsimTest.h"
+#include "tests/legacy101/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include "host/AcDbSymbolTable.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
 #include "storage/CPmBlockFactory.h"
-#include "tests/legacy/LegacyTest.h"
+#include "tests/legacy101/LegacyTest.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ShellWord.h"
 

@@ -3,7 +3,7 @@
 // random, with and without simulations of the previous release.
 #include "host/AcRxClass.h"
 #include "storage/SimDictionary.h"
-#include "tests/legacy/LegacyTest.h"
+#include "tests/legacy101/LegacyTest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "host/AcRxDictionary.h"
 #include "host/AcRxDynamicLinker.h"
 #include "host/AcRxService.h"
-#include "tests/host/modules/RecordingModule.h"
+#include "tests/cadhost/modules/RecordingModule.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>

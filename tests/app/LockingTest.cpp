@@ -1,6 +1,6 @@
 // znsim runs on one drawing at the same time: one writer at a time, readers
 // together, and a run that cannot have the drawing in time says who holds it.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // znsim on drawings whose handle seed a hostile file set near the top of the
 // 64-bit range: it answers at once, never hands out a handle that wraps, and
 // never replaces the drawing with one it could not read again.
-#include "tests/e2e/ZnsimTest.h"
+#include "tests/app/ZnsimTest.h"
 #include "tests/support/DrawingFileImage.h"
 
 #include <gtest/gtest.h>
