@@ -48,7 +48,7 @@ std::set<std::wstring> LoadableSimulations()
     return loadable;
 }
 
-Outcome Clean(HostSession&, const CleanOptions& options)
+Outcome Clean(AcDbDatabase&, const CleanOptions& options)
 {
     const std::string& file = options.file;
     const DeletionReach reach = WhatDeletingTakes(LoadableSimulations());

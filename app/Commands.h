@@ -22,4 +22,4 @@ void AddImportCommand(CLI::App& app, Action& action);
 void AddSweepCommand(CLI::App& app, Action& action);
 
 // What znsim list does once the drawing is open.
-Outcome ListSimulations(HostSession& host, const DrawingOptions& options);
+Outcome ListSimulations(AcDbDatabase& drawing, const DrawingOptions& options);

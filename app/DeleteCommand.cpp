@@ -21,7 +21,7 @@ CommandFailure InUse(const std::string& file, const std::string& name)
     return {ExitStatus::refused, file + ": \"" + name + "\" is in use; clear the mark first (znsim unuse)"};
 }
 
-Outcome DeleteSimulation(HostSession&, const DeleteOptions& options)
+Outcome DeleteSimulation(AcDbDatabase&, const DeleteOptions& options)
 {
     const std::string name = StoredName(options.name);
     const CString hostName = HostText(name);

@@ -40,8 +40,7 @@ void AddWaitOption(CLI::App& command, double& wait)
 
 Outcome RunCommand(HostSession& host, const DrawingOptions& options, const DrawingCommand& command)
 {
-    host.Open(options.file);
-    Outcome outcome = command(host);
+    Outcome outcome = command(host.Open(options.file));
     if (outcome.changed)
         host.Save(options.file);
     return outcome;

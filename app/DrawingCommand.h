@@ -34,7 +34,8 @@ struct Outcome
     ExitStatus status = ExitStatus::ok;
 };
 
-using DrawingCommand = std::function<Outcome(HostSession& host)>;
+// A command gets the drawing it works on, open and the working one.
+using DrawingCommand = std::function<Outcome(AcDbDatabase& drawing)>;
 // What main runs once the command line has chosen a command: its exit status.
 using Action = std::function<int()>;
 
@@ -57,7 +58,7 @@ CommandFailure SimulationNotFound(const std::string& file, const std::string& na
 // Adds a command that works on one drawing: it takes FILE, --json and
 // --wait, and when the command line names it, run makes its outcome once the
 // drawing is locked for access and open. The caller adds the command's own
-// arguments, which land in *options. run is called as run(host, options) and
+// arguments, which land in *options. run is called as run(drawing, options) and
 // gives the Outcome.
 template <class Options, class Run>
 CLI::App& AddDrawingCommand(CLI::App& app, Action& action, DrawingAccess access,
@@ -71,7 +72,7 @@ CLI::App& AddDrawingCommand(CLI::App& app, Action& action, DrawingAccess access,
     command->callback([&action, access, options, run] {
         action = [access, options, run] {
             return RunOnDrawing(*options, access,
-                                [&](HostSession& host) { return run(host, *options); });
+                                [&](AcDbDatabase& drawing) { return run(drawing, *options); });
         };
     });
     return *command;

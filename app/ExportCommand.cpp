@@ -38,7 +38,7 @@ ExportedSimulation Exported(const CPmSim200& sim, const ExportOptions& options)
             options.clearance > 0.0 ? Rings(sweep.clearanceEnvelope) : std::vector<OutlinePath>{}};
 }
 
-Outcome Export(HostSession&, const ExportOptions& options)
+Outcome Export(AcDbDatabase&, const ExportOptions& options)
 {
     HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
     std::vector<ExportedSimulation> simulations;

@@ -91,19 +91,19 @@ private:
 };
 } // namespace
 
-HostSession::HostSession() : m_modulePath(ProgramFolder() / "ZnSim200_2007x64.dbx")
+HostSession::HostSession()
 {
     const fs::path commonFiles = ProgramFolder().parent_path() / kCommonFiles;
     setenv(kCommonFiles, commonFiles.c_str(), 0);
-    if (!acrxLoadModule(HostPath(m_modulePath.string()).c_str(), false))
+    if (!acrxLoadModule(HostPath(ModuleFile().string()).c_str(), false))
         throw CommandFailure(ExitStatus::failure,
-                             m_modulePath.string() + ": the module cannot be loaded");
+                             ModuleFile().string() + ": the module cannot be loaded");
 }
 
 HostSession::~HostSession()
 {
     CloseDrawing();
-    acrxUnloadModule(HostPath(m_modulePath.string()).c_str());
+    acrxUnloadModule(HostPath(ModuleFile().string()).c_str());
 }
 
 AcDbDatabase& HostSession::Open(const std::string& file)
@@ -130,15 +130,20 @@ void HostSession::Save(const std::string& file)
         throw SaveFailure(file, status);
 }
 
-fs::path HostSession::LegacyModulePath() const
+fs::path ModuleFile()
+{
+    return ProgramFolder() / "ZnSim200_2007x64.dbx";
+}
+
+fs::path LegacyModuleFile()
 {
     const char* commonFiles = std::getenv(kCommonFiles);
     return fs::path(commonFiles != nullptr ? commonFiles : "") / "Orvane" / "ZnSim101_2007x64.dbx";
 }
 
-bool HostSession::LegacyModuleLoaded() const
+bool LegacyModuleLoaded()
 {
-    return cadhost::moduleIsLoaded(HostPath(LegacyModulePath().string()).c_str());
+    return cadhost::moduleIsLoaded(HostPath(LegacyModuleFile().string()).c_str());
 }
 
 AcDbDatabase& HostSession::MakeWorking(std::unique_ptr<AcDbDatabase> drawing)

@@ -33,15 +33,16 @@ public:
     // left whole or replaced whole, and no temporary file stays behind.
     void Save(const std::string& file);
 
-    const std::filesystem::path& ModulePath() const { return m_modulePath; }
-    // Where the module looks for the previous release's module.
-    std::filesystem::path LegacyModulePath() const;
-    bool LegacyModuleLoaded() const;
 
 private:
     AcDbDatabase& MakeWorking(std::unique_ptr<AcDbDatabase> drawing);
     void CloseDrawing();
 
-    std::filesystem::path m_modulePath;
     std::unique_ptr<AcDbDatabase> m_drawing;
 };
+
+// The module's file, beside the program, as an installer puts it.
+std::filesystem::path ModuleFile();
+// Where the module looks for the previous release's module.
+std::filesystem::path LegacyModuleFile();
+bool LegacyModuleLoaded();

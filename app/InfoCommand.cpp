@@ -64,10 +64,9 @@ json Simulations()
             {"colliding", CollidingNames()}};
 }
 
-Outcome Info(HostSession& host, const DrawingOptions& options)
+Outcome Info(AcDbDatabase& drawing, const DrawingOptions& options)
 {
     const std::string& file = options.file;
-    AcDbDatabase& drawing = *acdbHostApplicationServices()->workingDatabase();
     std::error_code error;
     const json info = {
         {"file", file},
@@ -76,9 +75,8 @@ Outcome Info(HostSession& host, const DrawingOptions& options)
         {"proxies", drawing.numProxies()},
         {"classes", Classes(drawing)},
         {"simulations", Simulations()},
-        {"module", host.ModulePath().string()},
-        {"legacy_module",
-         {{"path", host.LegacyModulePath().string()}, {"loaded", host.LegacyModuleLoaded()}}}};
+        {"module", ModuleFile().string()},
+        {"legacy_module", {{"path", LegacyModuleFile().string()}, {"loaded", LegacyModuleLoaded()}}}};
     return {false, info, DrawingInfoText(info)};
 }
 } // namespace

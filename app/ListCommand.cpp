@@ -4,7 +4,7 @@
 #include "app/SimReport.h"
 #include "app/TextView.h"
 
-Outcome ListSimulations(HostSession&, const DrawingOptions& options)
+Outcome ListSimulations(AcDbDatabase&, const DrawingOptions& options)
 {
     const nlohmann::json list = SimulationList(options.file);
     return {false, list, SimulationTableText(list)};

@@ -14,7 +14,7 @@ struct NewOptions : DrawingOptions
     std::string description;
 };
 
-Outcome NewSimulation(HostSession&, const NewOptions& options)
+Outcome NewSimulation(AcDbDatabase&, const NewOptions& options)
 {
     const SimDescription description = ReadSimDescription(options.description);
     StoreSimulation(description, options.file, options.description);

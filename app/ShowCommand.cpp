@@ -16,7 +16,7 @@ struct ShowOptions : DrawingOptions
     bool all = false;
 };
 
-Outcome ShowSimulation(HostSession&, const ShowOptions& options)
+Outcome ShowSimulation(AcDbDatabase&, const ShowOptions& options)
 {
     HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(StoredName(options.name))));
     if (!sim)

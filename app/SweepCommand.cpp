@@ -114,7 +114,7 @@ SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options)
                            {options.clearance, options.tolerance});
 }
 
-Outcome Sweep(HostSession&, const SweepCommandOptions& options)
+Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
 {
     HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(options.name)));
     if (!sim)

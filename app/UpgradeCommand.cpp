@@ -43,7 +43,7 @@ std::vector<CString> ToUpgrade(const UpgradeOptions& options)
     return names;
 }
 
-Outcome Upgrade(HostSession&, const UpgradeOptions& options)
+Outcome Upgrade(AcDbDatabase&, const UpgradeOptions& options)
 {
     if (options.name.empty() && !options.all)
         throw CommandFailure(ExitStatus::badInput, "upgrade: give a simulation's NAME or --all");

@@ -90,7 +90,7 @@ void AddUseCommands(CLI::App& app, Action& action)
 {
     auto use = std::make_shared<UseOptions>();
     AddDrawingCommand(app, action, DrawingAccess::change, "use", "Mark a simulation in use: it cannot be deleted then", use,
-                      [](HostSession&, const UseOptions& options) { return SetMark(options, true); })
+                      [](AcDbDatabase&, const UseOptions& options) { return SetMark(options, true); })
         .add_option("NAME", use->name, "the simulation's name")
         ->required();
     auto unuse = std::make_shared<UseOptions>();
@@ -98,6 +98,6 @@ void AddUseCommands(CLI::App& app, Action& action)
                       "Clear the in-use mark of a simulation, or of every simulation when no "
                       "name is given",
                       unuse,
-                      [](HostSession&, const UseOptions& options) { return SetMark(options, false); })
+                      [](AcDbDatabase&, const UseOptions& options) { return SetMark(options, false); })
         .add_option("NAME", unuse->name, "the simulation's name");
 }

@@ -100,7 +100,7 @@ Outcome Written(const ViewOptions& options, const std::string& out, std::size_t 
                 options.file + ".\n"};
 }
 
-Outcome View(HostSession&, const ViewOptions& options)
+Outcome View(AcDbDatabase&, const ViewOptions& options)
 {
     const bool still = !options.svg.empty();
     if (still && options.names.size() != 1)

@@ -46,7 +46,7 @@ DemoFile& Demo()
 void BM_List(benchmark::State& state)
 {
     DemoFile& demo = Demo();
-    const DrawingCommand list = [&](HostSession& host) { return ListSimulations(host, demo.options); };
+    const DrawingCommand list = [&](AcDbDatabase& drawing) { return ListSimulations(drawing, demo.options); };
     for (auto _ : state)
     {
         const DrawingLock lock(demo.file, DrawingAccess::read, demo.options.wait);
@@ -58,7 +58,7 @@ BENCHMARK(BM_List)->Unit(benchmark::kMicrosecond);
 void BM_List_Baseline(benchmark::State& state)
 {
     DemoFile& demo = Demo();
-    const DrawingCommand list = [&](HostSession& host) { return ListSimulations(host, demo.options); };
+    const DrawingCommand list = [&](AcDbDatabase& drawing) { return ListSimulations(drawing, demo.options); };
     for (auto _ : state)
         benchmark::DoNotOptimize(RunCommand(demo.host, demo.options, list));
 }
