@@ -3,6 +3,7 @@
 #include "cadhost/HostDiagnostics.h"
 #include "host/AcRxDynamicLinker.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

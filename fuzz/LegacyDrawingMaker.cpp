@@ -3,15 +3,14 @@
 //   fuzz/run build/fuzz/bin/fuzz_make_legacy_drawing legacy.zdw
 // Its part and sub-part show blocks placed in model space, as the previous
 // release placed them.
+#include "fuzz/FuzzHost.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbDatabase.h"
 #include "host/AcDbSymbolTable.h"
-#include "host/AcRxDynamicLinker.h"
 #include "host/legacy101/CPmDbxFactory.h"
 #include "host/legacy101/CPmSection.h"
 #include "host/legacy101/CPmSegment.h"
 #include "host/legacy101/CPmSim.h"
-#include "fuzz/FuzzHost.h"
 #include "model/CZnBlock.h"
 
 #include <cstdio>
