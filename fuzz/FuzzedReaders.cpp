@@ -1,0 +1,87 @@
+#include "fuzz/FuzzedReaders.h"
+
+#include "app/ExitStatus.h"
+#include "app/SimDescription.h"
+#include "cadhost/HostDiagnostics.h"
+#include "fuzz/DrawingFileSeal.h"
+#include "fuzz/FuzzHost.h"
+#include "fuzz/RecordRoundTrip.h"
+#include "host/AcDbDatabase.h"
+#include "host/legacy101/CPmAcadSim.h"
+#include "host/legacy101/CPmDbxFactory.h"
+#include "storage/CPmAcadSim200.h"
+#include "storage/CPmDbxFactory200.h"
+#include "storage/CPmSimList200.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+namespace fuzz
+{
+namespace
+{
+// Records carry local times; one zone keeps every run the same.
+void inOneTimeZone()
+{
+    static const bool set = [] {
+        setenv("TZ", "UTC0", 1);
+        tzset();
+        return true;
+    }();
+    (void)set;
+}
+
+void listAndUpgrade(AcDbDatabase& drawing)
+{
+    acdbHostApplicationServices()->setWorkingDatabase(&drawing);
+    delete CPmDbxFactory200::LoadSimList(true, true);
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+}
+} // namespace
+
+void readDrawingFile(const std::uint8_t* data, std::size_t size)
+{
+    static const bool loaded = (loadModules(), true);
+    (void)loaded;
+    static MemoryFile file;
+    const long liveBefore = cadhost::liveDatabaseObjects();
+    std::vector<std::uint8_t> bytes(data, data + size);
+    sealDrawingFile(bytes);
+    const std::string& path = file.hold(bytes.data(), bytes.size());
+    {
+        AcDbDatabase drawing(false, true);
+        if (drawing.readDwgFile(std::wstring(path.begin(), path.end()).c_str()) == Acad::eOk)
+            listAndUpgrade(drawing);
+    }
+    checkHostDiagnostics(liveBefore);
+}
+
+void readSimRecord(const std::uint8_t* data, std::size_t size)
+{
+    inOneTimeZone();
+    readRecord(data, size, [] { return std::make_unique<CPmAcadSim200>(); });
+}
+
+void readLegacySimRecord(const std::uint8_t* data, std::size_t size)
+{
+    inOneTimeZone();
+    readRecord(data, size, [] {
+        return std::unique_ptr<CPmAcadSim>(static_cast<CPmAcadSim*>(CPmDbxFactory::MakeSim(0, 0)));
+    });
+}
+
+void readSimDescription(const std::uint8_t* data, std::size_t size)
+{
+    static MemoryFile file;
+    try
+    {
+        ReadSimDescription(file.hold(data, size));
+    }
+    catch (const CommandFailure&)
+    {
+        // A refusal, with its message: what a bad description must give.
+    }
+}
+} // namespace fuzz

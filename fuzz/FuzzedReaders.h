@@ -1,0 +1,24 @@
+// The readers that take bytes from outside, each called the way the fuzz
+// programs call it. A reader may refuse anything; these abort (and so fail a
+// fuzz run or a test) only on a fault: a crash under the sanitizers, a leak,
+// an object left open or used without being open, or a record that cannot
+// be read back after it was written.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace fuzz
+{
+// A drawing file, its checksums made right first (fuzz/DrawingFileSeal.h),
+// read into an empty database; a drawing the host takes then has its
+// simulations listed and those of the previous release upgraded, as znsim
+// does with a drawing it is given. Loads the module on first use.
+void readDrawingFile(const std::uint8_t* data, std::size_t size);
+// A simulation record of this release, read through a memory filer.
+void readSimRecord(const std::uint8_t* data, std::size_t size);
+// A version-101 record, read by the previous release's module.
+void readLegacySimRecord(const std::uint8_t* data, std::size_t size);
+// The JSON description that `znsim new --from` reads.
+void readSimDescription(const std::uint8_t* data, std::size_t size);
+} // namespace fuzz
