@@ -5,7 +5,7 @@ bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buffer, size_t bufferLength) const
     static const ACHAR kDigits[] = L"0123456789ABCDEF";
     ACHAR reversed[16];
     size_t count = 0;
-    Adesk::UInt64 rest = m_value;
+    Adesk::UInt64 rest = mValue;
     do
     {
         reversed[count++] = kDigits[rest & 0xF];

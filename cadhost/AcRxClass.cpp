@@ -6,7 +6,7 @@
 AcRxClass* AcRxImpClass::makeClass(const Definition& definition)
 {
     auto* cls = new AcRxClass(new AcRxImpClass(definition));
-    cls->mpImp->m_self = cls;
+    cls->mpImp->mSelf = cls;
     mutableLiveClasses().insert(cls);
     return cls;
 }
@@ -37,11 +37,11 @@ const ACHAR* textOrNull(const std::optional<std::wstring>& text)
 } // namespace
 
 AcRxImpClass::AcRxImpClass(const Definition& definition)
-    : m_name(definition.name), m_parentName(optionalText(definition.parentName)),
-      m_dwgVersion(definition.dwgVersion), m_maintVersion(definition.maintVersion),
-      m_proxyFlags(definition.proxyFlags), m_pseudoConstructor(definition.pseudoConstructor),
-      m_dxfName(optionalText(definition.dxfName)), m_appName(optionalText(definition.appName)),
-      m_appNameChange(definition.appNameChange)
+    : mName(definition.name), mParentName(optionalText(definition.parentName)),
+      mDwgVersion(definition.dwgVersion), mMaintVersion(definition.maintVersion),
+      mProxyFlags(definition.proxyFlags), mPseudoConstructor(definition.pseudoConstructor),
+      mDxfName(optionalText(definition.dxfName)), mAppName(optionalText(definition.appName)),
+      mAppNameChange(definition.appNameChange)
 {
 }
 
@@ -49,22 +49,22 @@ AcRxImpClass::AcRxImpClass(const Definition& definition)
 // children unlinked, so no parent chain ever reaches freed memory.
 AcRxImpClass::~AcRxImpClass()
 {
-    mutableLiveClasses().erase(m_self);
+    mutableLiveClasses().erase(mSelf);
     for (AcRxClass* other : liveClasses())
     {
-        if (other->mpImp->m_parent == m_self)
-            other->mpImp->m_parent = nullptr;
+        if (other->mpImp->mParent == mSelf)
+            other->mpImp->mParent = nullptr;
     }
     AcRxDictionary* classes = cadhost::classDictionary();
-    if (classes->at(m_name.c_str()) == m_self)
-        classes->remove(m_name.c_str());
+    if (classes->at(mName.c_str()) == mSelf)
+        classes->remove(mName.c_str());
 }
 
 void AcRxImpClass::linkToRegisteredParent()
 {
-    AcRxClass* parent = cadhost::registeredClass(textOrNull(m_parentName));
-    if (parent == nullptr || !parent->isDerivedFrom(m_self))
-        m_parent = parent;
+    AcRxClass* parent = cadhost::registeredClass(textOrNull(mParentName));
+    if (parent == nullptr || !parent->isDerivedFrom(mSelf))
+        mParent = parent;
 }
 
 ACRX_DEFINE_HOST_MEMBERS(AcRxClass, ACRX_T("AcRxObject"), nullptr, nullptr);
@@ -78,38 +78,38 @@ AcRxClass::~AcRxClass()
 
 const ACHAR* AcRxClass::name() const
 {
-    return mpImp->m_name.c_str();
+    return mpImp->mName.c_str();
 }
 
 const ACHAR* AcRxClass::dxfName() const
 {
-    return textOrNull(mpImp->m_dxfName);
+    return textOrNull(mpImp->mDxfName);
 }
 
 const ACHAR* AcRxClass::appName() const
 {
-    return textOrNull(mpImp->m_appName);
+    return textOrNull(mpImp->mAppName);
 }
 
 void AcRxClass::getClassVersion(int& dwgVer, int& maintVer) const
 {
-    dwgVer = mpImp->m_dwgVersion;
-    maintVer = mpImp->m_maintVersion;
+    dwgVer = mpImp->mDwgVersion;
+    maintVer = mpImp->mMaintVersion;
 }
 
 int AcRxClass::proxyFlags() const
 {
-    return mpImp->m_proxyFlags;
+    return mpImp->mProxyFlags;
 }
 
 AcRxClass* AcRxClass::myParent() const
 {
-    return mpImp->m_parent;
+    return mpImp->mParent;
 }
 
 bool AcRxClass::isDerivedFrom(const AcRxClass* other) const
 {
-    for (const AcRxClass* cls = this; cls != nullptr; cls = cls->mpImp->m_parent)
+    for (const AcRxClass* cls = this; cls != nullptr; cls = cls->mpImp->mParent)
     {
         if (cls == other)
             return true;
@@ -119,15 +119,15 @@ bool AcRxClass::isDerivedFrom(const AcRxClass* other) const
 
 AppNameChangeFuncPtr AcRxClass::appNameCallbackPtr() const
 {
-    return mpImp->m_appNameChange;
+    return mpImp->mAppNameChange;
 }
 
 AcRxPseudoConstructor AcRxClass::pseudoConstructor() const
 {
-    return mpImp->m_pseudoConstructor;
+    return mpImp->mPseudoConstructor;
 }
 
 AcRxObject* AcRxClass::create()
 {
-    return mpImp->m_pseudoConstructor != nullptr ? mpImp->m_pseudoConstructor() : nullptr;
+    return mpImp->mPseudoConstructor != nullptr ? mpImp->mPseudoConstructor() : nullptr;
 }

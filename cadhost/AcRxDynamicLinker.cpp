@@ -45,8 +45,8 @@ class ModuleTable
 public:
     LoadedModule* byPath(const std::string& path)
     {
-        const auto found = m_modules.find(path);
-        return found != m_modules.end() ? &found->second : nullptr;
+        const auto found = mModules.find(path);
+        return found != mModules.end() ? &found->second : nullptr;
     }
 
     LoadedModule* byHandle(const void* handle)
@@ -61,18 +61,18 @@ public:
 
     cadhost::ModuleSerial add(const std::string& path, void* handle, AcRxEntryPointFunc entryPoint)
     {
-        const cadhost::ModuleSerial serial = ++m_lastSerial;
-        m_modules.emplace(path, LoadedModule{serial, handle, entryPoint});
+        const cadhost::ModuleSerial serial = ++mLastSerial;
+        mModules.emplace(path, LoadedModule{serial, handle, entryPoint});
         return serial;
     }
 
     void remove(cadhost::ModuleSerial serial)
     {
-        for (auto it = m_modules.begin(); it != m_modules.end(); ++it)
+        for (auto it = mModules.begin(); it != mModules.end(); ++it)
         {
             if (it->second.serial == serial)
             {
-                m_modules.erase(it);
+                mModules.erase(it);
                 return;
             }
         }
@@ -84,7 +84,7 @@ public:
 private:
     template <class Predicate> LoadedModule* findIf(Predicate predicate)
     {
-        for (auto& entry : m_modules)
+        for (auto& entry : mModules)
         {
             if (predicate(entry.second))
                 return &entry.second;
@@ -92,8 +92,8 @@ private:
         return nullptr;
     }
 
-    std::map<std::string, LoadedModule> m_modules;
-    cadhost::ModuleSerial m_lastSerial = 0;
+    std::map<std::string, LoadedModule> mModules;
+    cadhost::ModuleSerial mLastSerial = 0;
 };
 
 ModuleTable& modules()

@@ -45,23 +45,23 @@ public:
     void linkToRegisteredParent();
 
     // Host classes live as long as the process: their descriptors are cached.
-    void markHostClass() { m_hostClass = true; }
-    bool isHostClass() const { return m_hostClass; }
+    void markHostClass() { mHostClass = true; }
+    bool isHostClass() const { return mHostClass; }
 
 private:
     friend class AcRxClass;
     static std::set<AcRxClass*>& mutableLiveClasses();
 
-    AcRxClass* m_self = nullptr;
-    std::wstring m_name;
-    std::optional<std::wstring> m_parentName;
-    int m_dwgVersion;
-    int m_maintVersion;
-    int m_proxyFlags;
-    AcRxPseudoConstructor m_pseudoConstructor;
-    std::optional<std::wstring> m_dxfName;
-    std::optional<std::wstring> m_appName;
-    AppNameChangeFuncPtr m_appNameChange;
-    AcRxClass* m_parent = nullptr;
-    bool m_hostClass = false;
+    AcRxClass* mSelf = nullptr;
+    std::wstring mName;
+    std::optional<std::wstring> mParentName;
+    int mDwgVersion;
+    int mMaintVersion;
+    int mProxyFlags;
+    AcRxPseudoConstructor mPseudoConstructor;
+    std::optional<std::wstring> mDxfName;
+    std::optional<std::wstring> mAppName;
+    AppNameChangeFuncPtr mAppNameChange;
+    AcRxClass* mParent = nullptr;
+    bool mHostClass = false;
 };

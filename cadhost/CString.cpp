@@ -23,41 +23,41 @@ int sign(int value)
 }
 } // namespace
 
-CString::CString(const wchar_t* text) : m_text(orEmpty(text)) {}
+CString::CString(const wchar_t* text) : mText(orEmpty(text)) {}
 
 CString::CString(const wchar_t* text, int length)
 {
     if (text != nullptr && length > 0)
-        m_text.assign(text, static_cast<std::size_t>(length));
+        mText.assign(text, static_cast<std::size_t>(length));
 }
 
-CString::CString(const std::wstring& text) : m_text(text) {}
+CString::CString(const std::wstring& text) : mText(text) {}
 
 CString::CString(wchar_t ch, int repeat)
 {
     if (repeat > 0)
-        m_text.assign(static_cast<std::size_t>(repeat), ch);
+        mText.assign(static_cast<std::size_t>(repeat), ch);
 }
 
 int CString::GetLength() const
 {
-    return static_cast<int>(m_text.size());
+    return static_cast<int>(mText.size());
 }
 
 bool CString::IsEmpty() const
 {
-    return m_text.empty();
+    return mText.empty();
 }
 
 void CString::Empty()
 {
-    m_text.clear();
+    mText.clear();
 }
 
 // Like the platform, an index outside the text is refused by an exception.
 wchar_t CString::GetAt(int index) const
 {
-    return m_text.at(static_cast<std::size_t>(index));
+    return mText.at(static_cast<std::size_t>(index));
 }
 
 wchar_t CString::operator[](int index) const
@@ -67,45 +67,45 @@ wchar_t CString::operator[](int index) const
 
 CString::operator const wchar_t*() const
 {
-    return m_text.c_str();
+    return mText.c_str();
 }
 
 const wchar_t* CString::GetString() const
 {
-    return m_text.c_str();
+    return mText.c_str();
 }
 
 int CString::Compare(const wchar_t* other) const
 {
-    return sign(m_text.compare(orEmpty(other)));
+    return sign(mText.compare(orEmpty(other)));
 }
 
 int CString::CompareNoCase(const wchar_t* other) const
 {
-    return cadhost::compareNoCase(m_text, orEmpty(other));
+    return cadhost::compareNoCase(mText, orEmpty(other));
 }
 
 CString& CString::operator=(const wchar_t* text)
 {
-    m_text = orEmpty(text);
+    mText = orEmpty(text);
     return *this;
 }
 
 CString& CString::operator+=(const CString& other)
 {
-    m_text += other.m_text;
+    mText += other.mText;
     return *this;
 }
 
 CString& CString::operator+=(const wchar_t* other)
 {
-    m_text += orEmpty(other);
+    mText += orEmpty(other);
     return *this;
 }
 
 CString& CString::operator+=(wchar_t ch)
 {
-    m_text += ch;
+    mText += ch;
     return *this;
 }
 
@@ -116,7 +116,7 @@ void CString::Format(const wchar_t* format, ...)
     va_start(args, format);
     cadhost::formatHostText(result, format, args);
     va_end(args);
-    m_text.swap(result);
+    mText.swap(result);
 }
 
 void CString::AppendFormat(const wchar_t* format, ...)
@@ -125,7 +125,7 @@ void CString::AppendFormat(const wchar_t* format, ...)
     va_list args;
     va_start(args, format);
     if (cadhost::formatHostText(appended, format, args))
-        m_text += appended;
+        mText += appended;
     va_end(args);
 }
 
@@ -144,7 +144,7 @@ CString CString::Mid(int first, int count) const
 {
     const int start = std::min(std::max(first, 0), GetLength());
     const int n = std::min(std::max(count, 0), GetLength() - start);
-    return CString(m_text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(n)));
+    return CString(mText.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(n)));
 }
 
 namespace
@@ -161,23 +161,23 @@ int findIn(const std::wstring& text, What what, int start)
 
 int CString::Find(wchar_t ch, int start) const
 {
-    return findIn(m_text, ch, start);
+    return findIn(mText, ch, start);
 }
 
 int CString::Find(const wchar_t* sub, int start) const
 {
-    return findIn(m_text, orEmpty(sub), start);
+    return findIn(mText, orEmpty(sub), start);
 }
 
 void CString::MakeUpper()
 {
-    for (wchar_t& ch : m_text)
+    for (wchar_t& ch : mText)
         ch = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(ch)));
 }
 
 void CString::MakeLower()
 {
-    for (wchar_t& ch : m_text)
+    for (wchar_t& ch : mText)
         ch = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(ch)));
 }
 

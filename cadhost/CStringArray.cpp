@@ -16,7 +16,7 @@ std::size_t checkedIndex(int index, std::size_t size)
 
 int CStringArray::GetSize() const
 {
-    return static_cast<int>(m_items.size());
+    return static_cast<int>(mItems.size());
 }
 
 int CStringArray::GetCount() const
@@ -31,44 +31,44 @@ int CStringArray::GetUpperBound() const
 
 bool CStringArray::IsEmpty() const
 {
-    return m_items.empty();
+    return mItems.empty();
 }
 
 void CStringArray::RemoveAll()
 {
-    m_items.clear();
+    mItems.clear();
 }
 
 int CStringArray::Add(const CString& text)
 {
-    m_items.push_back(text);
+    mItems.push_back(text);
     return GetUpperBound();
 }
 
 const CString& CStringArray::GetAt(int index) const
 {
-    return m_items[checkedIndex(index, m_items.size())];
+    return mItems[checkedIndex(index, mItems.size())];
 }
 
 void CStringArray::SetAt(int index, const CString& text)
 {
-    m_items[checkedIndex(index, m_items.size())] = text;
+    mItems[checkedIndex(index, mItems.size())] = text;
 }
 
 void CStringArray::RemoveAt(int index, int count)
 {
     if (count < 0)
         throw std::out_of_range("CStringArray count out of range");
-    const std::size_t first = checkedIndex(index, m_items.size() + 1);
-    if (first + static_cast<std::size_t>(count) > m_items.size())
+    const std::size_t first = checkedIndex(index, mItems.size() + 1);
+    if (first + static_cast<std::size_t>(count) > mItems.size())
         throw std::out_of_range("CStringArray range out of range");
-    const auto begin = m_items.begin() + static_cast<std::ptrdiff_t>(first);
-    m_items.erase(begin, begin + count);
+    const auto begin = mItems.begin() + static_cast<std::ptrdiff_t>(first);
+    mItems.erase(begin, begin + count);
 }
 
 CString& CStringArray::operator[](int index)
 {
-    return m_items[checkedIndex(index, m_items.size())];
+    return mItems[checkedIndex(index, mItems.size())];
 }
 
 const CString& CStringArray::operator[](int index) const

@@ -9,5 +9,5 @@ CTime CTime::GetCurrentTime()
 
 struct tm* CTime::GetLocalTm(struct tm* result) const
 {
-    return _localtime64_s(result, &m_time) == 0 ? result : nullptr;
+    return _localtime64_s(result, &mTime) == 0 ? result : nullptr;
 }

@@ -19,10 +19,10 @@ ModuleSerial moduleBeingInitialised();
 class ModuleService final : public AcRxService
 {
 public:
-    explicit ModuleService(ModuleSerial module) : m_module(module) {}
-    ModuleSerial module() const { return m_module; }
+    explicit ModuleService(ModuleSerial module) : mModule(module) {}
+    ModuleSerial module() const { return mModule; }
 
 private:
-    ModuleSerial m_module;
+    ModuleSerial mModule;
 };
 } // namespace cadhost

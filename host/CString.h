@@ -44,15 +44,15 @@ public:
     void MakeUpper();
     void MakeLower();
 
-    const std::wstring& str() const { return m_text; }
+    const std::wstring& str() const { return mText; }
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
-    friend bool operator!=(const CString& a, const CString& b) { return a.m_text != b.m_text; }
+    friend bool operator==(const CString& a, const CString& b) { return a.mText == b.mText; }
+    friend bool operator!=(const CString& a, const CString& b) { return a.mText != b.mText; }
     friend bool operator==(const CString& a, const wchar_t* b);
     friend bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_text < b.m_text; }
+    friend bool operator<(const CString& a, const CString& b) { return a.mText < b.mText; }
     friend CString operator+(const CString& a, const CString& b);
 
 private:
-    std::wstring m_text;
+    std::wstring mText;
 };

@@ -23,5 +23,5 @@ public:
     const CString& operator[](int index) const;
 
 private:
-    std::vector<CString> m_items;
+    std::vector<CString> mItems;
 };

@@ -10,18 +10,18 @@ class CTime
 {
 public:
     CTime() = default;
-    CTime(__time64_t time) : m_time(time) {}
+    CTime(__time64_t time) : mTime(time) {}
 
     static CTime GetCurrentTime();
 
-    __time64_t GetTime() const { return m_time; }
+    __time64_t GetTime() const { return mTime; }
     // Local broken-down time; null when the runtime cannot convert it.
     struct tm* GetLocalTm(struct tm* result) const;
 
-    friend bool operator==(CTime a, CTime b) { return a.m_time == b.m_time; }
-    friend bool operator!=(CTime a, CTime b) { return a.m_time != b.m_time; }
-    friend bool operator<(CTime a, CTime b) { return a.m_time < b.m_time; }
+    friend bool operator==(CTime a, CTime b) { return a.mTime == b.mTime; }
+    friend bool operator!=(CTime a, CTime b) { return a.mTime != b.mTime; }
+    friend bool operator<(CTime a, CTime b) { return a.mTime < b.mTime; }
 
 private:
-    __time64_t m_time = 0;
+    __time64_t mTime = 0;
 };
