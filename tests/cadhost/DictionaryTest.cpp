@@ -62,7 +62,7 @@ TEST_F(DictionaryTest, SetAtMakesANewObjectResidentOwnedAndOpenForWrite)
 {
     auto* sub = new AcDbDictionary;
     AcDbObjectId id;
-    ASSERT_EQ(m_dict->setAt(L"ZN_SIM", sub, id), eOk);
+    ASSERT_EQ(m_dict->setAt(L"Sub", sub, id), eOk);
     EXPECT_EQ(sub->objectId(), id);
     EXPECT_EQ(sub->ownerId(), m_dict->objectId());
     EXPECT_EQ(sub->database(), db());
@@ -72,7 +72,7 @@ TEST_F(DictionaryTest, SetAtMakesANewObjectResidentOwnedAndOpenForWrite)
     EXPECT_EQ(sub->close(), Acad::eNotOpenForRead);
 
     AcDbObject* found = nullptr;
-    ASSERT_EQ(m_dict->getAt(L"ZN_SIM", found, AcDb::kForRead), eOk);
+    ASSERT_EQ(m_dict->getAt(L"Sub", found, AcDb::kForRead), eOk);
     EXPECT_EQ(found, sub);
     found->close();
 }
