@@ -1,56 +1,22 @@
 #include "view/DrawingPicture.h"
 
 #include "host/AcDbBlockReference.h"
-#include "host/AcDbDatabase.h"
-#include "host/AcDbSymbolTable.h"
+#include "motion/ModelSpace.h"
 
 #include <algorithm>
-#include <memory>
-
-namespace
-{
-AcDbBlockTableRecord* OpenModelSpace()
-{
-    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
-    AcDbBlockTable* table = nullptr;
-    if (drawing == nullptr || drawing->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
-        return nullptr;
-    AcDbBlockTableRecord* modelSpace = nullptr;
-    table->getAt(ACDB_MODEL_SPACE, modelSpace, AcDb::kForRead);
-    table->close();
-    return modelSpace;
-}
-} // namespace
 
 DrawingPicture DrawingPicture::OfWorkingDrawing()
 {
     DrawingPicture picture;
-    AcDbBlockTableRecord* modelSpace = OpenModelSpace();
-    if (modelSpace == nullptr)
-        return picture;
     OutlineBuilder loose;
-    AcDbBlockTableRecordIterator* walk = nullptr;
-    if (modelSpace->newIterator(walk) == Acad::eOk)
-    {
-        const std::unique_ptr<AcDbBlockTableRecordIterator> iterator(walk);
-        for (; !iterator->done(); iterator->step())
-        {
-            AcDbEntity* entity = nullptr;
-            if (iterator->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-                continue;
-            const auto* reference = AcDbBlockReference::cast(entity);
-            const bool inserted = reference != nullptr && entity->visibility() == AcDb::kVisible;
-            const AcDbObjectId definition =
-                inserted ? reference->blockTableRecord() : AcDbObjectId();
-            const Affine2 place = inserted ? ReferencePlacement(*reference) : Affine2();
-            if (reference == nullptr)
-                loose.AddEntity(*entity, Affine2());
-            entity->close();
-            if (inserted)
-                picture.m_inserts.push_back({picture.Block(definition), place});
-        }
-    }
-    modelSpace->close();
+    ForEachModelSpaceEntity([&](const AcDbEntity& entity) {
+        const auto* reference = AcDbBlockReference::cast(&entity);
+        if (reference == nullptr)
+            loose.AddEntity(entity, Affine2());
+        else if (entity.visibility() == AcDb::kVisible)
+            picture.m_inserts.push_back(
+                {picture.Block(reference->blockTableRecord()), ReferencePlacement(*reference)});
+    });
     picture.m_loose = loose.Take();
     return picture;
 }
