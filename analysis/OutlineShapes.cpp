@@ -44,9 +44,9 @@ std::vector<double> EllipsePoints(const OutlineEllipse& e, const Affine2& place,
     const double wanted = tolerance > 0.0 ? 2.0 * kPi / std::sqrt(8.0 * tolerance / a) : kMostEllipsePoints;
     const int count = static_cast<int>(std::clamp(std::ceil(wanted), 8.0, kMostEllipsePoints));
     std::vector<double> xy(2 * static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
     {
-        const double t = 2.0 * kPi * i / count;
+        const double t = 2.0 * kPi * static_cast<double>(i) / count;
         axes.Apply(std::cos(t), std::sin(t), xy[2 * i], xy[2 * i + 1]);
     }
     return xy;

@@ -3,6 +3,8 @@
 #include "app/ExitStatus.h"
 #include "app/SimDescription.h"
 #include "cadhost/HostDiagnostics.h"
+#include "exchange/DxfFileReader.h"
+#include "exchange/DxfToDrawing.h"
 #include "fuzz/DrawingFileSeal.h"
 #include "fuzz/FuzzHost.h"
 #include "fuzz/RecordRoundTrip.h"
@@ -83,5 +85,20 @@ void readSimDescription(const std::uint8_t* data, std::size_t size)
     {
         // A refusal, with its message: what a bad description must give.
     }
+}
+
+void readDxf(const std::uint8_t* data, std::size_t size)
+{
+    const long liveBefore = cadhost::liveDatabaseObjects();
+    DxfDrawing dxf;
+    if (ReadDxf(std::string_view(reinterpret_cast<const char*>(data), size), dxf).empty())
+    {
+        AcDbDatabase drawing;
+        acdbHostApplicationServices()->setWorkingDatabase(&drawing);
+        if (CheckDxfImport(dxf).empty())
+            ImportDxf(dxf);
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+    checkHostDiagnostics(liveBefore);
 }
 } // namespace fuzz

@@ -21,4 +21,7 @@ void readSimRecord(const std::uint8_t* data, std::size_t size);
 void readLegacySimRecord(const std::uint8_t* data, std::size_t size);
 // The JSON description that `znsim new --from` reads.
 void readSimDescription(const std::uint8_t* data, std::size_t size);
+// A DXF as `znsim import` takes it: read and checked whole, then imported
+// into a new drawing when it passes.
+void readDxf(const std::uint8_t* data, std::size_t size);
 } // namespace fuzz

@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, CorpusTest,
                          ::testing::Values(Reader{"drawing_file", fuzz::readDrawingFile},
                                            Reader{"sim_record", fuzz::readSimRecord},
                                            Reader{"legacy_sim_record", fuzz::readLegacySimRecord},
-                                           Reader{"sim_description", fuzz::readSimDescription}),
+                                           Reader{"sim_description", fuzz::readSimDescription},
+                                           Reader{"dxf", fuzz::readDxf}),
                          [](const ::testing::TestParamInfo<Reader>& param) {
                              return std::string(param.param.folder);
                          });
