@@ -1,7 +1,7 @@
 // znsim export: the drawing and its simulations as a DXF for other CAD
 // programs.
 #include "app/Commands.h"
-#include "app/DistanceOption.h"
+#include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
 #include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
@@ -75,6 +75,6 @@ void AddExportCommand(CLI::App& app, Action& action)
     command
         .add_option("--clearance", options->clearance,
                     "with --envelope: add the envelope grown by this too, on another layer")
-        ->check(Distance(true))
+        ->check(Quantity("a distance", true))
         ->needs("--envelope");
 }

@@ -2,7 +2,7 @@
 // and in all), grown by a clearance if asked, and what in the drawing they
 // run into. Read-only: the drawing is never saved.
 #include "app/Commands.h"
-#include "app/DistanceOption.h"
+#include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
 #include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
@@ -144,10 +144,10 @@ void AddSweepCommand(CLI::App& app, Action& action)
         options, Sweep);
     command.add_option("NAME", options->name, "the simulation")->required();
     command.add_option("--clearance", options->clearance, "grow the envelope by this distance (default 0)")
-        ->check(Distance(true));
+        ->check(Quantity("a distance", true));
     command.add_option("--tolerance", options->tolerance,
                        "the most a part moves between samples, and the width of lines (default: 1% of the "
                        "largest part's size)")
-        ->check(Distance(false));
+        ->check(Quantity("a distance", false));
     command.add_flag("--check", options->check, "end with status 6 when the envelope runs into anything");
 }

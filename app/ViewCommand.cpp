@@ -1,7 +1,7 @@
 // znsim view: an animated page of the drawing and its simulations, or, with
 // --at and --svg, one moment of one simulation as an SVG still.
 #include "app/Commands.h"
-#include "app/DistanceOption.h"
+#include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
 #include "app/SimulationSweep.h"
 #include "app/SpeedUnits.h"
@@ -140,13 +140,13 @@ void AddViewCommand(CLI::App& app, Action& action)
                                            : std::string("a unit of ") + kLengthUnitNames;
             });
     command.add_option("--at", options->at, "with --svg: the moment, in seconds from the start")
-        ->check(CLI::NonNegativeNumber);
+        ->check(Quantity("a moment in seconds", true));
     command
         .add_option("--svg", options->svg,
                     "write the moment --at of the one simulation named as SVG")
         ->excludes("--output");
     command.add_flag("--envelope", options->envelope, "shade what each simulation sweeps under its parts");
     command.add_option("--clearance", options->clearance, "with --envelope: shade the envelope grown by this too")
-        ->check(Distance(true))
+        ->check(Quantity("a distance", true))
         ->needs("--envelope");
 }

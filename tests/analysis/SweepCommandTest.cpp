@@ -70,30 +70,4 @@ TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
     EXPECT_NE(fileBytes(File("plain.html")).find("\"sweep\":null"), std::string::npos);
     EXPECT_EQ(Run({"view", "demo.zdw", "--clearance", "1"}).status, 2);
 }
-
-TEST_F(SweepCommandTest, BadInputGivesOneLineAndItsStatus)
-{
-    Demo();
-    writeFile(File("text.zdw"), "a drawing this is not\n");
-    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
-        {{"sweep", "demo.zdw", "Night run"}, 3},
-        {{"sweep", "absent.zdw", "Harbour convoy"}, 5},
-        {{"sweep", "text.zdw", "Harbour convoy"}, 2},
-        {{"sweep", "demo.zdw", "Harbour convoy", "--clearance", "-1"}, 2},
-        {{"sweep", "demo.zdw", "Harbour convoy", "--clearance", "wide"}, 2},
-        {{"sweep", "demo.zdw", "Harbour convoy", "--tolerance", "0"}, 2},
-        {{"sweep", "demo.zdw", "Harbour convoy", "--tolerance", "inf"}, 2},
-        {{"sweep", "demo.zdw", "Harbour convoy", "--tolerance", "1e-9"}, 2},
-    };
-    const std::string before = fileBytes(File("demo.zdw"));
-    for (const auto& [args, status] : cases)
-    {
-        SCOPED_TRACE(args[1] + " " + args.back());
-        const ZnsimRun run = Run(args);
-        EXPECT_EQ(run.status, status);
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.out, "");
-    }
-    EXPECT_EQ(fileBytes(File("demo.zdw")), before);
-}
 } // namespace

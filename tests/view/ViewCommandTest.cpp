@@ -93,33 +93,4 @@ TEST_F(ViewCommandTest, TheStillShowsTheMomentAsked)
               std::string::npos);
     EXPECT_EQ(svg.rfind("<svg", 0), 0u);
 }
-
-TEST_F(ViewCommandTest, BadInputGivesOneLineItsStatusAndNoPartialPage)
-{
-    Demo();
-    writeFile(File("text.zdw"), "a drawing this is not\n");
-    writeFile(File("kept.html"), "the page of yesterday");
-    fs::create_directory(File("folder.html"));
-    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
-        {{"view", "demo.zdw", "Night run", "-o", "kept.html"}, 3},
-        {{"view", "absent.zdw"}, 5},
-        {{"view", "text.zdw"}, 2},
-        {{"view", "demo.zdw", "-o", "no/such/folder/page.html"}, 5},
-        {{"view", "demo.zdw", "-o", "folder.html"}, 5},
-        {{"view", "demo.zdw", "--unit", "furlong"}, 2},
-        {{"view", "demo.zdw", "-o", "./demo.zdw"}, 2},
-        {{"view", "demo.zdw", "Harbour convoy", "--at", "-1", "--svg", "kept.html"}, 2},
-        {{"view", "demo.zdw", "--at", "1", "--svg", "kept.html"}, 2},
-    };
-    const auto before = Folder();
-    for (const auto& [args, status] : cases)
-    {
-        SCOPED_TRACE(args[1] + " " + args.back());
-        const ZnsimRun run = Run(args);
-        EXPECT_EQ(run.status, status);
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(Folder(), before);
-    }
-}
 } // namespace
