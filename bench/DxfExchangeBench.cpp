@@ -47,7 +47,7 @@ public:
         std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, false));
         std::vector<ExportedSimulation> sims;
         for (int i = 0; i < list->Size(); ++i)
-            sims.push_back({list->Sim(i), {}});
+            sims.push_back({list->Sim(i), {}, {}});
         return WriteDxfFile(m_path, DrawingToDxf(sims)).empty();
     }
 

@@ -37,7 +37,7 @@ public:
         for (int i = 0; i < list->Size(); ++i)
         {
             const CPmSim200& sim = *list->Sim(i);
-            sims.push_back({"Sim " + std::to_string(i), {"10 mph"}, MotionOf(sim, 1.0)});
+            sims.push_back({"Sim " + std::to_string(i), {"10 mph"}, MotionOf(sim, 1.0), {}});
         }
         return sims;
     }
