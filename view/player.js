@@ -28,11 +28,29 @@
     return path;
   }
   const blockPaths = scene.blocks.map(outlinePath);
+
+  // An outline's box in its block's own units, [x0, y0, x1, y1]; null when
+  // it draws nothing.
+  function outlineBox(outline) {
+    const box = [Infinity, Infinity, -Infinity, -Infinity];
+    const take = (x, y) => {
+      box[0] = Math.min(box[0], x); box[1] = Math.min(box[1], y);
+      box[2] = Math.max(box[2], x); box[3] = Math.max(box[3], y);
+    };
+    for (const piece of outline.paths)
+      for (let i = 0; i + 1 < piece.xy.length; i += 2) take(piece.xy[i], piece.xy[i + 1]);
+    for (const e of outline.ellipses) {
+      const rx = Math.abs(e[2]) + Math.abs(e[4]), ry = Math.abs(e[3]) + Math.abs(e[5]);
+      take(e[0] - rx, e[1] - ry); take(e[0] + rx, e[1] + ry);
+    }
+    return box[0] <= box[2] ? box : null;
+  }
+  const blockBoxes = scene.blocks.map(outlineBox);
   const loosePath = outlinePath(scene.loose);
 
   // The view: a drawing point (x, y) shows at CSS pixel (x·s + tx, −y·s + ty).
   const view = { s: 1, tx: 0, ty: 0, dpr: 1 };
-  const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0 };
+  const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0, follow: false };
   let sim = null, data = null, trace = null, swept = null, drawn = new Float64Array(0), drawnCount = 0;
   const pose = { x: 0, y: 0, w: 1, qx: 0, qy: 0, qz: 0 };
   const shown = { clock: "", section: "", position: "" };
@@ -174,6 +192,11 @@
   }
 
   function renderBackground() {
+    paintBackground();
+    draw();
+  }
+
+  function paintBackground() {
     const width = canvas.clientWidth, height = canvas.clientHeight;
     view.dpr = window.devicePixelRatio || 1;
     for (const c of [canvas, background]) {
@@ -199,14 +222,14 @@
       bctx.stroke(trace);
       bctx.setLineDash([]);
     }
-    draw();
   }
 
   function draw() {
+    if (sim) placeParts(state.time);
+    if (sim && state.follow) keepPartsCentred();
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.drawImage(background, 0, 0);
     if (!sim) return;
-    placeParts(state.time);
     ctx.strokeStyle = "#0b4f8a";
     ctx.fillStyle = "rgba(40, 120, 200, 0.18)";
     for (let i = 0; i < drawnCount; ++i) {
@@ -238,7 +261,57 @@
     $("slider").value = String(state.time);
   }
 
+  // The box the parts cover as last placed, in drawing units, into
+  // coveredBox; false when no part is drawn.
+  const coveredBox = new Float64Array(4);
+  function partsBox() {
+    coveredBox.set([Infinity, Infinity, -Infinity, -Infinity]);
+    for (let i = 0; i < drawnCount; ++i) {
+      const k = i * 7, b = blockBoxes[drawn[k + 6]];
+      for (let corner = 0; corner < 4; ++corner) {
+        const x = b ? b[corner & 1 ? 2 : 0] : 0, y = b ? b[corner & 2 ? 3 : 1] : 0;
+        const X = drawn[k] * x + drawn[k + 2] * y + drawn[k + 4];
+        const Y = drawn[k + 1] * x + drawn[k + 3] * y + drawn[k + 5];
+        coveredBox[0] = Math.min(coveredBox[0], X); coveredBox[1] = Math.min(coveredBox[1], Y);
+        coveredBox[2] = Math.max(coveredBox[2], X); coveredBox[3] = Math.max(coveredBox[3], Y);
+      }
+    }
+    return drawnCount > 0;
+  }
+
+  // Moves the view so that the parts' box is at the canvas's centre; true
+  // when the view moved by a visible amount.
+  function centreParts() {
+    const tx = canvas.clientWidth / 2 - view.s * (coveredBox[0] + coveredBox[2]) / 2;
+    const ty = canvas.clientHeight / 2 + view.s * (coveredBox[1] + coveredBox[3]) / 2;
+    if (Math.abs(tx - view.tx) < 0.25 && Math.abs(ty - view.ty) < 0.25) return false;
+    view.tx = tx;
+    view.ty = ty;
+    return true;
+  }
+
+  // While following, the view travels with the parts.
+  function keepPartsCentred() {
+    if (partsBox() && centreParts()) paintBackground();
+  }
+
+  // Following zooms until the parts span a quarter of the view and keeps
+  // them at its centre; the wheel still zooms, and dragging or Fit hands the
+  // view back to the person.
+  function setFollow(on) {
+    if (sim) placeParts(state.time);
+    state.follow = on && !!sim && partsBox();
+    $("follow").checked = state.follow;
+    if (!state.follow) return;
+    const size = Math.max(coveredBox[2] - coveredBox[0], coveredBox[3] - coveredBox[1], 1e-9);
+    view.s = 0.25 * Math.min(canvas.clientWidth || 1, canvas.clientHeight || 1) / size;
+    centreParts();
+    renderBackground();
+  }
+
   function fit() {
+    state.follow = false;
+    $("follow").checked = false;
     const boxes = [scene.bounds, sim && sim.bounds].filter(Boolean);
     let [x0, y0, x1, y1] = boxes.length ? boxes[0] : [-10, -10, 10, 10];
     for (const b of boxes) { x0 = Math.min(x0, b[0]); y0 = Math.min(y0, b[1]); x1 = Math.max(x1, b[2]); y1 = Math.max(y1, b[3]); }
@@ -277,6 +350,9 @@
     pause();
     seek(0);
     fit();
+    // Parts lost in the whole of a long path show as a dot: follow them.
+    if (partsBox() && Math.max(coveredBox[2] - coveredBox[0], coveredBox[3] - coveredBox[1]) * view.s < 40)
+      setFollow(true);
   }
 
   function seek(t) {
@@ -328,6 +404,7 @@
   $("rate").addEventListener("change", (e) => { state.rate = Number(e.target.value); });
   $("sim").addEventListener("change", (e) => select(Number(e.target.value)));
   $("fit").addEventListener("click", fit);
+  $("follow").addEventListener("change", (e) => setFollow(e.target.checked));
   window.addEventListener("keydown", (e) => {
     if (e.key === " ") { e.preventDefault(); state.playing ? pause() : play(); }
     else if (e.key === "ArrowRight" || e.key === "ArrowUp") { e.preventDefault(); stepPosition(1); }
@@ -346,6 +423,7 @@
   canvas.addEventListener("pointerup", () => { dragFrom = null; });
   canvas.addEventListener("pointermove", (e) => {
     if (!dragFrom) return;
+    if (state.follow) setFollow(false);
     view.tx += e.clientX - dragFrom[0];
     view.ty += e.clientY - dragFrom[1];
     dragFrom = [e.clientX, e.clientY];
@@ -359,8 +437,11 @@
   function report() {
     const parts = [];
     for (let i = 0; i < drawnCount; ++i) parts.push(Array.from(drawn.subarray(i * 7, i * 7 + 7)));
+    const onScreen = partsBox() ? [view.s * coveredBox[0] + view.tx, -view.s * coveredBox[3] + view.ty,
+                                   view.s * coveredBox[2] + view.tx, -view.s * coveredBox[1] + view.ty] : null;
     return { sim: sim ? sim.name : null, time: state.time, section: shown.section, position: shown.position,
-             problem: sim ? sim.problem : "", readyMs, parts };
+             problem: sim ? sim.problem : "", readyMs, parts, follow: state.follow, onScreen,
+             canvas: [canvas.clientWidth, canvas.clientHeight] };
   }
   function frameTimes(frames) {
     const times = [];

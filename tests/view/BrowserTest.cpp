@@ -57,9 +57,9 @@ protected:
         return times;
     }
 
-    json Report(const std::string& hash)
+    json Report(const std::string& hash, const std::string& page = "demo.html")
     {
-        const PageVisit visit = VisitPage(File("demo.html"), hash, m_scratch.path());
+        const PageVisit visit = VisitPage(File(page), hash, m_scratch.path());
         EXPECT_EQ(visit.status, 0);
         EXPECT_TRUE(visit.console.empty()) << visit.console.front();
         EXPECT_TRUE(visit.requests.empty()) << visit.requests.front();
@@ -132,6 +132,26 @@ TEST_F(BrowserTest, TiltedPlacementsAndRaisedPartsProjectAsTheirAnglesSay)
     ExpectDrawn(report["parts"][0], {placement(0, 0), placement(1, 0), placement(0, 1),
                                      placement(1, 1), position["pt"][0].get<double>() + raised.x,
                                      position["pt"][1].get<double>() + raised.y});
+}
+
+// Seen whole, the ferry's 1 km crossing leaves its car a dot: the page
+// follows the car instead, at a size a person can watch, all the way over.
+TEST_F(BrowserTest, APartOnALongPathIsFollowedAtAVisibleSize)
+{
+    ASSERT_EQ(Run({"view", "demo.zdw", "Ferry crossing", "Harbour convoy", "-o", "long.html"}).status, 0);
+    for (const std::string at : {"0", "60", "150"})
+    {
+        const json report = Report("test&at=" + at, "long.html");
+        ASSERT_TRUE(report["follow"].get<bool>()) << at;
+        const std::array<double, 4> box = report["onScreen"].get<std::array<double, 4>>();
+        const double width = report["canvas"][0].get<double>();
+        const double height = report["canvas"][1].get<double>();
+        EXPECT_NEAR((box[0] + box[2]) / 2.0, width / 2.0, 1.0) << at;
+        EXPECT_NEAR((box[1] + box[3]) / 2.0, height / 2.0, 1.0) << at;
+        EXPECT_GT(std::max(box[2] - box[0], box[3] - box[1]), 0.2 * std::min(width, height)) << at;
+    }
+    // The convoy's turn fits the view with its parts plainly seen.
+    EXPECT_FALSE(Report("sim=1&test", "long.html")["follow"].get<bool>());
 }
 
 TEST_F(BrowserTest, TheScreenshotShowsTheDrawingAndTheParts)
