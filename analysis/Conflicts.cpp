@@ -25,7 +25,7 @@ public:
     // sample from to sample to.
     bool Touched(const SweptSegment& segment, std::size_t from, std::size_t to) const
     {
-        if (!segment.Bounds(from, to).Meets(m_box, m_distance))
+        if (!segment.Covered(from, to).Meets(m_box, m_distance))
             return false;
         for (const Geometry& hull : segment.Hulls(m_geos, from, to))
             if (Near(*hull))
@@ -45,7 +45,7 @@ private:
     const GeosContext& m_geos;
     Prepared m_prepared;
     double m_distance;
-    Box m_box;
+    Bounds m_box;
 };
 
 struct Found

@@ -7,7 +7,7 @@
 // nearly collinear points that would otherwise be most of what is drawn).
 #pragma once
 
-#include "analysis/Box.h"
+#include "motion/Bounds.h"
 #include "analysis/Geos.h"
 
 #include <vector>
@@ -20,7 +20,7 @@ struct Envelope
     double area = 0.0;
     double perimeter = 0.0;
     // Meaningless when Empty().
-    Box box;
+    Bounds box;
 
     bool Empty() const { return polygons.empty(); }
 };

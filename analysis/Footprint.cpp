@@ -41,15 +41,13 @@ void Measure(Footprint& footprint)
 {
     if (footprint.Empty())
         return;
-    Box& box = footprint.box;
-    box = {footprint.pieces.front()[0], footprint.pieces.front()[1], footprint.pieces.front()[0],
-           footprint.pieces.front()[1]};
+    Bounds& box = footprint.box;
+    box = Bounds{};
     for (const std::vector<double>& piece : footprint.pieces)
         for (std::size_t i = 0; i + 1 < piece.size(); i += 2)
         {
             footprint.reach = std::max(footprint.reach, std::hypot(piece[i], piece[i + 1]));
-            box = {std::min(box.minX, piece[i]), std::min(box.minY, piece[i + 1]), std::max(box.maxX, piece[i]),
-                   std::max(box.maxY, piece[i + 1])};
+            box.Add(piece[i], piece[i + 1]);
         }
 }
 } // namespace

@@ -8,7 +8,7 @@
 // hull of the piece at both: a sweep is then one hull per piece and step.
 #pragma once
 
-#include "analysis/Box.h"
+#include "motion/Bounds.h"
 #include "analysis/Geos.h"
 #include "motion/Outline.h"
 
@@ -21,8 +21,9 @@ struct Footprint
     std::vector<std::vector<double>> pieces;
     // How far its farthest point lies from the part's origin.
     double reach = 0.0;
-    // The box around it, in the part's frame.
-    Box box;
+    // The box around it, in the part's frame; an empty footprint's is the
+    // part's origin.
+    Bounds box{0.0, 0.0, 0.0, 0.0};
 
     bool Empty() const { return pieces.empty(); }
 };

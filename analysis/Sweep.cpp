@@ -3,7 +3,7 @@
 #include "analysis/Conflicts.h"
 #include "analysis/Obstacles.h"
 #include "analysis/SweptSegment.h"
-#include "view/Bounds.h"
+#include "motion/Bounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +44,7 @@ public:
                 {
                     if (part.definition.isNull())
                         continue;
-                    ::Bounds bounds;
+                    Bounds bounds;
                     bounds.Add(OutlineOf(part.definition), part.shape);
                     if (!bounds.Empty())
                         size = std::max({size, bounds.maxX - bounds.minX, bounds.maxY - bounds.minY});

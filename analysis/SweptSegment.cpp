@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <limits>
 
 namespace
 {
@@ -52,7 +51,7 @@ std::vector<double> SweptSegment::Corners(std::size_t sample) const
     for (const SweptPart& part : m_parts)
     {
         const Affine2 place = PartPlace(part, sample);
-        const Box& f = part.footprint->box;
+        const Bounds& f = part.footprint->box;
         for (const auto& [x, y] : {std::pair{f.minX, f.minY}, {f.maxX, f.minY}, {f.minX, f.maxY}, {f.maxX, f.maxY}})
         {
             double px = 0.0;
@@ -65,16 +64,14 @@ std::vector<double> SweptSegment::Corners(std::size_t sample) const
     return corners;
 }
 
-Box SweptSegment::Bounds(std::size_t from, std::size_t to) const
+Bounds SweptSegment::Covered(std::size_t from, std::size_t to) const
 {
-    constexpr double kFar = std::numeric_limits<double>::infinity();
-    Box box{kFar, kFar, -kFar, -kFar};
+    Bounds box;
     for (const std::size_t sample : {from, to})
     {
         const std::vector<double> corners = Corners(sample);
         for (std::size_t i = 0; i + 1 < corners.size(); i += 2)
-            box = {std::min(box.minX, corners[i]), std::min(box.minY, corners[i + 1]),
-                   std::max(box.maxX, corners[i]), std::max(box.maxY, corners[i + 1])};
+            box.Add(corners[i], corners[i + 1]);
     }
     return box;
 }

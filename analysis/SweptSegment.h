@@ -3,7 +3,7 @@
 // sample to the next.
 #pragma once
 
-#include "analysis/Box.h"
+#include "motion/Bounds.h"
 #include "analysis/Footprint.h"
 #include "analysis/Geos.h"
 #include "analysis/SweepSamples.h"
@@ -37,7 +37,7 @@ public:
     // The hulls covering the parts' move from sample from to sample to.
     std::vector<Geometry> Hulls(const GeosContext& geos, std::size_t from, std::size_t to) const;
     // A box holding those hulls.
-    Box Bounds(std::size_t from, std::size_t to) const;
+    Bounds Covered(std::size_t from, std::size_t to) const;
     // The union of every step's hulls, to within tolerance. Runs of
     // samples along which every part moves nearly in a straight line and
     // nearly without turning are covered by one hull per piece, from the

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "analysis/Sweep.h"
-#include "view/Bounds.h"
+#include "motion/Bounds.h"
 
 #include <nlohmann/json.hpp>
 

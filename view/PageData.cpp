@@ -1,7 +1,7 @@
 #include "view/PageData.h"
 
 #include "view/Base64.h"
-#include "view/Bounds.h"
+#include "motion/Bounds.h"
 #include "view/EnvelopeLayer.h"
 
 namespace

@@ -1,7 +1,7 @@
 #include "view/SvgStill.h"
 
 #include "motion/Timing.h"
-#include "view/Bounds.h"
+#include "motion/Bounds.h"
 #include "view/EnvelopeLayer.h"
 
 #include <algorithm>

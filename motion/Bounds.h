@@ -1,4 +1,5 @@
-// The smallest box, seen from above, holding what has been added to it.
+// A box in the drawing plane, edges along the axes: the smallest holding
+// what has been added to it.
 #pragma once
 
 #include "motion/Outline.h"
@@ -15,6 +16,13 @@ struct Bounds
     double maxY = -std::numeric_limits<double>::infinity();
 
     bool Empty() const { return !(minX <= maxX); }
+
+    // Whether the two boxes come within distance of each other.
+    bool Meets(const Bounds& other, double distance) const
+    {
+        return minX - distance <= other.maxX && other.minX <= maxX + distance && minY - distance <= other.maxY &&
+               other.minY <= maxY + distance;
+    }
 
     void Add(double x, double y)
     {
