@@ -55,29 +55,20 @@ TEST_F(BlockTableTest, RecordsHoldTheirEntitiesInOrderAndIteratorsPassOverErased
     EXPECT_EQ(walk(space, false, false), (std::vector<AcDbObjectId>{poly, circle, line}));
 }
 
-TEST_F(BlockTableTest, AppendNeedsARecordOpenForWriteAndANewEntity)
-{
-    AcDbBlockTableRecord* space = nullptr;
-    ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), eOk);
-    EXPECT_EQ(space->appendAcDbEntity(nullptr), Acad::eNullEntityPointer);
-    auto* line = new AcDbLine;
-    ASSERT_EQ(space->appendAcDbEntity(line), eOk);
-    EXPECT_TRUE(line->isWriteEnabled()) << "an appended entity stays open for its caller";
-    EXPECT_EQ(space->appendAcDbEntity(line), Acad::eAlreadyInDb);
-    line->close();
-    space->close();
-
-}
-
+// An appended entity stays open for its caller; cancel takes back every
+// entity appended since the record's open.
 TEST_F(BlockTableTest, CancelTakesBackTheEntitiesAppendedSinceTheOpen)
 {
     const AcDbObjectId kept = appendToModelSpace(new AcDbLine);
     AcDbBlockTableRecord* space = nullptr;
     ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), eOk);
+    EXPECT_EQ(space->appendAcDbEntity(nullptr), Acad::eNullEntityPointer);
     for (int i = 0; i < 3; ++i)
     {
         auto* line = new AcDbLine;
         ASSERT_EQ(space->appendAcDbEntity(line), eOk);
+        EXPECT_TRUE(line->isWriteEnabled());
+        EXPECT_EQ(space->appendAcDbEntity(line), Acad::eAlreadyInDb);
         line->close();
     }
     EXPECT_EQ(space->cancel(), eOk);
