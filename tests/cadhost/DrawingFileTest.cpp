@@ -10,6 +10,7 @@
 #include "host/acutMem.h"
 
 #include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -113,10 +114,7 @@ protected:
 
     fs::path file(const char* name) const { return m_files / name; }
 
-    static Acad::ErrorStatus save(AcDbDatabase* database, const fs::path& path)
-    {
-        return database->saveAs(path.wstring().c_str());
-    }
+    Acad::ErrorStatus save(const fs::path& path) { return db()->saveAs(path.wstring().c_str()); }
 
     // Reads path into a fresh empty working database.
     Acad::ErrorStatus reopen(const fs::path& path)
@@ -158,7 +156,7 @@ protected:
     std::string savedRecordDrawing(const fs::path& path)
     {
         storeRecord(42, L"Grüße \U0001F600");
-        EXPECT_EQ(save(db(), path), eOk);
+        EXPECT_EQ(save(path), eOk);
         return fileBytes(path);
     }
 
@@ -183,7 +181,7 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
 
     // Objects open at save time are filed as they are at that moment.
     AcDbObject* held = openStored(L"Rec");
-    ASSERT_EQ(save(db(), file("a.zdw")), eOk);
+    ASSERT_EQ(save(file("a.zdw")), eOk);
     held->close();
 
     ASSERT_EQ(reopen(file("a.zdw")), eOk);
@@ -232,7 +230,7 @@ TEST_F(DrawingFileTest, ADrawingOfManyMegabytesComesBackWhole)
         }
     }
     const Adesk::UInt32 objects = db()->numObjects();
-    ASSERT_EQ(save(db(), file("big.zdw")), eOk);
+    ASSERT_EQ(save(file("big.zdw")), eOk);
     const std::string saved = fileBytes(file("big.zdw"));
     ASSERT_GT(saved.size(), std::size_t{4} << 20);
 
@@ -248,7 +246,7 @@ TEST_F(DrawingFileTest, ADrawingOfManyMegabytesComesBackWhole)
         EXPECT_EQ(line->endPoint(), AcGePoint3d(i, i, 1.5));
         line->close();
     }
-    ASSERT_EQ(save(db(), file("again.zdw")), eOk);
+    ASSERT_EQ(save(file("again.zdw")), eOk);
     EXPECT_EQ(fileBytes(file("again.zdw")), saved);
 
     std::string damaged = saved;
@@ -260,7 +258,7 @@ TEST_F(DrawingFileTest, ADrawingOfManyMegabytesComesBackWhole)
 
 // A record that no reader takes (its reader refuses, misreads or throws, or
 // its class is not registered) stays a proxy and is written back byte for
-// byte; with its class back it is itself again.
+// byte. Reading it whole once the class is back is the storage tests' part.
 TEST_F(DrawingFileTest, ARecordNoReaderTakesStaysAProxyAndIsWrittenBackByteForByte)
 {
     const std::string original = savedRecordDrawing(file("a.zdw"));
@@ -271,7 +269,7 @@ TEST_F(DrawingFileTest, ARecordNoReaderTakesStaysAProxyAndIsWrittenBackByteForBy
         FileTestRecord::s_reading = reading;
         ASSERT_EQ(reopen(file("a.zdw")), eOk);
         EXPECT_EQ(db()->numProxies(), 1U) << static_cast<int>(reading);
-        ASSERT_EQ(save(db(), file("b.zdw")), eOk);
+        ASSERT_EQ(save(file("b.zdw")), eOk);
         EXPECT_EQ(fileBytes(file("b.zdw")), original) << static_cast<int>(reading);
     }
     FileTestRecord::s_reading = FileTestRecord::Reading::kWhole;
@@ -288,15 +286,8 @@ TEST_F(DrawingFileTest, ARecordNoReaderTakesStaysAProxyAndIsWrittenBackByteForBy
     EXPECT_EQ(proxy->proxyFlags(), 1);
     EXPECT_EQ(proxy->ownerId(), db()->namedObjectsDictionaryId());
     proxy->close();
-    ASSERT_EQ(save(db(), file("b.zdw")), eOk);
+    ASSERT_EQ(save(file("b.zdw")), eOk);
     EXPECT_EQ(fileBytes(file("b.zdw")), original);
-
-    registerRecordClass();
-    ASSERT_EQ(reopen(file("b.zdw")), eOk);
-    auto* record = FileTestRecord::cast(openStored(L"Rec"));
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->value, 42);
-    record->close();
 }
 
 // Without the erase-allowed proxy flag (0x1) a proxy can be neither erased
@@ -311,6 +302,7 @@ TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
         savedRecordDrawing(file("a.zdw"));
         unregisterRecordClass();
         ASSERT_EQ(reopen(file("a.zdw")), eOk);
+        const Acad::ErrorStatus allowed = flags == 0 ? Acad::eNotAllowedForThisProxy : eOk;
 
         AcDbDictionary* namedObjects = nullptr;
         ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
@@ -319,28 +311,20 @@ TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
         auto* replacement = new AcDbDictionary;
         AcDbObjectId stored;
         const Acad::ErrorStatus replaced = namedObjects->setAt(L"REC", replacement, stored);
+        EXPECT_EQ(replaced, allowed) << flags;
         if (replaced == eOk)
             replacement->close();
         else
             delete replacement;
         namedObjects->close();
 
+        // With the flag, the proxy that the store erased may be unerased.
         AcDbObject* proxy = nullptr;
         ASSERT_EQ(acdbOpenAcDbObject(proxy, proxyId, AcDb::kForWrite, true), eOk);
-        const Acad::ErrorStatus erased = proxy->erase(!proxy->isErased());
+        EXPECT_EQ(proxy->erase(!proxy->isErased()), allowed) << flags;
         proxy->close();
-        if (flags == 0)
-        {
-            EXPECT_EQ(replaced, Acad::eNotAllowedForThisProxy);
-            EXPECT_EQ(erased, Acad::eNotAllowedForThisProxy);
-            EXPECT_FALSE(proxyId.isErased());
-            EXPECT_EQ(db()->numProxies(), 1U);
-        }
-        else
-        {
-            EXPECT_EQ(replaced, eOk);
-            EXPECT_EQ(erased, eOk) << "an erased proxy may be unerased";
-        }
+        EXPECT_FALSE(proxyId.isErased());
+        EXPECT_EQ(db()->numProxies(), 1U);
         registerRecordClass();
     }
 }
@@ -366,7 +350,7 @@ TEST_F(DrawingFileTest, ObjectsWithoutAnOwnerAreNotWrittenOut)
     const Adesk::UInt32 objects = db()->numObjects();
     const AcDbHandle orphanHandle = orphanId.handle();
 
-    ASSERT_EQ(save(db(), file("a.zdw")), eOk);
+    ASSERT_EQ(save(file("a.zdw")), eOk);
     ASSERT_EQ(reopen(file("a.zdw")), eOk);
     EXPECT_EQ(db()->numObjects(), objects - 2);
     AcDbObjectId gone;
@@ -413,18 +397,16 @@ TEST_F(DrawingFileTest, AFailedSaveLeavesThePreviousFileAsItWas)
     const std::string before = savedRecordDrawing(file("a.zdw"));
     appendToModelSpace(new AcDbLine);
     FileTestRecord::s_failWriting = true;
-    EXPECT_EQ(save(db(), file("a.zdw")), Acad::eFilerError);
+    EXPECT_EQ(save(file("a.zdw")), Acad::eFilerError);
     FileTestRecord::s_failWriting = false;
     EXPECT_EQ(fileBytes(file("a.zdw")), before);
 
     fs::create_directory(file("folder.zdw"));
-    EXPECT_EQ(save(db(), file("folder.zdw")), Acad::eFileAccessErr);
+    EXPECT_EQ(save(file("folder.zdw")), Acad::eFileAccessErr);
     EXPECT_TRUE(fs::is_directory(file("folder.zdw")));
-    EXPECT_EQ(save(db(), file("no-such-folder/a.zdw")), Acad::eFileAccessErr);
+    EXPECT_EQ(save(file("no-such-folder/a.zdw")), Acad::eFileAccessErr);
 
-    std::vector<fs::path> left;
-    for (const auto& entry : fs::directory_iterator(m_files.path()))
-        left.push_back(entry.path().filename());
-    EXPECT_EQ(left.size(), 2U) << "no temporary file may stay behind";
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_files.path()), fs::directory_iterator{}), 2)
+        << "no temporary file may stay behind";
 }
 } // namespace
