@@ -115,23 +115,14 @@ protected:
         return entriesId.handle();
     }
 
-    // The keys of "Entries" in the order its iterator gives them.
-    std::vector<std::wstring> storedKeys()
+    // The keys of the dictionary of handle, in the order its iterator gives.
+    std::vector<std::wstring> keysOf(AcDbHandle handle)
     {
-        AcDbDictionary* namedObjects = nullptr;
-        db()->getNamedObjectsDictionary(namedObjects, AcDb::kForRead);
-        AcDbDictionary* entries = nullptr;
-        AcDbObject* object = nullptr;
-        EXPECT_EQ(namedObjects->getAt(L"Entries", object, AcDb::kForRead), eOk);
-        namedObjects->close();
-        entries = AcDbDictionary::cast(object);
         std::vector<std::wstring> keys;
+        AcDbDictionary* entries = nullptr;
+        EXPECT_EQ(acdbOpenObject(entries, idOf(handle), AcDb::kForRead), eOk);
         if (entries == nullptr)
-        {
-            if (object != nullptr)
-                object->close();
             return keys;
-        }
         AcDbDictionaryIterator* it = entries->newIterator();
         for (; !it->done(); it->next())
             keys.emplace_back(it->name());
@@ -218,7 +209,7 @@ constexpr int kWaysToAdd = 4;
 // drawing as it was and still saveable.
 TEST_F(HostileDrawingTest, HandlesNeverWrapAndASeedWithoutRoomIsRefused)
 {
-    storeEntries(2);
+    const AcDbHandle entries = storeEntries(2);
     ASSERT_EQ(save("drawing.zdw"), eOk);
     for (const Adesk::UInt64 seed : {Adesk::UInt64{0}, kLargestHandle})
     {
@@ -238,7 +229,7 @@ TEST_F(HostileDrawingTest, HandlesNeverWrapAndASeedWithoutRoomIsRefused)
         for (int again = 0; again < kWaysToAdd; ++again)
             EXPECT_EQ(addEach(db(), again, L"Entries"), Acad::eOutOfRange) << way << " then " << again;
         EXPECT_EQ(db()->numObjects(), objects + 1) << way;
-        EXPECT_EQ(storedKeys().size(), 2U) << "a refused entry replaces nothing";
+        EXPECT_EQ(keysOf(entries).size(), 2U) << "a refused entry replaces nothing";
         ASSERT_EQ(save("full.zdw"), eOk);
         EXPECT_EQ(reopen(file("full.zdw")), eOk) << "a drawing out of handles still reads";
     }
@@ -307,7 +298,7 @@ TEST_F(HostileDrawingTest, ADictionaryReadsWhateverOrderItsEntriesComeIn)
     record->record = changedDictionaryRecord(inKeyOrder, Change::kReverse);
     ASSERT_EQ(reopen(written("descending.zdw", image)), eOk);
     EXPECT_EQ(db()->numProxies(), 0U);
-    EXPECT_EQ(storedKeys(), expected);
+    EXPECT_EQ(keysOf(entries), expected);
     ASSERT_EQ(save("again.zdw"), eOk);
     EXPECT_EQ(fileBytes(file("again.zdw")), ascending);
 
