@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -56,14 +57,13 @@ TEST(CrtTimeTest, LocalTimeKeepsToTheRuntimeRangeInTheZoneOfTheMoment)
 TEST(CrtTimeTest, MakeTimeKeepsToTheRange)
 {
     const ScopedEnvironment utc("TZ", "UTC0");
-    struct tm t = localTm(1970, 1, 1, 0, 0, 0);
-    EXPECT_EQ(_mktime64(&t), 0);
-    t = localTm(3000, 12, 31, 23, 59, 59);
-    EXPECT_EQ(_mktime64(&t), kLastTime);
-    t = localTm(1969, 12, 31, 23, 59, 59);
-    EXPECT_EQ(_mktime64(&t), -1);
-    t = localTm(3001, 1, 1, 0, 0, 0);
-    EXPECT_EQ(_mktime64(&t), -1);
+    const std::pair<struct tm, __time64_t> cases[] = {
+        {localTm(1970, 1, 1, 0, 0, 0), 0},
+        {localTm(3000, 12, 31, 23, 59, 59), kLastTime},
+        {localTm(1969, 12, 31, 23, 59, 59), -1},
+        {localTm(3001, 1, 1, 0, 0, 0), -1}};
+    for (auto [t, expected] : cases)
+        EXPECT_EQ(_mktime64(&t), expected) << t.tm_year + 1900;
     EXPECT_EQ(_mktime64(nullptr), -1);
 }
 
