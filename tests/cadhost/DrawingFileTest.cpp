@@ -406,7 +406,7 @@ TEST_F(DrawingFileTest, AFailedSaveLeavesThePreviousFileAsItWas)
     EXPECT_TRUE(fs::is_directory(file("folder.zdw")));
     EXPECT_EQ(save(file("no-such-folder/a.zdw")), Acad::eFileAccessErr);
 
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_files.path()), fs::directory_iterator{}), 2)
-        << "no temporary file may stay behind";
+    const fs::directory_iterator files(m_files.path());
+    EXPECT_EQ(std::distance(files, {}), 2) << "no temporary file may stay behind";
 }
 } // namespace

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <utility>
@@ -137,16 +138,6 @@ protected:
         DrawingFileImage image = DrawingFileImage::of(fileBytes(file("drawing.zdw")));
         image.header.handseed = seed;
         return written(name, image);
-    }
-
-    // The names of the files of the test's folder.
-    std::vector<std::string> filesLeft() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_files.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     TempFolder m_files;
@@ -272,7 +263,8 @@ TEST_F(HostileDrawingTest, ASaveTheReaderWouldRefuseLeavesTheOldDrawing)
         imp->setHandseed(AcDbHandle(broken));
         EXPECT_EQ(save("drawing.zdw"), Acad::eFileInternalErr) << broken;
         EXPECT_EQ(fileBytes(file("drawing.zdw")), before);
-        EXPECT_EQ(filesLeft(), std::vector<std::string>{"drawing.zdw"});
+        const fs::directory_iterator files(m_files.path());
+        EXPECT_EQ(std::distance(files, {}), 1) << "nothing is left beside the drawing";
     }
     imp->setHandseed(seed);
     EXPECT_EQ(save("drawing.zdw"), eOk);
