@@ -31,14 +31,6 @@ template <class Function> Function serviceExport(const ACHAR* service, const ACH
     return reinterpret_cast<Function>(acrxGetSymbolAddress(service, symbol));
 }
 
-// The name that the module serving service gives itself; empty when none
-// serves it.
-std::wstring nameServedBy(const ACHAR* service)
-{
-    const auto name = serviceExport<RxServiceNameFunc>(service, L"rxServiceName");
-    return name != nullptr ? name() : L"";
-}
-
 bool stillMapped(const char* path)
 {
     void* handle = ::dlopen(path, RTLD_NOW | RTLD_NOLOAD);
@@ -90,7 +82,9 @@ TEST(ModuleLoadingTest, LockedModuleStaysLoaded)
     EXPECT_TRUE(cadhost::moduleIsLoaded(path.c_str()));
 
     // Its own exports, not those of the same name that this program links.
-    EXPECT_EQ(nameServedBy(L"RxLockedService"), L"RxLockedService");
+    const auto name = serviceExport<RxServiceNameFunc>(L"RxLockedService", L"rxServiceName");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(std::wstring(name()), L"RxLockedService");
     const auto received =
         serviceExport<RxMessagesReceivedFunc>(L"RxLockedService", L"rxMessagesReceived");
     ASSERT_NE(received, nullptr);
