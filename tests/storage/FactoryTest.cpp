@@ -6,7 +6,7 @@
 #include "storage/CPmBlockFactory.h"
 #include "storage/CPmDbxFactory200.h"
 #include "storage/LegacyModule.h"
-#include "tests/support/BlockDrawingTest.h"
+#include "tests/storage/StorageTest.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,6 @@
 
 namespace
 {
-// A block of no kind the block factory knows.
-class ForeignBlock : public CZnBlock
-{
-public:
-    void DisplayPrint(std::wstringstream&) const override {}
-    int AddToDrawing(bool) override { return 0; }
-    int RemoveFromDrawing() override { return 0; }
-};
-
 class FactoryTest : public BlockDrawingTest
 {
 protected:

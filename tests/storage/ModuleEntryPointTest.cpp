@@ -72,12 +72,19 @@ TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakes
     EXPECT_FALSE(serviceRegistered());
 }
 
-TEST_F(ModuleEntryPointTest, RegistersOnceAndPassesTheAppNameFunctionOn)
+// Initialisation, and only it, registers, once, without needing
+// CommonProgramFiles; the app-name function reaches a fresh registration.
+TEST_F(ModuleEntryPointTest, OnlyInitialisationRegistersOnceAndPassesTheAppNameFunctionOn)
 {
-    EXPECT_EQ(CPmAcadSim200::desc(), nullptr);
-    CPmAcadSim200::rxInit();
-    AcRxClass* cls = CPmAcadSim200::gpDesc;
+    const ScopedEnvironment unset("CommonProgramFiles", nullptr);
+    for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
+                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
+        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
+    EXPECT_EQ(registeredClass(), nullptr);
+    EXPECT_EQ(acrxEntryPoint(AcRx::kInitAppMsg, nullptr), AcRx::kRetOK);
+    AcRxClass* cls = registeredClass();
     ASSERT_NE(cls, nullptr);
+    EXPECT_TRUE(serviceRegistered());
     EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
     CPmAcadSim200::rxInit(&appNameChanged);
     EXPECT_EQ(CPmAcadSim200::gpDesc, cls);
@@ -98,18 +105,6 @@ TEST_F(ModuleEntryPointTest, AClassOfTheSameNameFromElsewhereStopsTheHost)
             CPmAcadSim200::rxInit();
         },
         "Class mismatch");
-}
-
-TEST_F(ModuleEntryPointTest, OnlyInitialisationRegistersAndItNeedsNoCommonProgramFiles)
-{
-    const ScopedEnvironment unset("CommonProgramFiles", nullptr);
-    for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
-                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
-        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
-    EXPECT_EQ(registeredClass(), nullptr);
-    EXPECT_EQ(acrxEntryPoint(AcRx::kInitAppMsg, nullptr), AcRx::kRetOK);
-    EXPECT_NE(registeredClass(), nullptr);
-    EXPECT_TRUE(serviceRegistered());
 }
 
 // A test module placed where the previous release's module belongs shows

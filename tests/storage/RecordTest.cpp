@@ -1,4 +1,4 @@
-#include "tests/support/BlockDrawingTest.h"
+#include "tests/storage/StorageTest.h"
 #include "tests/support/RecordingFiler.h"
 
 #include "cadhost/DwgMemoryFiler.h"
@@ -7,6 +7,7 @@
 #include "storage/CPmAcadPart.h"
 #include "storage/CPmAcadSection200.h"
 #include "storage/CPmAcadSegment200.h"
+#include "storage/PartText.h"
 
 #include <cstring>
 #include <string>
@@ -37,20 +38,28 @@ PmPosition200 position(dpoint3d pt, dpoint3d tpt, std::vector<double> angles)
     return result;
 }
 
-// A block that is not a drawing block, as a legacy one is to this module.
-class ForeignBlock : public CZnBlock
+CPmAcadSegment200* segmentOf(CPmPart* part, std::vector<PmPosition200> path)
 {
-public:
-    void DisplayPrint(std::wstringstream&) const override {}
-    const AcDbHandle* Handle() const override { return &m_handle; }
-    int AddToDrawing(bool) override { return 0; }
-    int RemoveFromDrawing() override { return 0; }
+    auto* segment = new CPmAcadSegment200();
+    segment->AddPart(part);
+    segment->AddPath(path);
+    return segment;
+}
 
-private:
-    AcDbHandle m_handle = AcDbHandle(77, 0);
+class RecordTest : public BlockDrawingTest
+{
+protected:
+    // A part whose block is placed, hidden, at the origin.
+    CPmAcadPart* partWithBlock(const ACHAR* name)
+    {
+        auto* part = new CPmAcadPart();
+        part->SetOffset({100, 0, 0});
+        part->AddBlock(new CIvAcadBlock(newSource(name, {0, 0, 0}).get()));
+        return part;
+    }
+
+    AcGePoint3d where(const CPmPart* part) { return placed(*part->Block()->Handle()).position; }
 };
-
-using RecordTest = HostTest;
 
 TEST_F(RecordTest, SectionRecordHoldsItsValuesInFilingOrder)
 {
@@ -63,10 +72,8 @@ TEST_F(RecordTest, SectionRecordHoldsItsValuesInFilingOrder)
     section.SetSpeed(100.0, 1);
     auto* part = new NamedPart(L"wheel");
     part->AddBlock(loadedBlock(AcDbHandle(418, 0)));
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPart(part);
-    segment->AddPath({position({1, 0, 0}, {}, {0.1, 0.2, 0.3}), position({}, {}, {0, 0, 0})});
-    section.AddSegment(segment);
+    section.AddSegment(segmentOf(part, {position({1, 0, 0}, {}, {0.1, 0.2, 0.3}),
+                                        position({}, {}, {0, 0, 0})}));
 
     RecordingFiler filer;
     section.Save(&filer);
@@ -79,6 +86,15 @@ TEST_F(RecordTest, SectionRecordHoldsItsValuesInFilingOrder)
     EXPECT_EQ(filer.values("int32"), (Kinds{"1", "1", "0", "2"}));
     EXPECT_EQ(calls[3].value, "wheel");
     EXPECT_EQ(calls[5].value, "418");
+
+    // The block field is one handle whatever the part holds.
+    CPmAcadPart foreign;
+    foreign.AddBlock(new ForeignBlock());
+    RecordingFiler parts;
+    foreign.Save(&parts);
+    CPmAcadPart().Save(&parts);
+    EXPECT_EQ(parts.values("handle"), (Kinds{"77", "0"}));
+    EXPECT_EQ(parts.kinds().size(), 8u);
 }
 
 TEST_F(RecordTest, SectionReadsBackWhatTheRecordKeeps)
@@ -86,9 +102,7 @@ TEST_F(RecordTest, SectionReadsBackWhatTheRecordKeeps)
     CPmAcadSection200 section;
     section.SetSpeed(50.0, 2);
     // A segment without a part is written as if it had an empty one.
-    auto* partless = new CPmAcadSegment200();
-    partless->AddPath({position({5, 5, 5}, {}, {0, 0, 0})});
-    section.AddSegment(partless);
+    section.AddSegment(segmentOf(nullptr, {position({5, 5, 5}, {}, {0, 0, 0})}));
 
     auto* root = new NamedPart(L"");
     root->AddBlock(loadedBlock(AcDbHandle(418, 0)));
@@ -102,9 +116,7 @@ TEST_F(RecordTest, SectionReadsBackWhatTheRecordKeeps)
     PmPosition200 first = position(pt, tpt, {0.3, -0.4, 0.5});
     first.transform.SetScale(2.0);
     first.transform.SetTranslation(CZnVector(9, 9, 9));
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPart(root);
-    segment->AddPath({first, position({}, {}, {0, 0, 0})});
+    CPmAcadSegment200* segment = segmentOf(root, {first, position({}, {}, {0, 0, 0})});
     segment->SetLength(99);
     section.AddSegment(segment);
 
@@ -148,45 +160,94 @@ TEST_F(RecordTest, SectionReadsBackWhatTheRecordKeeps)
     EXPECT_EQ(again.values("string"), (Kinds{"", "", "a", "a1", "a2", "b"}));
 }
 
-TEST_F(RecordTest, BlockFieldIsOneHandleWhateverThePartHolds)
+TEST_F(RecordTest, DamagedRecordsStopAtTheFirstFailureAndEndlessNestingIsRefused)
 {
-    CPmAcadPart foreign;
-    foreign.AddBlock(new ForeignBlock());
-    CPmAcadPart none;
-    RecordingFiler filer;
-    foreign.Save(&filer);
-    none.Save(&filer);
-    EXPECT_EQ(filer.values("handle"), (Kinds{"77", "0"}));
-    EXPECT_EQ(filer.kinds().size(), 8u);
+    DwgMemoryFiler damaged(db());
+    damaged.writeDouble(10.0);
+    damaged.writeInt32(0);
+    damaged.writeInt32(0x7FFFFFFF);
+    damaged.writeString(L"only a part's text");
+    damaged.rewind();
+    CPmAcadSection200 section;
+    section.Load(&damaged);
+    EXPECT_EQ(damaged.filerStatus(), Acad::eEndOfFile);
+    EXPECT_LE(section.Segments()->size(), 1u);
+
+    // Refused before the stack runs out.
+    DwgMemoryFiler nested(db());
+    for (int level = 0; level < 200000; ++level)
+    {
+        nested.writeString(L"");
+        nested.writePoint3d(AcGePoint3d());
+        nested.writeAcDbHandle(AcDbHandle());
+        nested.writeInt32(1);
+    }
+    nested.rewind();
+    CPmAcadPart part;
+    part.Load(&nested);
+    EXPECT_EQ(nested.filerStatus(), Acad::eDwgObjectImproperlyRead);
 }
 
-TEST_F(RecordTest, DamagedRecordStopsReadingAtTheFirstFailure)
+// Adding a segment moves the part and its direct sub-parts to the first
+// point; reading a section back moves nothing.
+TEST_F(RecordTest, AddSegmentMovesTheBlocksToTheStartAndReadingMovesNothing)
 {
+    CPmAcadPart* root = partWithBlock(L"Root");
+    CPmAcadPart* sub = partWithBlock(L"Sub");
+    CPmAcadPart* subSub = partWithBlock(L"SubSub");
+    sub->AddPart(subSub);
+    root->AddPart(sub);
+    const PmPosition200 start{{5, 6, 7}, {}, {}}, next{{8, 8, 8}, {}, {}};
+
+    CPmAcadSection200 section;
+    section.AddSegment(segmentOf(root, {start, next}));
+    EXPECT_EQ(section.Length(), 2);
+    EXPECT_EQ(where(root), AcGePoint3d(5, 6, 7)) << "to the point itself, not plus the offset";
+    EXPECT_EQ(where(sub), AcGePoint3d(5, 6, 7));
+    EXPECT_EQ(where(subSub), AcGePoint3d(0, 0, 0));
+
+    CPmAcadPart* still = partWithBlock(L"Still");
+    section.AddSegment(segmentOf(still, {}));
+    section.AddSegment(segmentOf(nullptr, {start}));
+    EXPECT_EQ(section.Segments()->size(), 3u) << "segments without positions or part are added";
+    EXPECT_EQ(where(still), AcGePoint3d(0, 0, 0));
+
     DwgMemoryFiler filer(db());
-    filer.writeDouble(10.0);
-    filer.writeInt32(0);
-    filer.writeInt32(0x7FFFFFFF);
-    filer.writeString(L"only a part's text");
+    section.Save(&filer);
+    ASSERT_EQ(static_cast<CIvAcadBlock*>(root->Block())->SetPos({9, 9, 9}), Acad::eOk);
     filer.rewind();
     CPmAcadSection200 read;
     read.Load(&filer);
-    EXPECT_EQ(filer.filerStatus(), Acad::eEndOfFile);
-    EXPECT_LE(read.Segments()->size(), 1u);
+    EXPECT_EQ(where(read.Segments()->at(0)->Part()), AcGePoint3d(9, 9, 9));
 }
 
-TEST_F(RecordTest, EndlesslyNestedPartsAreRefusedBeforeTheStackRunsOut)
+// A part's text goes in and out through its own record, so a part filed
+// whole keeps it, sub-parts included, and its offset stays.
+TEST_F(RecordTest, PartTextSetOnAFreshPartTravelsInItsRecord)
 {
-    DwgMemoryFiler filer(db());
-    for (int level = 0; level < 200000; ++level)
-    {
-        filer.writeString(L"");
-        filer.writePoint3d(AcGePoint3d());
-        filer.writeAcDbHandle(AcDbHandle());
-        filer.writeInt32(1);
-    }
-    filer.rewind();
+    CPmAcadPart part;
+    part.SetOffset(dpoint3d{1.5, -2, 0.25});
+    DwgMemoryFiler scratch;
+    SetPartText(part, L"Semi-trailer \u00c4", scratch);
+    EXPECT_EQ(part.Block(), nullptr);
+    const dpoint3d offset = part.Offset();
+    EXPECT_TRUE(offset.x == 1.5 && offset.y == -2 && offset.z == 0.25);
+    auto* sub = new CPmAcadPart();
+    DwgMemoryFiler subScratch;
+    SetPartText(*sub, L"Axle", subScratch);
+    part.AddPart(sub);
+
+    DwgMemoryFiler record;
+    part.Save(&record);
+    record.rewind();
     CPmAcadPart read;
-    read.Load(&filer);
-    EXPECT_EQ(filer.filerStatus(), Acad::eDwgObjectImproperlyRead);
+    read.Load(&record);
+    EXPECT_EQ(record.filerStatus(), Acad::eOk);
+    DwgMemoryFiler readScratch;
+    EXPECT_EQ(PartText(read, readScratch), L"Semi-trailer \u00c4");
+    ASSERT_EQ(read.NumSubParts(), 1);
+    DwgMemoryFiler subReadScratch;
+    EXPECT_EQ(PartText(*read.SubPart(0), subReadScratch), L"Axle");
+    EXPECT_EQ(read.Offset().y, -2);
 }
 } // namespace

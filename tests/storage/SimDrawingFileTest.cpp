@@ -7,7 +7,6 @@
 #include "storage/CPmAcadSection200.h"
 #include "storage/CPmAcadSegment200.h"
 #include "tests/storage/StorageTest.h"
-#include "tests/support/BlockDrawingTest.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
@@ -155,6 +154,13 @@ protected:
         EXPECT_EQ(loaded->Id(), kId);
         EXPECT_EQ(loaded->SimInUse(), 1);
         expectSame(snapshotOf(*loaded), stored);
+        // The blocks still show the parts, hidden, at their segment's first
+        // point.
+        const CPmPart* part = loaded->Sections()->at(0)->Segments()->at(0)->Part();
+        const Placed shown = placed(*part->Block()->Handle());
+        EXPECT_EQ(shown.visibility, AcDb::kInvisible);
+        EXPECT_EQ(shown.position, AcGePoint3d(10, 20, 0));
+        EXPECT_EQ(placed(*part->SubPart(0)->Block()->Handle()).position, AcGePoint3d(10, 20, 0));
         EXPECT_EQ(loaded->Close(), 0);
     }
 
@@ -176,18 +182,6 @@ TEST_F(SimDrawingFileTest, ReadBackWholeWithItsBlocksAndItsWallClockInAnotherZon
     readInto(m_first);
     EXPECT_EQ(db()->numProxies(), 0u);
     expectStoredAs(stored);
-
-    // The blocks still show the parts, hidden, at their segment's first
-    // point.
-    CPmSim200* loaded = CPmAcadSim200::Load(kName);
-    ASSERT_NE(loaded, nullptr);
-    const CPmPart* part = loaded->Sections()->at(0)->Segments()->at(0)->Part();
-    const Placed shown = placed(*part->Block()->Handle());
-    const Placed shownSub = placed(*part->SubPart(0)->Block()->Handle());
-    loaded->Close();
-    EXPECT_EQ(shown.visibility, AcDb::kInvisible);
-    EXPECT_EQ(shown.position, AcGePoint3d(10, 20, 0));
-    EXPECT_EQ(shownSub.position, AcGePoint3d(10, 20, 0));
 }
 
 TEST_F(SimDrawingFileTest, WithoutTheModuleTheSimulationIsKeptAsAProxyAndStaysWhole)

@@ -12,7 +12,7 @@
 namespace
 {
 constexpr unsigned __int64 kBigId = (1ull << 32) + 7;
-constexpr __time64_t kCreated = 1625402096; // 2021-07-04 12:34:56 UTC
+constexpr __time64_t kCreated = 1625402096; // 2021-07-04 12:34:56 UTC, a Sunday
 
 // A section whose one segment runs through length positions.
 CPmAcadSection200* sectionOfLength(int length)
@@ -22,19 +22,6 @@ CPmAcadSection200* sectionOfLength(int length)
     auto* section = new CPmAcadSection200();
     section->AddSegment(segment);
     return section;
-}
-
-// What a refused read must leave as it was: type 4 and one section.
-void fill(CPmAcadSim200& sim)
-{
-    sim.SetType(4);
-    sim.AddSection(sectionOfLength(2));
-}
-
-void expectAsFilled(CPmAcadSim200& sim)
-{
-    EXPECT_EQ(sim.Type(), 4);
-    EXPECT_EQ(sim.Sections()->size(), 1u);
 }
 
 // A record written value by value in its documented layout: type 8, the
@@ -86,46 +73,43 @@ TEST_F(SimRecordTest, WritesAndReadsTheDocumentedLayout)
     EXPECT_TRUE(std::equal(written.data(), written.data() + written.size(), documented.data()));
 }
 
-TEST_F(SimRecordTest, OtherVersionsAskForAProxyAndReadNothingMore)
+// A record of another version asks for a proxy and is read no further than
+// its version; a bad time block fails the filer before anything reaches the
+// object. Either way the object keeps what it held.
+TEST_F(SimRecordTest, RecordsItCannotTakeLeaveTheObjectAsItWas)
 {
     DwgMemoryFiler upToTheVersion;
     upToTheVersion.writeSoftPointerId(AcDbObjectId());
     upToTheVersion.writeInt32(0);
-    for (const Adesk::Int32 version : {101, 201})
-    {
-        Record record;
-        record.version = version;
-        DwgMemoryFiler filer;
-        record.writeTo(filer);
-        CPmAcadSim200 sim;
-        fill(sim);
-        EXPECT_EQ(sim.dwgInFields(&filer), Acad::eMakeMeProxy);
-        EXPECT_EQ(filer.tell(), static_cast<Adesk::Int64>(upToTheVersion.size()));
-        EXPECT_FALSE(sim.IsCurVersion());
-        expectAsFilled(sim);
-    }
-}
-
-// A bad time block fails the filer before anything reaches the object; a
-// count that the bytes cannot hold ends with the bytes.
-TEST_F(SimRecordTest, DamagedRecordsFailTheFilerWithoutPassingForGoodOnes)
-{
-    Record badCreated;
+    Record older, newer, badCreated, badEdited;
+    older.version = 101;
+    newer.version = 201;
     badCreated.created.wMonth = 13;
-    Record badEdited;
     badEdited.edited.wYear = 1950;
-    for (const Record& record : {badCreated, badEdited})
+    for (const Record& record : {older, newer, badCreated, badEdited})
     {
         DwgMemoryFiler filer;
         record.writeTo(filer);
         CPmAcadSim200 sim;
-        fill(sim);
+        sim.SetType(4);
+        sim.AddSection(sectionOfLength(2));
         const Acad::ErrorStatus es = sim.dwgInFields(&filer);
-        EXPECT_NE(es, Acad::eOk);
-        EXPECT_EQ(filer.filerStatus(), es);
-        expectAsFilled(sim);
+        if (record.version != 200)
+        {
+            EXPECT_EQ(es, Acad::eMakeMeProxy);
+            EXPECT_EQ(filer.tell(), static_cast<Adesk::Int64>(upToTheVersion.size()));
+            EXPECT_FALSE(sim.IsCurVersion());
+        }
+        else
+        {
+            EXPECT_NE(es, Acad::eOk);
+            EXPECT_EQ(filer.filerStatus(), es);
+        }
+        EXPECT_EQ(sim.Type(), 4) << record.version;
+        EXPECT_EQ(sim.Sections()->size(), 1u) << record.version;
     }
 
+    // A count that the bytes cannot hold ends with the bytes.
     Record hugeCount;
     hugeCount.sectionCount = 0x7fffffff;
     DwgMemoryFiler filer;
@@ -134,6 +118,63 @@ TEST_F(SimRecordTest, DamagedRecordsFailTheFilerWithoutPassingForGoodOnes)
     sim.dwgInFields(&filer);
     EXPECT_EQ(filer.filerStatus(), Acad::eEndOfFile);
     EXPECT_LE(sim.Sections()->size(), 1u);
+}
+
+SYSTEMTIME wallClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+{
+    return SYSTEMTIME{year, month, 0, day, hour, minute, second, 0};
+}
+
+bool sameClock(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay &&
+           a.wHour == b.wHour && a.wMinute == b.wMinute && a.wSecond == b.wSecond;
+}
+
+// Zones are given as rules, so that they need no zone files.
+using TimeBlockTest = SimRecordTest;
+
+TEST_F(TimeBlockTest, WritesTheLocalClockAndLeavesSummerTimeToTheRuntime)
+{
+    const ScopedEnvironment zone("TZ", "EST5EDT,M3.2.0,M11.1.0");
+    const SYSTEMTIME written = EncodeTimeBlock(CTime(kCreated));
+    EXPECT_TRUE(sameClock(written, wallClock(2021, 7, 4, 8, 34, 56)));
+    EXPECT_EQ(written.wDayOfWeek, 0) << "a Sunday";
+    EXPECT_EQ(written.wMilliseconds, 0);
+
+    SYSTEMTIME odd = written;
+    odd.wDayOfWeek = 77;
+    odd.wMilliseconds = 999;
+    CTime read;
+    ASSERT_TRUE(DecodeTimeBlock(odd, read));
+    EXPECT_EQ(read.GetTime(), kCreated);
+}
+
+// Old years, and times without a local clock (written as zeros), read as
+// time zero; other bad fields are refused and leave the time alone.
+TEST_F(TimeBlockTest, OldYearsAndUnwritableTimesReadAsTimeZeroAndBadFieldsAreRefused)
+{
+    for (const __time64_t t : {__time64_t(-1), __time64_t(40000000000)})
+        EXPECT_TRUE(sameClock(EncodeTimeBlock(CTime(t)), wallClock(0, 0, 0, 0, 0, 0))) << t;
+    for (const WORD year : {WORD(0), WORD(1899)})
+    {
+        CTime time(12345);
+        ASSERT_TRUE(DecodeTimeBlock(wallClock(year, 99, 99, 99, 99, 99), time));
+        EXPECT_EQ(time.GetTime(), 0);
+    }
+    const SYSTEMTIME refused[] = {
+        wallClock(2021, 0, 4, 8, 34, 56),  wallClock(2021, 13, 4, 8, 34, 56),
+        wallClock(2021, 7, 0, 8, 34, 56),  wallClock(2021, 7, 32, 8, 34, 56),
+        wallClock(2021, 7, 4, 24, 34, 56), wallClock(2021, 7, 4, 8, 60, 56),
+        wallClock(2021, 7, 4, 8, 34, 60),  wallClock(1950, 7, 4, 8, 34, 56), // before the runtime's range
+        wallClock(3500, 7, 4, 8, 34, 56),                                // past it
+    };
+    for (const SYSTEMTIME& block : refused)
+    {
+        CTime time(12345);
+        EXPECT_FALSE(DecodeTimeBlock(block, time)) << block.wYear << "-" << block.wMonth;
+        EXPECT_EQ(time.GetTime(), 12345);
+    }
 }
 
 using StoredSimRecordTest = StorageTest;

@@ -1,10 +1,12 @@
 // What the storage suites share: a drawing test with the simulation class
 // registered, as the module registers it when the host loads it (and taken
 // away again once the test's drawing is gone), a few looks at the drawing,
-// the smallest named object, and where the built module lies.
+// the smallest named object, a block of no kind this module makes, and
+// where the built module lies.
 #pragma once
 
 #include "host/AcDbDictionary.h"
+#include "model/CZnBlock.h"
 #include "storage/CIvAcadObject.h"
 #include "storage/CPmAcadSim200.h"
 #include "storage/ModuleEntryPoint.h"
@@ -13,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -83,4 +86,17 @@ public:
     {
         return AcDbObject::dwgOutFields(pFiler);
     }
+};
+
+// A block that is not a drawing block, as a legacy one is to this module.
+class ForeignBlock : public CZnBlock
+{
+public:
+    void DisplayPrint(std::wstringstream&) const override {}
+    const AcDbHandle* Handle() const override { return &m_handle; }
+    int AddToDrawing(bool) override { return 0; }
+    int RemoveFromDrawing() override { return 0; }
+
+private:
+    AcDbHandle m_handle = AcDbHandle(77, 0);
 };
