@@ -32,11 +32,6 @@ int saveThroughAList(CPmSim200* sim)
     return CIvAcadObject::Save(kSimDictionary, *sim->Name(), static_cast<CPmAcadSim200*>(sim));
 }
 
-int saveThroughTheModule(CPmSim200* sim)
-{
-    return sim->Save();
-}
-
 // Simulations drawn from a seed: names that repeat and differ in letter
 // case, shared identifiers, entries that load as nothing (an outdated record,
 // no simulation at all) and, when asked for, legacy simulations. Stored
@@ -162,7 +157,8 @@ protected:
         int storedAgain = 0;
         for (unsigned seed = 1; seed <= 100; ++seed)
         {
-            const std::vector<std::wstring> module = outcome(seed, legacy, saveThroughTheModule);
+            const std::vector<std::wstring> module =
+                outcome(seed, legacy, [](CPmSim200* sim) { return sim->Save(); });
             const std::vector<std::wstring> plain = outcome(seed, legacy, saveThroughAList);
             EXPECT_EQ(module, plain) << "seed " << seed;
             for (const std::wstring& entry : plain)

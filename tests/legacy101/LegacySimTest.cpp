@@ -1,10 +1,7 @@
-// Simulations of the previous release as this module meets them: stored by
-// that release's module, reached only through the host, read from a drawing
-// file and converted, read as copies that cannot be saved, upgraded one by
-// one or while a list is loaded, deleted, cleared away, and all of it again
-// with the previous release's module gone. The suite links that module to
-// build simulations with it; the host serves it as a module only while it is
-// loaded as one.
+// Simulations of the previous release as this module meets them, reached
+// only through the host: read and converted, loaded as copies that cannot be
+// saved, upgraded, listed, deleted and cleared away, with and without the
+// previous release's module loaded.
 #include "geometry/CIvAcadBlock.h"
 #include "host/legacy101/CPmAcadSim.h"
 #include "storage/CPmAcadSimList200.h"
@@ -38,23 +35,16 @@ protected:
         return storedObject(name).objectClass() == CPmAcadSim::desc();
     }
 
-    // Adds a segment carrying part from start to a drawing-bound section,
-    // which moves the part's block there; the section, and the part with it,
-    // are gone afterwards.
-    static void addSegmentFrom(CPmPart* part, dpoint3d start)
+    // Where part's block is once a segment from (5, 6, 7) carrying it is
+    // added to a drawing-bound section; the part goes with the section.
+    AcGePoint3d placedAfterASegmentFor(CPmPart* part)
     {
+        const AcDbHandle handle = *part->Block()->Handle();
         CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
         segment->AddPart(part);
-        segment->AddPath({PmPosition200{start, {}, {}}});
+        segment->AddPath({PmPosition200{{5, 6, 7}, {}, {}}});
         CPmAcadSection200().AddSegment(segment);
-    }
-
-    // A legacy block placed, hidden, at the origin of a new definition.
-    static CZnBlock* placedLegacyBlock(const ACHAR* name)
-    {
-        CZnBlock* block = CPmDbxFactory::CreateBlock(newSource(name, {0, 0, 0}).get());
-        EXPECT_EQ(block->AddToDrawing(false), Acad::eOk);
-        return block;
+        return placed(handle).position;
     }
 
     void saveAndReadBack()
@@ -122,9 +112,7 @@ TEST_F(LegacySimTest, LegacyBlocksAreMovedThroughTheirModuleAndCopiedAsDrawingBl
 {
     CPmPart* part = CPmDbxFactory::MakePart();
     part->AddBlock(placedLegacyBlock(L"Hull"));
-    const AcDbHandle hull = *part->Block()->Handle();
-    addSegmentFrom(part, {5, 6, 7});
-    EXPECT_EQ(placed(hull).position, AcGePoint3d(5, 6, 7));
+    EXPECT_EQ(placedAfterASegmentFor(part), AcGePoint3d(5, 6, 7));
 
     // A pending legacy block's copy owns a reference of its own.
     const std::unique_ptr<AcDbBlockReference> source = newSource(L"Crate", {1, 2, 3});
@@ -239,9 +227,7 @@ TEST_F(LegacySimTest, WithoutTheLegacyModuleItsSimulationsAndBlocksAreLeftAsThey
     EXPECT_FALSE(LegacyModule::IsBlock(*part->Block()));
     std::unique_ptr<CPmPart> copy(CPmDbxFactory200::CopyPart(*part));
     EXPECT_EQ(copy->Block(), nullptr);
-    const AcDbHandle keel = *part->Block()->Handle();
-    addSegmentFrom(part, {5, 6, 7});
-    EXPECT_EQ(placed(keel).position, AcGePoint3d(0, 0, 0));
+    EXPECT_EQ(placedAfterASegmentFor(part), AcGePoint3d(0, 0, 0));
 }
 
 TEST_F(LegacySimTest, ADamagedLegacyRecordGivesAStatus)

@@ -27,6 +27,14 @@ inline std::wstring LegacyModulePath()
 
 constexpr double kLegacyHeading = 0.5;
 
+// A legacy block placed, hidden, at the origin of a new definition.
+inline CZnBlock* placedLegacyBlock(const std::wstring& name)
+{
+    CZnBlock* block = CPmDbxFactory::CreateBlock(newSource(name.c_str(), {0, 0, 0}).get());
+    EXPECT_EQ(block->AddToDrawing(false), Acad::eOk);
+    return block;
+}
+
 // The handles of the placed blocks that a stored legacy simulation's part and
 // its sub-part show.
 struct LegacyBlocks
@@ -42,17 +50,11 @@ struct LegacyBlocks
 // legacy blocks of new definitions named after the simulation.
 inline LegacyBlocks storeLegacySim(const CString& name, unsigned __int64 id, bool inUse)
 {
-    const auto placedBlock = [&](const wchar_t* what) {
-        CZnBlock* block =
-            CPmDbxFactory::CreateBlock(newSource((name.str() + what).c_str(), {0, 0, 0}).get());
-        EXPECT_EQ(block->AddToDrawing(false), Acad::eOk);
-        return block;
-    };
     CPmPart* subPart = CPmDbxFactory::MakePart();
-    subPart->AddBlock(placedBlock(L" mast"));
+    subPart->AddBlock(placedLegacyBlock(name.str() + L" mast"));
     CPmPart* part = CPmDbxFactory::MakePart();
     part->SetOffset({0.5, 0, 0});
-    part->AddBlock(placedBlock(L" hull"));
+    part->AddBlock(placedLegacyBlock(name.str() + L" hull"));
     part->AddPart(subPart);
     const LegacyBlocks blocks{*part->Block()->Handle(), *subPart->Block()->Handle()};
 
