@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace modeltest;
 
 namespace
@@ -26,49 +24,37 @@ private:
 };
 } // namespace
 
-TEST(PartTest, SubPartLookupStaysInsideTheSubParts)
+// One tree: blocks placed hidden as they come (a replaced block is the
+// caller's again, which the sanitizer build holds the part to), sub-parts
+// looked up only inside the list, and removal that sums every status and
+// attempts every removal, sub-parts' sub-parts included.
+TEST(PartTest, BlocksArePlacedHiddenAndRemovalSumsStatusesOverTheWholeTree)
 {
+    Log log;
     TestPart part;
     EXPECT_EQ(part.SubPart(0), nullptr);
-
-    auto* first = new TestPart();
-    auto* second = new TestPart();
-    part.AddPart(first);
-    part.AddPart(nullptr);
-    part.AddPart(second);
-    EXPECT_EQ(part.NumSubParts(), 2);
-    EXPECT_EQ(part.SubPart(-1), nullptr);
-    EXPECT_EQ(part.SubPart(0), first);
-    EXPECT_EQ(part.SubPart(1), second);
-    EXPECT_EQ(part.SubPart(2), nullptr);
-}
-
-TEST(PartTest, AddBlockPlacesItHiddenAndReplacingHandsTheOldOneBack)
-{
-    Log log;
-    TestPart part;
-    auto* first = new TestBlock("first", &log);
-    part.AddBlock(first);
+    auto* replaced = new TestBlock("replaced", &log);
+    part.AddBlock(replaced);
     part.AddBlock(new TestAnimationBlock(&log));
-    part.AddBlock(new TestBlock("second", &log));
-    EXPECT_EQ(log, (Log{"add hidden first", "animation hidden", "add hidden second"}));
-    // The replaced block is the caller's again; the sanitizer build catches
-    // a part that still frees it.
-    delete first;
-}
-
-TEST(PartTest, RemoveBlockSumsStatusesAndAttemptsEveryRemoval)
-{
-    Log log;
-    std::unique_ptr<TestPart> part(partWithBlock("top", &log, 0));
+    part.AddBlock(new TestBlock("top", &log, 0));
+    delete replaced;
     TestPart* failing = partWithBlock("failing", &log, 3);
     failing->AddPart(partWithBlock("nested", &log, 4));
-    part->AddPart(failing);
-    part->AddPart(partWithBlock("last", &log, 0));
-    part->AddPart(new TestPart()); // no block: nothing to remove
-    part->AddBlock(new TestAnimationBlock(&log));
-    log.clear();
+    auto* blockless = new TestPart(); // nothing to remove
+    part.AddPart(failing);
+    part.AddPart(nullptr);
+    part.AddPart(partWithBlock("last", &log, 0));
+    part.AddPart(blockless);
+    EXPECT_EQ(log, (Log{"add hidden replaced", "animation hidden", "add hidden top",
+                        "add hidden failing", "add hidden nested", "add hidden last"}));
 
-    EXPECT_EQ(part->RemoveBlock(), 7);
+    EXPECT_EQ(part.NumSubParts(), 3);
+    EXPECT_EQ(part.SubPart(-1), nullptr);
+    EXPECT_EQ(part.SubPart(0), failing);
+    EXPECT_EQ(part.SubPart(2), blockless);
+    EXPECT_EQ(part.SubPart(3), nullptr);
+
+    log.clear();
+    EXPECT_EQ(part.RemoveBlock(), 7);
     EXPECT_EQ(log, (Log{"remove top", "remove failing", "remove nested", "remove last"}));
 }
