@@ -24,7 +24,7 @@ TEST_F(NamedObjectStorageTest, ADrawingWithoutTheDictionaryFindsNothingAndMakesN
     EXPECT_FALSE(namedObjectsHold(kSimDictionary));
 }
 
-TEST_F(NamedObjectStorageTest, SaveStoresClosesAndReplacesEntriesOfTheSameName)
+TEST_F(NamedObjectStorageTest, SaveReplacesEntriesOfTheSameNameLoadOpensForReadAndDeleteErases)
 {
     auto* first = new NamedThing();
     ASSERT_EQ(CIvAcadObject::Save(kDict, L"a", first), 0);
@@ -52,15 +52,10 @@ TEST_F(NamedObjectStorageTest, SaveStoresClosesAndReplacesEntriesOfTheSameName)
     EXPECT_EQ(storedNames(), std::vector<CString>{L"A"});
     EXPECT_EQ(CIvAcadObject::GetObjectId(kDict, L"a"), third->objectId());
     EXPECT_TRUE(second->objectId().isErased());
-}
 
-TEST_F(NamedObjectStorageTest, LoadOpensForReadAndDeleteErases)
-{
-    auto* stored = new NamedThing();
-    ASSERT_EQ(CIvAcadObject::Save(kDict, L"a", stored), 0);
     CIvAcadObject* loaded = nullptr;
     ASSERT_EQ(CIvAcadObject::Load(kDict, L"a", &loaded), 0);
-    EXPECT_EQ(loaded, stored);
+    EXPECT_EQ(loaded, third);
     EXPECT_TRUE(loaded->isReadEnabled());
     EXPECT_FALSE(loaded->isWriteEnabled());
     // Erasing needs the object for write, which its reader still holds.
@@ -68,7 +63,7 @@ TEST_F(NamedObjectStorageTest, LoadOpensForReadAndDeleteErases)
     loaded->close();
 
     EXPECT_EQ(CIvAcadObject::Delete(kDict, L"a"), 0);
-    EXPECT_TRUE(stored->objectId().isErased());
+    EXPECT_TRUE(third->objectId().isErased());
     EXPECT_EQ(CIvAcadObject::Load(kDict, L"a", &loaded), -1);
     EXPECT_TRUE(storedNames().empty());
 }

@@ -38,14 +38,6 @@ PmPosition200 position(dpoint3d pt, dpoint3d tpt, std::vector<double> angles)
     return result;
 }
 
-CPmAcadSegment200* segmentOf(CPmPart* part, std::vector<PmPosition200> path)
-{
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPart(part);
-    segment->AddPath(path);
-    return segment;
-}
-
 class RecordTest : public BlockDrawingTest
 {
 protected:

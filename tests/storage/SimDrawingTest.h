@@ -44,13 +44,8 @@ protected:
         auto* part = new CPmAcadPart();
         part->AddBlock(new CIvAcadBlock(newSource(nextBlockName().c_str(), {1, 2, 3}).get()));
         const AcDbHandle shown = *part->Block()->Handle();
-        auto* segment = new CPmAcadSegment200();
-        segment->AddPart(part);
-        segment->AddPath({PmPosition200{{1, 2, 3}, {4, 5, 6}, {}}});
-        auto* section = new CPmAcadSection200();
-        section->AddSegment(segment);
         CPmSim200* sim = newSim(name, id);
-        sim->AddSection(section);
+        sim->AddSection(sectionOf(segmentOf(part, {PmPosition200{{1, 2, 3}, {4, 5, 6}, {}}})));
         sim->SetSimInUse(inUse);
         EXPECT_EQ(sim->Save(), 0);
         return shown;

@@ -82,11 +82,7 @@ TEST_F(SimLoadingTest, DeleteSumsItsStatusesAndDeleteByNameRefusesASimulationInU
     // A block that was never placed cannot be removed either: -1 more.
     auto* part = new CPmAcadPart();
     part->AddBlock(new CIvAcadBlock());
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPart(part);
-    auto* section = new CPmAcadSection200();
-    section->AddSegment(segment);
-    copy->AddSection(section);
+    copy->AddSection(sectionOf(segmentOf(part, {})));
     EXPECT_EQ(copy->Delete(), -2);
     CPmDbxFactory200::DeleteSim(copy);
 

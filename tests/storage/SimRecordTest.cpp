@@ -17,11 +17,7 @@ constexpr __time64_t kCreated = 1625402096; // 2021-07-04 12:34:56 UTC, a Sunday
 // A section whose one segment runs through length positions.
 CPmAcadSection200* sectionOfLength(int length)
 {
-    auto* segment = new CPmAcadSegment200();
-    segment->AddPath(std::vector<PmPosition200>(static_cast<std::size_t>(length)));
-    auto* section = new CPmAcadSection200();
-    section->AddSegment(segment);
-    return section;
+    return sectionOf(segmentOf(nullptr, std::vector<PmPosition200>(static_cast<std::size_t>(length))));
 }
 
 // A record written value by value in its documented layout: type 8, the

@@ -1,13 +1,15 @@
 // What the storage suites share: a drawing test with the simulation class
 // registered, as the module registers it when the host loads it (and taken
 // away again once the test's drawing is gone), a few looks at the drawing,
-// the smallest named object, a block of no kind this module makes, and
-// where the built module lies.
+// the smallest named object, sections of one segment, a block of no kind
+// this module makes, and where the built module lies.
 #pragma once
 
 #include "host/AcDbDictionary.h"
 #include "model/CZnBlock.h"
 #include "storage/CIvAcadObject.h"
+#include "storage/CPmAcadSection200.h"
+#include "storage/CPmAcadSegment200.h"
 #include "storage/CPmAcadSim200.h"
 #include "storage/ModuleEntryPoint.h"
 #include "storage/SimDictionary.h"
@@ -30,6 +32,22 @@ inline std::filesystem::path BinDir()
 inline std::wstring ModulePath()
 {
     return (BinDir() / "ZnSim200_2007x64.dbx").wstring();
+}
+
+// A drawing-bound segment carrying part (or none) along path.
+inline CPmAcadSegment200* segmentOf(CPmPart* part, std::vector<PmPosition200> path)
+{
+    auto* segment = new CPmAcadSegment200();
+    segment->AddPart(part);
+    segment->AddPath(path);
+    return segment;
+}
+
+inline CPmAcadSection200* sectionOf(CPmSegment200* segment)
+{
+    auto* section = new CPmAcadSection200();
+    section->AddSegment(segment);
+    return section;
 }
 
 class StorageTest : public BlockDrawingTest
