@@ -1,8 +1,6 @@
 // What the legacy suites share with the end-to-end ones: where the previous
-// release's module lies (in the product folder of the CommonProgramFiles tree
-// that the build lays out beside the modules), a version-101 simulation made
-// and stored by that module itself, and a drawing test after which both
-// modules go.
+// release's module lies, a version-101 simulation stored by that module
+// itself, and a drawing test after which both modules go.
 #pragma once
 
 #include "host/AcRxDynamicLinker.h"
@@ -15,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+// The build lays out a CommonProgramFiles tree beside the modules.
 inline std::filesystem::path CommonFilesDir()
 {
     return BinDir() / ".." / "CommonProgramFiles";

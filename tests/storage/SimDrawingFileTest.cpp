@@ -24,11 +24,8 @@ namespace fs = std::filesystem;
 const CString kName(L"Harbour run");
 constexpr unsigned __int64 kId = (1ull << 32) + 42;
 
-// What a stored simulation shows of itself, kept as plain values so that it
-// can be compared once the object has gone with its drawing. The dump holds
-// names, lengths, speeds, points, offsets and block handles exactly; times
-// are their local clock text; placements are compared as numbers, since
-// they come back through their angles.
+// A stored simulation as plain values, comparable once its drawing has gone.
+// Placements are compared as numbers, since they come back through angles.
 struct Snapshot
 {
     std::wstring dump;

@@ -1,8 +1,5 @@
 // What the storage suites share: a drawing test with the simulation class
-// registered, as the module registers it when the host loads it (and taken
-// away again once the test's drawing is gone), a few looks at the drawing,
-// the smallest named object, sections of one segment, a block of no kind
-// this module makes, and where the built module lies.
+// registered as the loaded module registers it, and the pieces they build.
 #pragma once
 
 #include "host/AcDbDictionary.h"
