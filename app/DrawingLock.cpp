@@ -20,6 +20,10 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
+// How many times a lock file deleted under the wait is opened again, however
+// short the wait.
+constexpr int kTriesOfADeletedFile = 3;
+
 // How much of a holder's command line a report shows.
 constexpr std::size_t kLongestCommand = 200;
 
@@ -87,6 +91,16 @@ std::string Holders(int fd)
     return holders;
 }
 
+// Whether fd is the file now at path: a lock on a file that its last holder
+// deleted, while another command may have made a new one, guards nothing.
+bool StillAt(int fd, const std::string& path)
+{
+    struct stat held = {};
+    struct stat named = {};
+    return fstat(fd, &held) == 0 && stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
 std::string Busy(const std::string& drawing, int fd, double waitSeconds)
 {
     const std::string holders = Holders(fd);
@@ -101,16 +115,49 @@ DrawingLock::DrawingLock(const std::string& drawing, DrawingAccess access, doubl
 {
     if (!Lockable(drawing, access))
         return;
-    m_fd = OpenLockFile(LockFile(drawing));
-    if (m_fd < 0)
-    {
-        if (access == DrawingAccess::read)
-            return;
-        throw CommandFailure(ExitStatus::ioFailure, drawing + ": its lock file " + LockFile(drawing) +
-                                                        " cannot be made (" + std::strerror(errno) + ")");
-    }
+    m_lockFile = LockFile(drawing);
     const int operation = (access == DrawingAccess::read ? LOCK_SH : LOCK_EX) | LOCK_NB;
-    const auto deadline = Clock::now() + std::chrono::duration<double>(waitSeconds);
+    const Deadline deadline = Clock::now() + std::chrono::duration<double>(waitSeconds);
+    for (int attempt = 1;; ++attempt)
+    {
+        m_fd = OpenLockFile(m_lockFile);
+        if (m_fd < 0)
+        {
+            if (access == DrawingAccess::read)
+                return;
+            throw CommandFailure(ExitStatus::ioFailure, drawing + ": its lock file " + m_lockFile +
+                                                            " cannot be made (" + std::strerror(errno) + ")");
+        }
+        Wait(drawing, operation, deadline, waitSeconds);
+        if (StillAt(m_fd, m_lockFile))
+            return;
+        // Its last holder deleted the file under the wait: on its way out, so
+        // worth a few tries even once the wait is over.
+        if (attempt >= kTriesOfADeletedFile && Clock::now() >= deadline)
+            GiveUp(Busy(drawing, m_fd, waitSeconds));
+        close(m_fd);
+        m_fd = -1;
+    }
+}
+
+// The last holder out deletes the lock file. With other readers still in,
+// the exclusive lock is refused and the file stays for them.
+DrawingLock::~DrawingLock()
+{
+    if (m_fd < 0)
+        return;
+    if (flock(m_fd, LOCK_EX | LOCK_NB) == 0 && StillAt(m_fd, m_lockFile))
+        unlink(m_lockFile.c_str());
+    close(m_fd);
+}
+
+std::string DrawingLock::LockFile(const std::string& drawing)
+{
+    return drawing + ".lock";
+}
+
+void DrawingLock::Wait(const std::string& drawing, int operation, Deadline deadline, double waitSeconds)
+{
     auto pause = std::chrono::milliseconds(1);
     while (flock(m_fd, operation) != 0)
     {
@@ -121,17 +168,6 @@ DrawingLock::DrawingLock(const std::string& drawing, DrawingAccess access, doubl
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
-}
-
-DrawingLock::~DrawingLock()
-{
-    if (m_fd >= 0)
-        close(m_fd);
-}
-
-std::string DrawingLock::LockFile(const std::string& drawing)
-{
-    return drawing + ".lock";
 }
 
 void DrawingLock::GiveUp(const std::string& message)

@@ -80,9 +80,11 @@ TEST_F(LockingTest, ConcurrentNewCommandsEachStoreOrSaySoAndNoneIsLost)
         EXPECT_EQ(isStored, runs[i].status == 0) << runs[i].err;
         EXPECT_EQ(runs[i].err.empty(), runs[i].status == 0) << runs[i].err;
     }
-    // With two minutes to wait, every run has its turn.
+    // With two minutes to wait, every run has its turn; the lock file went
+    // and came back under the waiters, and the last one out took it away.
     EXPECT_EQ(succeeded, kRuns);
     EXPECT_EQ(stored.size(), 2u + kRuns);
+    EXPECT_FALSE(fs::exists(drawing.string() + ".lock"));
 }
 
 TEST_F(LockingTest, AHeldDrawingMakesOthersWaitThenGiveUpNamingTheHolder)
@@ -131,7 +133,7 @@ TEST_F(LockingTest, AKilledHolderLeavesTheDrawingFree)
     if (holder == 0)
     {
         // Only calls that are safe in a child of a threaded process.
-        const int fd = open(lockFile.c_str(), O_RDWR);
+        const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT, 0666);
         if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(locked[1], "x", 1) != 1)
             _exit(1);
         pause();
@@ -146,5 +148,6 @@ TEST_F(LockingTest, AKilledHolderLeavesTheDrawingFree)
     close(locked[0]);
     close(locked[1]);
     EXPECT_EQ(Run({"use", "demo.zdw", "Harbour convoy", "--wait", "0"}).status, 0);
+    EXPECT_FALSE(fs::exists(lockFile));
 }
 } // namespace

@@ -34,7 +34,8 @@ protected:
     // The report of a command run with --json, which must succeed.
     nlohmann::json RunJson(std::vector<std::string> args) const;
     std::filesystem::path File(const std::string& name) const { return m_files / name; }
-    // Every file of the test's folder by name, with its bytes.
+    // Every file of the test's folder by name, with its bytes: a command
+    // leaves no lock file behind either.
     std::map<std::string, std::string> Folder() const;
     // Runs "znsim demo demo.zdw"; its drawing.
     std::filesystem::path Demo() const;
