@@ -83,6 +83,27 @@ bool VersionTaken(std::string_view version)
     return false;
 }
 
+// The counts that dxflib sizes an array by before the items come, with what
+// they count.
+const char* CountedItems(std::string_view type, int code)
+{
+    if ((type == "LWPOLYLINE" && code == 90) || (type == "LEADER" && code == 76))
+        return "vertices";
+    if (type != "SPLINE")
+        return nullptr;
+    switch (code)
+    {
+    case 72:
+        return "knots";
+    case 73:
+        return "control points";
+    case 74:
+        return "fit points";
+    default:
+        return nullptr;
+    }
+}
+
 std::string Quoted(std::string_view text)
 {
     constexpr std::size_t kShown = 40;
@@ -182,6 +203,8 @@ void DxfTagWatch::WatchValue(std::string_view value)
                     ", which is not a number");
     if (m_code == 0)
         return BeginEntity(value);
+    if (const char* items = CountedItems(m_current.type, m_code))
+        WatchCount(items, value);
     if (m_code == 2 && m_sectionNameFollows)
         m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
     m_sectionNameFollows = false;
@@ -200,6 +223,20 @@ void DxfTagWatch::WatchValue(std::string_view value)
         m_current.paperSpace = value == "1";
     else if (m_code == 60)
         m_current.visible = value != "1";
+}
+
+// Each item counted takes at least a pair of lines of three bytes after the
+// count: a count that the rest of the file cannot hold is refused before
+// dxflib believes it and asks for gigabytes.
+void DxfTagWatch::WatchCount(const char* items, std::string_view value)
+{
+    long long count = 0;
+    Parses(value, count);
+    constexpr std::size_t kShortestPair = 3;
+    if (count >= 0 && static_cast<unsigned long long>(count) <= (m_text.size() - m_next) / kShortestPair)
+        return;
+    Fail(m_current.type + " says it has " + std::string(value) + " " + items +
+         (count < 0 ? ", fewer than none" : ", more than the rest of the file holds"));
 }
 
 void DxfTagWatch::BeginEntity(std::string_view type)

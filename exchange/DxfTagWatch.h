@@ -5,7 +5,9 @@
 // it as 0), a file that does not start as a DXF, a version not taken. It
 // also keeps what dxflib's callbacks do not give: the line each entity
 // starts on, its handle as written, whether it is in paper space or
-// invisible, and which entity types went by that nothing takes.
+// invisible, and which entity types went by that nothing takes. It refuses
+// a count of vertices, knots or points that the rest of the file cannot
+// hold, which dxflib would otherwise allocate.
 //
 // dxflib reads each real through a new string stream, which costs more than
 // all the rest of reading: so the vertices of LWPOLYLINEs, the bulk of a
@@ -66,6 +68,8 @@ private:
     bool KeptVertex(std::string_view value);
     void WatchCode(std::string_view text);
     void WatchValue(std::string_view value);
+    // The value of a count that dxflib sizes an array by.
+    void WatchCount(const char* items, std::string_view value);
     void BeginEntity(std::string_view type);
 
     std::string_view m_text;

@@ -95,6 +95,16 @@ TEST_F(DxfBadInputTest, AReferenceToABlockThatIsNotThere)
     ExpectRefused(line, "\"No such block\", a block that the DXF does not define");
 }
 
+// dxflib sizes a polyline's vertices by its count before reading them: the
+// fuzzer's 6 KB file that said 400 million took 12 GB.
+TEST_F(DxfBadInputTest, ACountTheRestOfTheFileCannotHold)
+{
+    const std::size_t line = WriteChanged("\nLWPOLYLINE\n", "\n 90\n4\n", "\n 90\n400025807\n");
+    ExpectRefused(line + 2, "LWPOLYLINE says it has 400025807 vertices, more than the rest of the file holds");
+    WriteChanged("\nLWPOLYLINE\n", "\n 90\n4\n", "\n 90\n-5\n");
+    ExpectRefused(line + 2, "LWPOLYLINE says it has -5 vertices, fewer than none");
+}
+
 TEST_F(DxfBadInputTest, AVersionItDoesNotRead)
 {
     const std::size_t line = WriteChanged("$ACADVER", "AC1015", "AC1006");
