@@ -1,5 +1,7 @@
 #include "exchange/DxfTagWatch.h"
 
+#include <dxflib/dl_codes.h>
+
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -128,6 +130,11 @@ std::string_view DxfTagWatch::NextLine()
                            : m_text.size() - m_next;
     m_next += length;
     ++m_line;
+    // dxflib reads a line into a buffer of its own size; one that does not
+    // fit leaves its stream failed short of its end, and it reads on forever.
+    constexpr std::size_t kLongestLine = DL_DXF_MAXLINE - 1;
+    if (length - (newline != nullptr ? 1 : 0) > kLongestLine)
+        Fail("the line is longer than the " + std::to_string(kLongestLine) + " characters a DXF line may have here");
     return {begin, length};
 }
 

@@ -7,7 +7,8 @@
 // starts on, its handle as written, whether it is in paper space or
 // invisible, and which entity types went by that nothing takes. It refuses
 // a count of vertices, knots or points that the rest of the file cannot
-// hold, which dxflib would otherwise allocate.
+// hold, which dxflib would otherwise allocate, and a line too long for
+// dxflib's buffer.
 //
 // dxflib reads each real through a new string stream, which costs more than
 // all the rest of reading: so the vertices of LWPOLYLINEs, the bulk of a

@@ -105,6 +105,13 @@ TEST_F(DxfBadInputTest, ACountTheRestOfTheFileCannotHold)
     ExpectRefused(line + 2, "LWPOLYLINE says it has -5 vertices, fewer than none");
 }
 
+// A line too long for dxflib's buffer once made it read on forever.
+TEST_F(DxfBadInputTest, ALineTooLongToRead)
+{
+    const std::size_t line = WriteChanged("\nENTITIES\n", "\n  8\n0\n", "\n  8\n" + std::string(1024, 'L') + "\n");
+    ExpectRefused(line + 2, "the line is longer than the 1023 characters a DXF line may have here");
+}
+
 TEST_F(DxfBadInputTest, AVersionItDoesNotRead)
 {
     const std::size_t line = WriteChanged("$ACADVER", "AC1015", "AC1006");
