@@ -2,6 +2,8 @@
 // and the parts moving along it. The drawing and the paths are drawn into a
 // background canvas only when the view or the simulation changes; a frame
 // copies it and draws the parts over it, allocating nothing of the scene.
+// The background reaches beyond the view on every side, so that a view that
+// moves (following the parts, or dragged) is mostly a copy at an offset.
 "use strict";
 (function () {
   const FLOATS = 7; // per position: time, dx, dy, rotation w, x, y, z
@@ -50,6 +52,10 @@
 
   // The view: a drawing point (x, y) shows at CSS pixel (x·s + tx, −y·s + ty).
   const view = { s: 1, tx: 0, ty: 0, dpr: 1 };
+  // How far, in CSS pixels, the background reaches beyond the view on each
+  // side, and the view's tx and ty when it was painted.
+  const MARGIN = 200;
+  const painted = { tx: 0, ty: 0 };
   const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0, follow: false };
   let sim = null, data = null, trace = null, swept = null, drawn = new Float64Array(0), drawnCount = 0;
   const pose = { x: 0, y: 0, w: 1, qx: 0, qy: 0, qz: 0 };
@@ -184,10 +190,12 @@
 
   // Sets context's transform to the view after (a..f), and a line width of
   // one CSS pixel under it.
+  // The background's own pixels start MARGIN above and to the left of the view's.
   function through(context, a, b, c, d, e, f, pixels) {
-    const k = view.s * view.dpr;
+    const k = view.s * view.dpr, shift = context === bctx ? MARGIN : 0;
     const A = k * a, B = -k * b, C = k * c, D = -k * d;
-    context.setTransform(A, B, C, D, view.dpr * (view.s * e + view.tx), view.dpr * (-view.s * f + view.ty));
+    context.setTransform(A, B, C, D, view.dpr * (view.s * e + view.tx + shift),
+                         view.dpr * (-view.s * f + view.ty + shift));
     context.lineWidth = pixels * view.dpr / Math.sqrt(Math.abs(A * D - B * C) || 1);
   }
 
@@ -199,10 +207,12 @@
   function paintBackground() {
     const width = canvas.clientWidth, height = canvas.clientHeight;
     view.dpr = window.devicePixelRatio || 1;
-    for (const c of [canvas, background]) {
-      c.width = Math.max(1, Math.round(width * view.dpr));
-      c.height = Math.max(1, Math.round(height * view.dpr));
-    }
+    canvas.width = Math.max(1, Math.round(width * view.dpr));
+    canvas.height = Math.max(1, Math.round(height * view.dpr));
+    background.width = Math.round((width + 2 * MARGIN) * view.dpr);
+    background.height = Math.round((height + 2 * MARGIN) * view.dpr);
+    painted.tx = view.tx;
+    painted.ty = view.ty;
     bctx.setTransform(1, 0, 0, 1, 0, 0);
     bctx.fillStyle = "#ffffff";
     bctx.fillRect(0, 0, background.width, background.height);
@@ -228,7 +238,8 @@
     if (sim) placeParts(state.time);
     if (sim && state.follow) keepPartsCentred();
     ctx.setTransform(1, 0, 0, 1, 0, 0);
-    ctx.drawImage(background, 0, 0);
+    ctx.drawImage(background, Math.round(view.dpr * (view.tx - painted.tx - MARGIN)),
+                  Math.round(view.dpr * (view.ty - painted.ty - MARGIN)));
     if (!sim) return;
     ctx.strokeStyle = "#0b4f8a";
     ctx.fillStyle = "rgba(40, 120, 200, 0.18)";
@@ -290,9 +301,14 @@
     return true;
   }
 
+  // Whether the painted background still covers the view.
+  function coversView() {
+    return Math.abs(view.tx - painted.tx) <= MARGIN && Math.abs(view.ty - painted.ty) <= MARGIN;
+  }
+
   // While following, the view travels with the parts.
   function keepPartsCentred() {
-    if (partsBox() && centreParts()) paintBackground();
+    if (partsBox() && centreParts() && !coversView()) paintBackground();
   }
 
   // Following zooms until the parts span a quarter of the view and keeps
@@ -427,7 +443,7 @@
     view.tx += e.clientX - dragFrom[0];
     view.ty += e.clientY - dragFrom[1];
     dragFrom = [e.clientX, e.clientY];
-    renderBackground();
+    if (coversView()) draw(); else renderBackground();
   });
   window.addEventListener("resize", renderBackground);
 
