@@ -276,7 +276,8 @@
   // coveredBox; false when no part is drawn.
   const coveredBox = new Float64Array(4);
   function partsBox() {
-    coveredBox.set([Infinity, Infinity, -Infinity, -Infinity]);
+    coveredBox[0] = coveredBox[1] = Infinity;
+    coveredBox[2] = coveredBox[3] = -Infinity;
     for (let i = 0; i < drawnCount; ++i) {
       const k = i * 7, b = blockBoxes[drawn[k + 6]];
       for (let corner = 0; corner < 4; ++corner) {
