@@ -1,5 +1,6 @@
 #include "analysis/Geos.h"
 
+#include "drawing/Failure.h"
 
 namespace
 {
@@ -12,7 +13,7 @@ void KeepError(const char* message, void* userData)
 GeosContext::GeosContext() : m_handle(GEOS_init_r())
 {
     if (m_handle == nullptr)
-        throw GeosError("the geometry library could not start");
+        throw Failure(FailureKind::internal, "the geometry library could not start");
     GEOSContext_setErrorMessageHandler_r(m_handle, KeepError, &m_error);
 }
 
@@ -21,17 +22,23 @@ GeosContext::~GeosContext()
     GEOS_finish_r(m_handle);
 }
 
+void GeosContext::Fail() const
+{
+    throw Failure(FailureKind::internal,
+                  "the geometry library failed: " + (m_error.empty() ? std::string("no reason given") : m_error));
+}
+
 Geometry GeosContext::Check(GEOSGeometry* made) const
 {
     if (made == nullptr)
-        throw GeosError("the geometry library failed: " + (m_error.empty() ? std::string("no reason given") : m_error));
+        Fail();
     return Own(made);
 }
 
 bool GeosContext::Check(char answer) const
 {
     if (answer == 2)
-        throw GeosError("the geometry library failed: " + m_error);
+        Fail();
     return answer == 1;
 }
 
@@ -87,7 +94,7 @@ std::vector<double> GeosContext::Points(const GEOSGeometry& ring, bool dropLast)
     const GEOSCoordSequence* points = GEOSGeom_getCoordSeq_r(m_handle, &ring);
     unsigned int size = 0;
     if (points == nullptr || GEOSCoordSeq_getSize_r(m_handle, points, &size) == 0)
-        throw GeosError("the geometry library failed: " + m_error);
+        Fail();
     std::vector<double> xy(2 * static_cast<std::size_t>(size));
     GEOSCoordSeq_copyToBuffer_r(m_handle, points, xy.data(), 0, 0);
     if (dropLast && size > 0)
@@ -99,6 +106,6 @@ Prepared GeosContext::Prepare(const GEOSGeometry& geometry) const
 {
     const GEOSPreparedGeometry* prepared = GEOSPrepare_r(m_handle, &geometry);
     if (prepared == nullptr)
-        throw GeosError("the geometry library failed: " + m_error);
+        Fail();
     return Prepared(prepared, {m_handle});
 }

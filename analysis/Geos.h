@@ -1,22 +1,16 @@
 // A thin owner for GEOS's reentrant C API: one context per sweep, and
 // geometries that free themselves in it. GEOS reports its failures through
 // the context's error handler and a null or error answer; Check turns those
-// into a GeosError carrying GEOS's own words, so no null geometry travels on.
+// into a Failure (internal) carrying GEOS's own words, so no null geometry
+// travels on.
 #pragma once
 
 #define GEOS_USE_ONLY_R_API
 #include <geos_c.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
-
-class GeosError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct GeometryDeleter
 {
@@ -42,9 +36,9 @@ public:
 
     GEOSContextHandle_t Handle() const { return m_handle; }
 
-    // Takes what a GEOS call made; throws GeosError when it made nothing.
+    // Takes what a GEOS call made; throws when it made nothing.
     Geometry Check(GEOSGeometry* made) const;
-    // A predicate's answer; throws GeosError on GEOS's error value (2).
+    // A predicate's answer; throws on GEOS's error value (2).
     bool Check(char answer) const;
 
     // The closed ring through xy (x0, y0, x1, y1, ...; not repeated at the
@@ -62,6 +56,7 @@ public:
     Prepared Prepare(const GEOSGeometry& geometry) const;
 
 private:
+    [[noreturn]] void Fail() const;
     Geometry Own(GEOSGeometry* geometry) const { return Geometry(geometry, {m_handle}); }
 
     GEOSContextHandle_t m_handle;

@@ -2,27 +2,20 @@
 
 #include "analysis/OutlineShapes.h"
 #include "cadhost/Utf8Text.h"
+#include "drawing/BlockWalk.h"
+#include "drawing/Names.h"
 #include "host/AcDbBlockReference.h"
-#include "host/AcDbSymbolTable.h"
 #include "host/AcRxClass.h"
-#include "motion/ModelSpace.h"
 #include "motion/Outline.h"
 
 #include <algorithm>
 
 namespace
 {
-std::string BlockName(const AcDbEntity& entity)
+std::string ShownBlockName(const AcDbEntity& entity)
 {
     const auto* reference = AcDbBlockReference::cast(&entity);
-    AcDbBlockTableRecord* definition = nullptr;
-    if (reference == nullptr || acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForRead) != Acad::eOk)
-        return {};
-    const ACHAR* name = nullptr;
-    definition->getName(name);
-    std::string text = name != nullptr ? cadhost::toUtf8(name) : std::string();
-    definition->close();
-    return text;
+    return reference != nullptr ? BlockName(reference->blockTableRecord()).value_or("") : std::string();
 }
 
 Geometry GeometryOf(const GeosContext& geos, const AcDbEntity& entity, double tolerance)
@@ -41,6 +34,7 @@ std::vector<Obstacle> ModelSpaceObstacles(const GeosContext& geos, const std::ve
                                           double tolerance)
 {
     std::vector<Obstacle> obstacles;
+    // An entity that cannot be opened cannot be drawn, and is no obstacle.
     ForEachModelSpaceEntity([&](const AcDbEntity& entity) {
         AcDbHandle handle;
         entity.getAcDbHandle(handle);
@@ -49,7 +43,7 @@ std::vector<Obstacle> ModelSpaceObstacles(const GeosContext& geos, const std::ve
         Geometry geometry = GeometryOf(geos, entity, tolerance);
         if (GEOSisEmpty_r(geos.Handle(), geometry.get()))
             return;
-        obstacles.push_back({handle, cadhost::toUtf8(entity.isA()->name()), BlockName(entity), std::move(geometry)});
+        obstacles.push_back({handle, cadhost::toUtf8(entity.isA()->name()), ShownBlockName(entity), std::move(geometry)});
     });
     return obstacles;
 }

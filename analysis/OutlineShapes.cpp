@@ -1,11 +1,12 @@
 #include "analysis/OutlineShapes.h"
 
+#include "drawing/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 // A circle far larger than the tolerance would otherwise take millions of
 // points; past this many its chords may stray further than asked.
 constexpr double kMostEllipsePoints = 4096;

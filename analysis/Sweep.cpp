@@ -3,6 +3,8 @@
 #include "analysis/Conflicts.h"
 #include "analysis/Obstacles.h"
 #include "analysis/SweptSegment.h"
+#include "drawing/Angles.h"
+#include "drawing/Failure.h"
 #include "motion/Bounds.h"
 
 #include <algorithm>
@@ -15,7 +17,6 @@ namespace
 {
 // A footprint's default tolerance, as a share of its size.
 constexpr double kToleranceShare = 0.01;
-const double kPi = std::acos(-1.0);
 
 using FootprintKey = std::tuple<AcDbObjectId, double, double, double, double>;
 
@@ -109,7 +110,7 @@ std::vector<SweptSegment> SweptSegments(const SimulationMotion& motion, Footprin
                 std::ostringstream text;
                 text << "a tolerance of " << tolerance << " takes more than " << kMostSweepSamples
                      << " samples along this simulation";
-                throw SweepRefused(text.str());
+                throw Failure(FailureKind::badInput, text.str());
             }
             std::vector<SweepSample> run = parts.empty() ? std::vector<SweepSample>()
                                                          : SamplesOf(segment, reach, tolerance);

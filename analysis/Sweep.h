@@ -16,7 +16,6 @@
 #include "motion/SimulationMotion.h"
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,16 +73,9 @@ struct SweepReport
 // is too fine for the run.
 constexpr std::size_t kMostSweepSamples = 20000000;
 
-// A sweep that cannot be made as asked; what() says why in one line.
-class SweepRefused : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // Sweeps motion in the working drawing; ownReferences are the simulation's
-// own block references, which are never conflicts. Throws SweepRefused when
-// the samples would pass kMostSweepSamples, and GeosError (analysis/Geos.h)
+// own block references, which are never conflicts. Throws a Failure:
+// badInput when the samples would pass kMostSweepSamples, internal
 // when the geometry library fails.
-SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<AcDbHandle>& ownReferences,
+[[nodiscard]] SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<AcDbHandle>& ownReferences,
                             const SweepOptions& options);

@@ -16,9 +16,9 @@ struct DeleteOptions : DrawingOptions
     bool force = false;
 };
 
-CommandFailure InUse(const std::string& file, const std::string& name)
+Failure InUse(const std::string& file, const std::string& name)
 {
-    return {ExitStatus::refused, file + ": \"" + name + "\" is in use; clear the mark first (znsim unuse)"};
+    return {FailureKind::refused, file + ": \"" + name + "\" is in use; clear the mark first (znsim unuse)"};
 }
 
 Outcome DeleteSimulation(AcDbDatabase&, const DeleteOptions& options)
@@ -33,7 +33,7 @@ Outcome DeleteSimulation(AcDbDatabase&, const DeleteOptions& options)
     if (answer == CPmDbxFactory200::kSimNotFound)
     {
         if (const std::optional<std::string> kept = KeptReason(name))
-            throw CommandFailure(ExitStatus::refused, options.file + ": \"" + name + "\" " + *kept);
+            throw Failure(FailureKind::refused, options.file + ": \"" + name + "\" " + *kept);
         throw SimulationNotFound(options.file, options.name);
     }
     if (answer == CPmDbxFactory200::kSimInUse)

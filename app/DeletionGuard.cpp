@@ -1,6 +1,7 @@
 #include "app/DeletionGuard.h"
 
 #include "app/TextConversion.h"
+#include "drawing/Names.h"
 
 namespace
 {
@@ -47,7 +48,7 @@ void GuardDeletion(const std::string& file, const std::string& what, const Delet
 {
     if (reach.stillUsed.empty() || force)
         return;
-    throw CommandFailure(ExitStatus::refused,
+    throw Failure(FailureKind::refused,
                          file + ": " + what + " would erase block definitions still in use: " +
                              StillUsedText(reach) + "; --force does it anyway");
 }

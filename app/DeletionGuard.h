@@ -12,7 +12,7 @@
 
 void AddForceFlag(CLI::App& command, bool& force);
 
-// Fails with ExitStatus::refused, naming each definition still used and its
+// Fails as refused, naming each definition still used and its
 // users, when reach has any and force is not given. what says what was asked
 // ("deleting \"Harbour convoy\"").
 void GuardDeletion(const std::string& file, const std::string& what, const DeletionReach& reach,

@@ -9,6 +9,7 @@
 #include "app/SimReport.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
+#include "drawing/Names.h"
 #include "app/TextView.h"
 
 #include <filesystem>

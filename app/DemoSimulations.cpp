@@ -1,6 +1,6 @@
 #include "app/DemoSimulations.h"
 
-#include "app/Angles.h"
+#include "drawing/Angles.h"
 #include "app/SpeedUnits.h"
 
 #include <algorithm>

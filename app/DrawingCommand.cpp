@@ -65,7 +65,7 @@ void Print(const Outcome& outcome, bool json)
         std::cout << outcome.text;
 }
 
-CommandFailure SimulationNotFound(const std::string& file, const std::string& name)
+Failure SimulationNotFound(const std::string& file, const std::string& name)
 {
-    return {ExitStatus::notFound, file + ": no simulation named \"" + name + "\""};
+    return {FailureKind::notFound, file + ": no simulation named \"" + name + "\""};
 }

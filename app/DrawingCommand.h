@@ -53,7 +53,7 @@ Outcome RunCommand(HostSession& host, const DrawingOptions& options, const Drawi
 int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const DrawingCommand& command);
 void Print(const Outcome& outcome, bool json);
 
-CommandFailure SimulationNotFound(const std::string& file, const std::string& name);
+Failure SimulationNotFound(const std::string& file, const std::string& name);
 
 // Adds a command that works on one drawing: it takes FILE, --json and
 // --wait, and when the command line names it, run makes its outcome once the

@@ -125,7 +125,7 @@ DrawingLock::DrawingLock(const std::string& drawing, DrawingAccess access, doubl
         {
             if (access == DrawingAccess::read)
                 return;
-            throw CommandFailure(ExitStatus::ioFailure, drawing + ": its lock file " + m_lockFile +
+            throw Failure(FailureKind::io, drawing + ": its lock file " + m_lockFile +
                                                             " cannot be made (" + std::strerror(errno) + ")");
         }
         Wait(drawing, operation, deadline, waitSeconds);
@@ -174,5 +174,5 @@ void DrawingLock::GiveUp(const std::string& message)
 {
     close(m_fd);
     m_fd = -1;
-    throw CommandFailure(ExitStatus::ioFailure, message);
+    throw Failure(FailureKind::io, message);
 }

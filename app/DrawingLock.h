@@ -15,7 +15,7 @@
 // outlives its process (a killed holder leaves its empty file behind).
 //
 // Waiting: the lock is tried again until it is had or the wait runs out;
-// then a CommandFailure with ExitStatus::ioFailure names the processes the
+// then a Failure of kind io names the processes the
 // kernel says hold it (pid and command line), when it can say.
 #pragma once
 

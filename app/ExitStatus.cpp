@@ -11,3 +11,16 @@ const char* ExitStatusHelp()
            "  5  a file cannot be read or written, or another znsim held the drawing too long (--wait)\n"
            "  6  sweep --check: the envelope runs into something in the drawing\n";
 }
+
+ExitStatus ExitStatusOf(FailureKind kind)
+{
+    switch (kind)
+    {
+    case FailureKind::badInput: return ExitStatus::badInput;
+    case FailureKind::notFound: return ExitStatus::notFound;
+    case FailureKind::refused: return ExitStatus::refused;
+    case FailureKind::io: return ExitStatus::ioFailure;
+    case FailureKind::internal: break;
+    }
+    return ExitStatus::failure;
+}

@@ -1,9 +1,8 @@
-// How znsim ends: the exit statuses a script can tell apart, and the failure
-// that carries one of them, with its one-line message, out of a command.
+// How znsim ends: the exit statuses a script can tell apart, one for each
+// kind of failure and for what a check found.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include "drawing/Failure.h"
 
 enum class ExitStatus : int
 {
@@ -28,16 +27,5 @@ enum class ExitStatus : int
 // The statuses as the help text lists them.
 const char* ExitStatusHelp();
 
-class CommandFailure : public std::runtime_error
-{
-public:
-    CommandFailure(ExitStatus status, const std::string& message)
-        : std::runtime_error(message), m_status(status)
-    {
-    }
-
-    ExitStatus status() const { return m_status; }
-
-private:
-    ExitStatus m_status;
-};
+// The status a failure of that kind ends znsim with.
+ExitStatus ExitStatusOf(FailureKind kind);

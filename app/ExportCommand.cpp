@@ -45,9 +45,7 @@ Outcome Export(AcDbDatabase&, const ExportOptions& options)
     for (int i = 0; i < list->Size(); ++i)
         simulations.push_back(Exported(*list->Sim(i), options));
     const DxfDrawing dxf = DrawingToDxf(simulations);
-    const std::string failure = WriteDxfFile(options.out, dxf);
-    if (!failure.empty())
-        throw CommandFailure(ExitStatus::ioFailure, options.out + ": " + failure);
+    WriteDxfFile(options.out, dxf);
     const std::string counts = std::to_string(dxf.blocks.size()) + " block(s), " +
                                std::to_string(dxf.modelSpace.size()) + " model space entities, " +
                                std::to_string(simulations.size()) + " simulation(s)";

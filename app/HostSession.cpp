@@ -31,40 +31,40 @@ std::wstring HostPath(const std::string& file)
     return cadhost::fromUtf8(file);
 }
 
-CommandFailure ReadFailure(const std::string& file, Acad::ErrorStatus status)
+Failure ReadFailure(const std::string& file, Acad::ErrorStatus status)
 {
     switch (status)
     {
     case Acad::eFileNotFound:
-        return {ExitStatus::ioFailure, file + ": no such file"};
+        return {FailureKind::io, file + ": no such file"};
     case Acad::eFileAccessErr:
-        return {ExitStatus::ioFailure, file + ": cannot be read (no permission, a folder, or an I/O error)"};
+        return {FailureKind::io, file + ": cannot be read (no permission, a folder, or an I/O error)"};
     case Acad::eBadDwgHeader:
-        return {ExitStatus::badInput, file + ": not a drawing file"};
+        return {FailureKind::badInput, file + ": not a drawing file"};
     case Acad::eEndOfFile:
-        return {ExitStatus::badInput, file + ": the drawing is cut short"};
+        return {FailureKind::badInput, file + ": the drawing is cut short"};
     case Acad::eDwgCRCDoesNotMatch:
-        return {ExitStatus::badInput, file + ": the drawing is damaged (a checksum does not match)"};
+        return {FailureKind::badInput, file + ": the drawing is damaged (a checksum does not match)"};
     case Acad::eInvalidDwgVersion:
-        return {ExitStatus::badInput, file + ": a drawing of an unknown format version"};
+        return {FailureKind::badInput, file + ": a drawing of an unknown format version"};
     case Acad::eDwgObjectImproperlyRead:
-        return {ExitStatus::badInput, file + ": the drawing is damaged (its tables contradict themselves)"};
+        return {FailureKind::badInput, file + ": the drawing is damaged (its tables contradict themselves)"};
     default:
-        return {ExitStatus::failure,
+        return {FailureKind::internal,
                 file + ": cannot be read (host status " + std::to_string(status) + ")"};
     }
 }
 
-CommandFailure SaveFailure(const std::string& file, Acad::ErrorStatus status)
+Failure SaveFailure(const std::string& file, Acad::ErrorStatus status)
 {
     switch (status)
     {
     case Acad::eOutOfDisk:
-        return {ExitStatus::ioFailure, file + ": cannot be saved: the disk is full"};
+        return {FailureKind::io, file + ": cannot be saved: the disk is full"};
     case Acad::eFileAccessErr:
-        return {ExitStatus::ioFailure, file + ": cannot be saved: the file or its folder cannot be written"};
+        return {FailureKind::io, file + ": cannot be saved: the file or its folder cannot be written"};
     default:
-        return {ExitStatus::failure,
+        return {FailureKind::internal,
                 file + ": cannot be saved (host status " + std::to_string(status) + ")"};
     }
 }
@@ -96,7 +96,7 @@ HostSession::HostSession()
     const fs::path commonFiles = ProgramFolder().parent_path() / kCommonFiles;
     setenv(kCommonFiles, commonFiles.c_str(), 0);
     if (!acrxLoadModule(HostPath(ModuleFile().string()).c_str(), false))
-        throw CommandFailure(ExitStatus::failure,
+        throw Failure(FailureKind::internal,
                              ModuleFile().string() + ": the module cannot be loaded");
 }
 

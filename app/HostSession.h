@@ -1,7 +1,7 @@
 // The host side of one znsim run. It loads the module by path, as a host
 // does, so that the module's start-up runs (and loads the previous release's
 // module in turn); it keeps one drawing as the working database; and it
-// saves that drawing atomically. Every failure is a CommandFailure whose
+// saves that drawing atomically. Every failure is a Failure whose
 // message names the file.
 #pragma once
 

@@ -5,12 +5,25 @@
 #include "exchange/DxfFileReader.h"
 #include "exchange/DxfToDrawing.h"
 
+#include "drawing/TextFile.h"
+
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace
 {
+DxfDrawing ReadDxfFile(const std::string& path)
+{
+    const std::string text = ReadTextFile(path);
+    try
+    {
+        return ReadDxf(text);
+    }
+    catch (const Failure& failure)
+    {
+        throw failure.In(path);
+    }
+}
+
 struct ImportOptions
 {
     std::string dxf;
@@ -19,18 +32,6 @@ struct ImportOptions
     bool json = false;
     double wait = 10.0;
 };
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CommandFailure(ExitStatus::ioFailure, path + ": cannot be read");
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        throw CommandFailure(ExitStatus::ioFailure, path + ": cannot be read");
-    return text.str();
-}
 
 std::string SkippedText(const std::map<std::string, std::size_t>& skipped)
 {
@@ -79,27 +80,30 @@ Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImp
 int Import(const ImportOptions& options)
 {
     if (options.out.empty() == options.into.empty())
-        throw CommandFailure(ExitStatus::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
-    DxfDrawing dxf;
-    if (const std::string problem = ReadDxf(ReadText(options.dxf), dxf); !problem.empty())
-        throw CommandFailure(ExitStatus::badInput, options.dxf + ": " + problem);
+        throw Failure(FailureKind::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
+    const DxfDrawing dxf = ReadDxfFile(options.dxf);
     const std::string& target = options.into.empty() ? options.out : options.into;
     const DrawingLock lock(target, options.into.empty() ? DrawingAccess::create : DrawingAccess::change,
                            options.wait);
     // A new drawing never takes the place of one that exists.
     if (options.into.empty() && std::filesystem::exists(options.out))
-        throw CommandFailure(ExitStatus::refused,
+        throw Failure(FailureKind::refused,
                              options.out + ": a file of that name exists; --into adds to a drawing");
     HostSession host;
     if (options.into.empty())
         host.Create();
     else
         host.Open(options.into);
-    if (const std::string problem = CheckDxfImport(dxf); !problem.empty())
-        throw CommandFailure(ExitStatus::badInput, options.dxf + ": " + problem);
-    const DxfImport imported = ImportDxf(dxf);
-    if (!imported.failure.empty())
-        throw CommandFailure(ExitStatus::failure, target + ": " + imported.failure);
+    DxfImport imported;
+    try
+    {
+        CheckDxfImport(dxf);
+        imported = ImportDxf(dxf);
+    }
+    catch (const Failure& failure)
+    {
+        throw failure.In(failure.Kind() == FailureKind::badInput ? options.dxf : target);
+    }
     host.Save(target);
     Print(Report(options, dxf, imported, target), options.json);
     return static_cast<int>(ExitStatus::ok);

@@ -20,7 +20,7 @@ Outcome NewSimulation(AcDbDatabase&, const NewOptions& options)
     StoreSimulation(description, options.file, options.description);
     HeldSimulation stored(CPmDbxFactory200::LoadSim(description.name.c_str()));
     if (!stored)
-        throw CommandFailure(ExitStatus::failure,
+        throw Failure(FailureKind::internal,
                              options.file + ": the simulation stored cannot be read back");
     nlohmann::json summary = SimulationSummary(*stored);
     summary["file"] = options.file;

@@ -6,6 +6,7 @@
 #include "app/PrivateDefinition.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
+#include "drawing/Names.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "host/AcDbBlockReference.h"
 #include "model/CPmPart.h"
@@ -31,7 +32,7 @@ public:
     {
         // Names compare without letter case: the stored spelling is named.
         if (!CIvAcadObject::GetObjectId(kSimDictionary, description.name.c_str()).isNull())
-            throw CommandFailure(ExitStatus::refused, m_drawingFile + ": a simulation named \"" +
+            throw Failure(FailureKind::refused, m_drawingFile + ": a simulation named \"" +
                                                           StoredName(Utf8(description.name)) +
                                                           "\" is stored already");
         for (const SectionDescription& section : description.sections)
@@ -47,7 +48,7 @@ public:
             sim->AddSection(Section(section, description.name).release());
         const int status = sim->Save();
         if (status != 0)
-            throw CommandFailure(ExitStatus::failure, m_drawingFile + ": the simulation cannot be stored (status " +
+            throw Failure(FailureKind::internal, m_drawingFile + ": the simulation cannot be stored (status " +
                                                           std::to_string(status) + ")");
         // Stored: the drawing owns it now.
         static_cast<void>(sim.release());
@@ -58,7 +59,7 @@ private:
     {
         AcDbBlockReference* reference = OpenBlockReference(part.block);
         if (reference == nullptr)
-            throw CommandFailure(ExitStatus::badInput, m_descriptionFile + ": " + part.where +
+            throw Failure(FailureKind::badInput, m_descriptionFile + ": " + part.where +
                                                            ".block: " + HandleText(part.block) +
                                                            " names no block reference in " +
                                                            m_drawingFile);
@@ -105,7 +106,7 @@ private:
         const Acad::ErrorStatus status = MakePrivateReference(*named, simulation, own);
         named->close();
         if (status != Acad::eOk)
-            throw CommandFailure(ExitStatus::failure,
+            throw Failure(FailureKind::internal,
                                  m_drawingFile + ": the block definition of " + HandleText(description.block) +
                                      " cannot be copied for " + description.where + " (host status " +
                                      std::to_string(status) + ")");

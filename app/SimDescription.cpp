@@ -1,18 +1,12 @@
 #include "app/SimDescription.h"
 
-#include "app/Angles.h"
-#include "app/ExitStatus.h"
 #include "app/SpeedUnits.h"
 #include "cadhost/Utf8Text.h"
+#include "drawing/Angles.h"
+#include "drawing/JsonReader.h"
+#include "drawing/TextFile.h"
 
-#include <nlohmann/json.hpp>
-
-#include <climits>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
-#include <sstream>
+#include <array>
 
 namespace
 {
@@ -22,16 +16,6 @@ using nlohmann::json;
 // drawing, so deeper ones are refused before they are built.
 constexpr int kMaxPartDepth = 1000;
 
-std::string MemberPath(const std::string& where, const char* key)
-{
-    return where.empty() ? key : where + "." + key;
-}
-
-std::string ElementPath(const std::string& where, std::size_t index)
-{
-    return where + "[" + std::to_string(index) + "]";
-}
-
 PmPosition200 PlacedAt(dpoint3d pt, dpoint3d tpt, CZnTransform placement)
 {
     placement.SetTranslation(CZnVector(pt.x, pt.y, pt.z));
@@ -40,16 +24,16 @@ PmPosition200 PlacedAt(dpoint3d pt, dpoint3d tpt, CZnTransform placement)
 
 // Walks a parsed description and fails at the first field that is wrong,
 // naming it by its path ("sections[1].segments[0].part.block").
-class DescriptionReader
+class DescriptionReader : JsonReader
 {
 public:
-    explicit DescriptionReader(std::string file) : m_file(std::move(file)) {}
+    using JsonReader::JsonReader;
 
     SimDescription Simulation(const json& root) const
     {
         const json& object = Object(root, "", {"name", "id", "type", "sections"});
         SimDescription sim;
-        sim.name = Text(Required(object, "", "name"), "name");
+        sim.name = Wide(Required(object, "", "name"), "name");
         if (sim.name.empty())
             Fail("name", "a simulation needs a name");
         const json& id = Required(object, "", "id");
@@ -58,96 +42,20 @@ public:
         sim.type = Integer(Required(object, "", "type"), "type");
         const json& sections = Array(Required(object, "", "sections"), "sections");
         for (std::size_t i = 0; i < sections.size(); ++i)
-            sim.sections.push_back(Section(sections[i], ElementPath("sections", i)));
+            sim.sections.push_back(Section(sections[i], Element("sections", i)));
         return sim;
     }
 
 private:
-    // An empty path stands for the description as a whole.
-    [[noreturn]] void Fail(const std::string& where, const std::string& what) const
+    std::wstring Wide(const json& value, const std::string& where) const
     {
-        const std::string field = where.empty() ? "" : where + ": ";
-        throw CommandFailure(ExitStatus::badInput, m_file + ": " + field + what);
-    }
-
-    void Expect(bool good, const json& value, const std::string& where, const char* expected) const
-    {
-        if (!good)
-            Fail(where, std::string("expected ") + expected + ", got " + value.type_name());
-    }
-
-    // An object holding no keys but those given: a misspelt optional field
-    // would otherwise pass unnoticed.
-    const json& Object(const json& value, const std::string& where,
-                       std::initializer_list<const char*> keys) const
-    {
-        Expect(value.is_object(), value, where, "an object");
-        for (const auto& member : value.items())
-        {
-            bool known = false;
-            for (const char* key : keys)
-                known = known || member.key() == key;
-            if (!known)
-                Fail(MemberPath(where, member.key().c_str()), "not a field of this description");
-        }
-        return value;
-    }
-
-    const json& Required(const json& object, const std::string& where, const char* key) const
-    {
-        const auto found = object.find(key);
-        if (found == object.end())
-            Fail(MemberPath(where, key), "missing");
-        return *found;
-    }
-
-    static const json* Optional(const json& object, const char* key)
-    {
-        const auto found = object.find(key);
-        return found != object.end() ? &*found : nullptr;
-    }
-
-    const json& Array(const json& value, const std::string& where) const
-    {
-        Expect(value.is_array(), value, where, "an array");
-        return value;
-    }
-
-    double Number(const json& value, const std::string& where) const
-    {
-        Expect(value.is_number(), value, where, "a number");
-        const double number = value.get<double>();
-        if (!std::isfinite(number))
-            Fail(where, "not a finite number");
-        return number;
-    }
-
-    int Integer(const json& value, const std::string& where) const
-    {
-        Expect(value.is_number_integer(), value, where, "a whole number");
-        const bool fits = value.is_number_unsigned()
-                              ? value.get<unsigned long long>() <= INT_MAX
-                              : value.get<long long>() >= INT_MIN;
-        if (!fits)
-            Fail(where, "out of the range of a 32-bit integer");
-        return value.get<int>();
-    }
-
-    std::wstring Text(const json& value, const std::string& where) const
-    {
-        Expect(value.is_string(), value, where, "a string");
-        return cadhost::fromUtf8(value.get<std::string>());
+        return cadhost::fromUtf8(Text(value, where));
     }
 
     dpoint3d Point(const json& value, const std::string& where) const
     {
-        Expect(value.is_array(), value, where, "an array of three numbers");
-        // A fourth number dropped, or a missing third made 0, would pass
-        // unnoticed.
-        if (value.size() != 3)
-            Fail(where, "expected three numbers, got " + std::to_string(value.size()));
-        return {Number(value[0], ElementPath(where, 0)), Number(value[1], ElementPath(where, 1)),
-                Number(value[2], ElementPath(where, 2))};
+        const std::array<double, 3> xyz = Triple(value, where);
+        return {xyz[0], xyz[1], xyz[2]};
     }
 
     AcDbHandle Handle(const json& value, const std::string& where) const
@@ -164,21 +72,21 @@ private:
     {
         const json& object = Object(value, where, {"speed", "unit", "segments"});
         SectionDescription section;
-        const std::string speedPath = MemberPath(where, "speed");
+        const std::string speedPath = Member(where, "speed");
         section.speed = Number(Required(object, where, "speed"), speedPath);
         if (section.speed < 0.0)
             Fail(speedPath, "a speed cannot be negative");
-        const std::string unitPath = MemberPath(where, "unit");
+        const std::string unitPath = Member(where, "unit");
         const json& unit = Required(object, where, "unit");
         Expect(unit.is_string(), unit, unitPath, "\"mph\", \"km/h\" or \"knots\"");
         const auto code = SpeedUnitCode(unit.get<std::string>());
         if (!code)
             Fail(unitPath, "\"" + unit.get<std::string>() + "\" is not \"mph\", \"km/h\" or \"knots\"");
         section.unit = *code;
-        const std::string segmentsPath = MemberPath(where, "segments");
+        const std::string segmentsPath = Member(where, "segments");
         const json& segments = Array(Required(object, where, "segments"), segmentsPath);
         for (std::size_t i = 0; i < segments.size(); ++i)
-            section.segments.push_back(Segment(segments[i], ElementPath(segmentsPath, i)));
+            section.segments.push_back(Segment(segments[i], Element(segmentsPath, i)));
         return section;
     }
 
@@ -186,11 +94,11 @@ private:
     {
         const json& object = Object(value, where, {"part", "positions"});
         SegmentDescription segment;
-        segment.part = Part(Required(object, where, "part"), MemberPath(where, "part"), 1);
-        const std::string positionsPath = MemberPath(where, "positions");
+        segment.part = Part(Required(object, where, "part"), Member(where, "part"), 1);
+        const std::string positionsPath = Member(where, "positions");
         const json& positions = Array(Required(object, where, "positions"), positionsPath);
         for (std::size_t i = 0; i < positions.size(); ++i)
-            segment.positions.push_back(Position(positions[i], ElementPath(positionsPath, i)));
+            segment.positions.push_back(Position(positions[i], Element(positionsPath, i)));
         return segment;
     }
 
@@ -201,17 +109,17 @@ private:
         const json& object = Object(value, where, {"block", "offset", "text", "parts"});
         PartDescription part;
         part.where = where;
-        part.block = Handle(Required(object, where, "block"), MemberPath(where, "block"));
+        part.block = Handle(Required(object, where, "block"), Member(where, "block"));
         if (const json* offset = Optional(object, "offset"))
-            part.offset = Point(*offset, MemberPath(where, "offset"));
+            part.offset = Point(*offset, Member(where, "offset"));
         if (const json* text = Optional(object, "text"))
-            part.text = Text(*text, MemberPath(where, "text"));
+            part.text = Wide(*text, Member(where, "text"));
         if (const json* parts = Optional(object, "parts"))
         {
-            const std::string partsPath = MemberPath(where, "parts");
+            const std::string partsPath = Member(where, "parts");
             Array(*parts, partsPath);
             for (std::size_t i = 0; i < parts->size(); ++i)
-                part.parts.push_back(Part((*parts)[i], ElementPath(partsPath, i), depth + 1));
+                part.parts.push_back(Part((*parts)[i], Element(partsPath, i), depth + 1));
         }
         return part;
     }
@@ -219,67 +127,34 @@ private:
     PmPosition200 Position(const json& value, const std::string& where) const
     {
         const json& object = Object(value, where, {"pt", "tpt", "heading", "angles"});
-        const dpoint3d pt = Point(Required(object, where, "pt"), MemberPath(where, "pt"));
+        const dpoint3d pt = Point(Required(object, where, "pt"), Member(where, "pt"));
         const json* tpt = Optional(object, "tpt");
-        const dpoint3d second = tpt != nullptr ? Point(*tpt, MemberPath(where, "tpt")) : pt;
+        const dpoint3d second = tpt != nullptr ? Point(*tpt, Member(where, "tpt")) : pt;
         const json* heading = Optional(object, "heading");
         const json* angles = Optional(object, "angles");
         if ((heading == nullptr) == (angles == nullptr))
             Fail(where, "give either \"heading\" or \"angles\"");
         if (heading != nullptr)
-            return HeadingPosition(pt, second, Number(*heading, MemberPath(where, "heading")));
-        const dpoint3d degrees = Point(*angles, MemberPath(where, "angles"));
+            return HeadingPosition(pt, second, Number(*heading, Member(where, "heading")));
+        const dpoint3d degrees = Point(*angles, Member(where, "angles"));
         double radians[3] = {Radians(degrees.x), Radians(degrees.y), Radians(degrees.z)};
         CZnTransform placement;
         placement.SetEulerAngles(radians);
         return PlacedAt(pt, second, placement);
     }
 
-    std::string m_file;
 };
 
-std::string FileText(const std::string& file)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (!fs::exists(file, error))
-        throw CommandFailure(ExitStatus::ioFailure, file + ": no such file");
-    if (!fs::is_regular_file(file, error))
-        throw CommandFailure(ExitStatus::ioFailure, file + ": not a regular file");
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in || !text)
-        throw CommandFailure(ExitStatus::ioFailure, file + ": cannot be read");
-    return text.str();
-}
-
-// The parser's own message without its exception tag ("[json.exception...] ").
-std::string ParserMessage(const nlohmann::json::exception& error)
-{
-    const std::string message = error.what();
-    const std::size_t tagEnd = message.find("] ");
-    return tagEnd == std::string::npos ? message : message.substr(tagEnd + 2);
-}
 } // namespace
 
 SimDescription ReadSimDescription(const std::string& file)
 {
-    return ParseSimDescription(FileText(file), file);
+    return ParseSimDescription(ReadTextFile(file), file);
 }
 
 SimDescription ParseSimDescription(const std::string& text, const std::string& file)
 {
-    json root;
-    try
-    {
-        root = json::parse(text);
-    }
-    catch (const json::exception& error)
-    {
-        throw CommandFailure(ExitStatus::badInput, file + ": not valid JSON: " + ParserMessage(error));
-    }
-    return DescriptionReader(file).Simulation(root);
+    return DescriptionReader(file).Simulation(ParseJson(text, file));
 }
 
 PmPosition200 HeadingPosition(dpoint3d pt, dpoint3d tpt, double headingDegrees)

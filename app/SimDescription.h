@@ -43,7 +43,7 @@ struct SimDescription
     std::vector<SectionDescription> sections;
 };
 
-// Reads the description in file. Anything wrong with it is a CommandFailure
+// Reads the description in file. Anything wrong with it is a Failure
 // naming the file and, for its content, the field and what is wrong there.
 SimDescription ReadSimDescription(const std::string& file);
 // The same for a description's text; file only names it in messages.

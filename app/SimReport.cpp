@@ -1,11 +1,12 @@
 #include "app/SimReport.h"
 
-#include "app/Angles.h"
+#include "drawing/Angles.h"
 #include "app/BlockReferences.h"
 #include "app/HeldSimulation.h"
 #include "app/SpeedUnits.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
+#include "drawing/Names.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"

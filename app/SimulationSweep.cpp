@@ -1,8 +1,7 @@
 #include "app/SimulationSweep.h"
 
-#include "analysis/Geos.h"
 #include "analysis/SimulationReferences.h"
-#include "app/ExitStatus.h"
+#include "drawing/Failure.h"
 
 SweepReport SweepForCommand(const std::string& file, const std::string& name, const CPmSim200& sim,
                             const SimulationMotion& motion, const SweepOptions& options)
@@ -11,12 +10,8 @@ SweepReport SweepForCommand(const std::string& file, const std::string& name, co
     {
         return SweepSimulation(motion, ReferencesOf(sim), options);
     }
-    catch (const SweepRefused& refused)
+    catch (const Failure& failure)
     {
-        throw CommandFailure(ExitStatus::badInput, file + ": \"" + name + "\": " + refused.what());
-    }
-    catch (const GeosError& failed)
-    {
-        throw CommandFailure(ExitStatus::failure, file + ": \"" + name + "\": " + failed.what());
+        throw failure.In(file + ": \"" + name + "\"");
     }
 }

@@ -1,6 +1,5 @@
 // A simulation's sweep for a command: its own references passed over, and a
-// sweep that cannot be made turned into the command's one-line failure
-// (a tolerance too fine: bad input; the geometry library failing: failure).
+// sweep that cannot be made failing with the file and the simulation named.
 #pragma once
 
 #include "analysis/Sweep.h"

@@ -6,6 +6,7 @@
 #include "app/HeldSimulation.h"
 #include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
+#include "drawing/Names.h"
 
 #include <sstream>
 

@@ -12,13 +12,6 @@ std::string Utf8(const CString& text)
     return cadhost::toUtf8(text.str());
 }
 
-std::string HandleText(const AcDbHandle& handle)
-{
-    ACHAR buffer[17] = {};
-    handle.getIntoAsciiBuffer(buffer, sizeof buffer / sizeof buffer[0]);
-    return Utf8(std::wstring(buffer));
-}
-
 CString HostText(const std::string& utf8)
 {
     return CString(cadhost::fromUtf8(utf8));

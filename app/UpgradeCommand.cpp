@@ -46,13 +46,13 @@ std::vector<CString> ToUpgrade(const UpgradeOptions& options)
 Outcome Upgrade(AcDbDatabase&, const UpgradeOptions& options)
 {
     if (options.name.empty() && !options.all)
-        throw CommandFailure(ExitStatus::badInput, "upgrade: give a simulation's NAME or --all");
+        throw Failure(FailureKind::badInput, "upgrade: give a simulation's NAME or --all");
     nlohmann::json upgraded = nlohmann::json::array();
     for (const CString& name : ToUpgrade(options))
     {
         CPmDbxFactory200::UpgradeSim(name);
         if (!IsCurrent(name))
-            throw CommandFailure(ExitStatus::failure,
+            throw Failure(FailureKind::internal,
                                  options.file + ": \"" + Utf8(name) + "\" cannot be upgraded");
         upgraded.push_back(Utf8(name));
     }

@@ -33,7 +33,7 @@ std::vector<CPmSim200*> Targets(CPmSimList200& list, const UseOptions& options)
         throw SimulationNotFound(options.file, options.name);
     for (CPmSim200* sim : targets)
         if (!sim->IsCurVersion())
-            throw CommandFailure(ExitStatus::refused,
+            throw Failure(FailureKind::refused,
                                  options.file + ": \"" + Utf8(*sim->Name()) +
                                      "\" is a version-101 simulation; upgrade it first");
     return targets;
@@ -76,7 +76,7 @@ Outcome SetMark(const UseOptions& options, bool inUse)
     {
         const int status = sim->Update();
         if (status != 0)
-            throw CommandFailure(ExitStatus::failure, options.file + ": \"" + Utf8(*sim->Name()) +
+            throw Failure(FailureKind::internal, options.file + ": \"" + Utf8(*sim->Name()) +
                                                           "\" cannot be stored (status " +
                                                           std::to_string(status) + ")");
         names.push_back(Utf8(*sim->Name()));

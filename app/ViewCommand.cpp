@@ -6,9 +6,9 @@
 #include "app/SimulationSweep.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
+#include "drawing/OutputFile.h"
 #include "model/CPmSection200.h"
 #include "motion/LengthUnit.h"
-#include "view/OutputFile.h"
 #include "view/Page.h"
 #include "view/SvgStill.h"
 
@@ -70,13 +70,6 @@ std::vector<ViewedSimulation> Simulations(const ViewOptions& options)
     return sims;
 }
 
-void Write(const std::string& path, const std::string& bytes)
-{
-    const std::string failure = ReplaceFile(path, bytes);
-    if (!failure.empty())
-        throw CommandFailure(ExitStatus::ioFailure, path + ": " + failure);
-}
-
 std::string OutputPath(const ViewOptions& options)
 {
     if (!options.svg.empty())
@@ -104,7 +97,7 @@ Outcome View(AcDbDatabase&, const ViewOptions& options)
 {
     const bool still = !options.svg.empty();
     if (still && options.names.size() != 1)
-        throw CommandFailure(ExitStatus::badInput, "--svg shows one simulation: name exactly one");
+        throw Failure(FailureKind::badInput, "--svg shows one simulation: name exactly one");
     const std::vector<ViewedSimulation> sims = Simulations(options);
     DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
     const std::string bytes =
@@ -114,8 +107,8 @@ Outcome View(AcDbDatabase&, const ViewOptions& options)
     const std::string out = OutputPath(options);
     std::error_code error;
     if (std::filesystem::equivalent(out, options.file, error))
-        throw CommandFailure(ExitStatus::badInput, out + ": is the drawing itself; name another output");
-    Write(out, bytes);
+        throw Failure(FailureKind::badInput, out + ": is the drawing itself; name another output");
+    ReplaceFile(out, bytes);
     return Written(options, out, bytes.size(), sims);
 }
 } // namespace

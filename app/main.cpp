@@ -43,10 +43,10 @@ int main(int argc, char** argv)
     {
         return action();
     }
-    catch (const CommandFailure& failure)
+    catch (const Failure& failure)
     {
         std::cerr << "znsim: " << failure.what() << '\n';
-        return static_cast<int>(failure.status());
+        return static_cast<int>(ExitStatusOf(failure.Kind()));
     }
     catch (const std::bad_alloc&)
     {

@@ -174,8 +174,11 @@ FileReplacement::~FileReplacement()
 
 void FileReplacement::fail(int error)
 {
-    if (mStatus == Acad::eOk)
-        mStatus = writeStatusOf(error);
+    if (mStatus != Acad::eOk)
+        return;
+    // A write that writes nothing fails without setting errno.
+    mError = error != 0 ? error : EIO;
+    mStatus = writeStatusOf(mError);
 }
 
 void FileReplacement::append(const std::uint8_t* data, std::size_t size)

@@ -103,6 +103,8 @@ public:
     // size limit is reached), eFileAccessErr for any other failure, the
     // first one met since the new file was made.
     Acad::ErrorStatus commit();
+    // The system's error number of that first failure; 0 while none.
+    int error() const { return mError; }
 
 private:
     void fail(int error);
@@ -115,5 +117,6 @@ private:
     bool mMade = false;
     std::uint64_t mWritten = 0;
     Acad::ErrorStatus mStatus = Acad::eOk;
+    int mError = 0;
 };
 } // namespace cadhost

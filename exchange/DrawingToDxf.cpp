@@ -1,6 +1,10 @@
 #include "exchange/DrawingToDxf.h"
 
 #include "cadhost/Utf8Text.h"
+#include "drawing/Angles.h"
+#include "drawing/BlockWalk.h"
+#include "drawing/Names.h"
+#include "drawing/Opened.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbDatabase.h"
@@ -8,7 +12,6 @@
 #include "model/CPmSection200.h"
 #include "model/CPmSegment200.h"
 #include "model/CPmSim200.h"
-#include "motion/OpenedObject.h"
 #include "motion/SimulationMotion.h"
 
 #include <cmath>
@@ -16,7 +19,6 @@
 
 namespace
 {
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 constexpr int kPathColour = 1;
 constexpr int kPartsColour = 5;
 constexpr int kEnvelopeColour = 3;
@@ -25,17 +27,6 @@ constexpr int kClearanceColour = 30;
 // is off and frozen, because some programs (LibreCAD among them) draw and
 // print what group 60 hides.
 constexpr const char* kHiddenLayer = "Hidden";
-
-std::string BlockName(AcDbObjectId definition)
-{
-    AcDbBlockTableRecord* record = nullptr;
-    if (acdbOpenObject(record, definition, AcDb::kForRead) != Acad::eOk)
-        return {};
-    Opened<AcDbBlockTableRecord> opened(record);
-    const ACHAR* name = nullptr;
-    record->getName(name);
-    return cadhost::toUtf8(name);
-}
 
 DxfPoint Point(const AcGePoint3d& point)
 {
@@ -60,8 +51,8 @@ DxfPolyline PolylineOf(const AcDbPolyline& polyline)
 DxfInsert InsertOf(const AcDbBlockReference& reference)
 {
     const AcGeScale3d scale = reference.scaleFactors();
-    return {BlockName(reference.blockTableRecord()), Point(reference.position()), scale.sx, scale.sy, scale.sz,
-            reference.rotation() * kDegreesPerRadian};
+    return {BlockName(reference.blockTableRecord()).value_or(""), Point(reference.position()), scale.sx, scale.sy,
+            scale.sz, Degrees(reference.rotation())};
 }
 
 // The entity kinds a drawing is drawn with; none for any other.
@@ -70,8 +61,7 @@ std::optional<DxfShape> ShapeOf(const AcDbEntity& entity)
     if (const auto* line = AcDbLine::cast(&entity))
         return DxfLine{Point(line->startPoint()), Point(line->endPoint())};
     if (const auto* arc = AcDbArc::cast(&entity))
-        return DxfArc{Point(arc->center()), arc->radius(), arc->startAngle() * kDegreesPerRadian,
-                      arc->endAngle() * kDegreesPerRadian};
+        return DxfArc{Point(arc->center()), arc->radius(), Degrees(arc->startAngle()), Degrees(arc->endAngle())};
     if (const auto* circle = AcDbCircle::cast(&entity))
         return DxfCircle{Point(circle->center()), circle->radius()};
     if (const auto* polyline = AcDbPolyline::cast(&entity))
@@ -81,34 +71,23 @@ std::optional<DxfShape> ShapeOf(const AcDbEntity& entity)
     return std::nullopt;
 }
 
-std::vector<DxfEntity> EntitiesOf(const AcDbBlockTableRecord& record)
+std::vector<DxfEntity> EntitiesOf(AcDbObjectId record)
 {
     std::vector<DxfEntity> entities;
-    AcDbBlockTableRecordIterator* walk = nullptr;
-    if (record.newIterator(walk) != Acad::eOk)
-        return entities;
-    const std::unique_ptr<AcDbBlockTableRecordIterator> iterator(walk);
-    for (; !iterator->done(); iterator->step())
-    {
-        AcDbEntity* entity = nullptr;
-        if (iterator->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-            continue;
-        Opened<AcDbEntity> opened(entity);
-        const bool visible = entity->visibility() == AcDb::kVisible;
-        if (std::optional<DxfShape> shape = ShapeOf(*entity))
+    ForEachEntity(record, [&](const AcDbEntity& entity) {
+        const bool visible = entity.visibility() == AcDb::kVisible;
+        if (std::optional<DxfShape> shape = ShapeOf(entity))
             entities.push_back({std::move(*shape), visible ? "0" : kHiddenLayer, visible, {}, 0});
-    }
+    });
     return entities;
 }
 
 // The block definitions in name order, and model space.
 void AddBlocks(DxfDrawing& dxf)
 {
-    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
-    AcDbBlockTable* table = nullptr;
-    if (drawing == nullptr || drawing->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+    const Opened<AcDbBlockTable> table = OpenBlockTable(AcDb::kForRead);
+    if (!table)
         return;
-    Opened<AcDbBlockTable> openedTable(table);
     AcDbBlockTableIterator* walk = nullptr;
     table->newIterator(walk);
     const std::unique_ptr<AcDbBlockTableIterator> iterator(walk);
@@ -116,17 +95,13 @@ void AddBlocks(DxfDrawing& dxf)
     {
         AcDbObjectId id;
         iterator->getRecordId(id);
-        AcDbBlockTableRecord* record = nullptr;
-        if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk)
+        const std::optional<std::string> name = BlockName(id);
+        if (!name)
             continue;
-        Opened<AcDbBlockTableRecord> opened(record);
-        const ACHAR* name = nullptr;
-        record->getName(name);
-        const std::wstring wide(name);
-        if (wide == ACDB_MODEL_SPACE)
-            dxf.modelSpace = EntitiesOf(*record);
-        else if (wide != ACDB_PAPER_SPACE)
-            dxf.blocks.push_back({cadhost::toUtf8(wide), {}, EntitiesOf(*record), 0});
+        if (*name == cadhost::toUtf8(ACDB_MODEL_SPACE))
+            dxf.modelSpace = EntitiesOf(id);
+        else if (*name != cadhost::toUtf8(ACDB_PAPER_SPACE))
+            dxf.blocks.push_back({*name, {}, EntitiesOf(id), 0});
     }
 }
 
@@ -138,8 +113,8 @@ DxfInsert InsertAt(const PlacedPart& part)
     const Affine2& place = part.place;
     const double sx = std::hypot(place.a, place.b);
     const double sy = sx > 0.0 ? (place.a * place.d - place.b * place.c) / sx : 0.0;
-    return {BlockName(part.definition), {place.e, place.f, 0.0}, sx, sy, 1.0,
-            std::atan2(place.b, place.a) * kDegreesPerRadian};
+    return {BlockName(part.definition).value_or(""), {place.e, place.f, 0.0}, sx, sy, 1.0,
+            Degrees(std::atan2(place.b, place.a))};
 }
 
 DxfEntity OnLayer(DxfShape shape, const std::string& layer)

@@ -1,5 +1,6 @@
 #include "exchange/DxfFileReader.h"
 
+#include "drawing/Failure.h"
 #include "exchange/DxfEvents.h"
 #include "exchange/DxfTagWatch.h"
 
@@ -7,10 +8,18 @@
 
 #include <istream>
 
-std::string ReadDxf(std::string_view text, DxfDrawing& drawing)
+namespace
+{
+[[noreturn]] void Fail(const std::string& problem)
+{
+    throw Failure(FailureKind::badInput, problem);
+}
+} // namespace
+
+DxfDrawing ReadDxf(std::string_view text)
 {
     if (text.empty())
-        return "line 1: not a DXF file: it is empty";
+        Fail("line 1: not a DXF file: it is empty");
     DxfTagWatch watch(text);
     std::istream stream(&watch);
     DxfDrawing read;
@@ -18,12 +27,11 @@ std::string ReadDxf(std::string_view text, DxfDrawing& drawing)
     DL_Dxf dxf;
     dxf.in(stream, &events);
     if (!watch.Problem().empty())
-        return watch.Problem();
+        Fail(watch.Problem());
     if (!watch.SawEnd())
-        return "line " + std::to_string(watch.Line()) + ": the DXF is cut short: it ends before its EOF";
+        Fail("line " + std::to_string(watch.Line()) + ": the DXF is cut short: it ends before its EOF");
     for (const auto& [type, count] : watch.Unread())
         read.skipped[type] += count;
     read.version = watch.Version();
-    drawing = std::move(read);
-    return {};
+    return read;
 }

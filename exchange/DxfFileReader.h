@@ -1,7 +1,7 @@
 // Reads DXF text into a DxfDrawing through dxflib. The whole text is read
-// and checked before anything is handed back: on a problem, drawing is left
-// as it was and the answer is one line naming the line of the DXF ("line
-// 12: group code 10 has the value \"abc\", which is not a number").
+// and checked before anything is handed back: on a problem, a Failure
+// (badInput) says in one line what, naming the line of the DXF ("line 12:
+// group code 10 has the value \"abc\", which is not a number").
 //
 // Problems: text that is not a DXF (empty, binary, or not starting with a
 // section), a group code that is not a number, a value that does not parse
@@ -15,5 +15,4 @@
 #include <string>
 #include <string_view>
 
-// Empty on success.
-std::string ReadDxf(std::string_view text, DxfDrawing& drawing);
+[[nodiscard]] DxfDrawing ReadDxf(std::string_view text);

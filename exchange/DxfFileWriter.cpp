@@ -1,7 +1,7 @@
 #include "exchange/DxfFileWriter.h"
 
+#include "drawing/OutputFile.h"
 #include "exchange/DxfTextWriter.h"
-#include "view/OutputFile.h"
 
 #include <dxflib/dl_dxf.h>
 
@@ -188,7 +188,7 @@ std::string DxfText(const DxfDrawing& drawing)
     return dw.Text();
 }
 
-std::string WriteDxfFile(const std::string& path, const DxfDrawing& drawing)
+void WriteDxfFile(const std::string& path, const DxfDrawing& drawing)
 {
-    return ReplaceFile(path, DxfText(drawing));
+    ReplaceFile(path, DxfText(drawing));
 }

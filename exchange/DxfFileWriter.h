@@ -8,11 +8,10 @@
 
 #include <string>
 
-// Writes drawing to path through a temporary file renamed over it: a reader
-// sees the old file or the whole new one. Empty on success, else what went
-// wrong ("cannot be written: No space left on device"); the old file is then
-// left as it was.
-std::string WriteDxfFile(const std::string& path, const DxfDrawing& drawing);
+// Writes drawing to path as drawing/OutputFile.h replaces a file: a reader
+// sees the old file or the whole new one, and a failure (Failure, io)
+// leaves the old file as it was.
+void WriteDxfFile(const std::string& path, const DxfDrawing& drawing);
 
 // The same DXF text, for callers that keep it in memory.
-std::string DxfText(const DxfDrawing& drawing);
+[[nodiscard]] std::string DxfText(const DxfDrawing& drawing);

@@ -19,10 +19,10 @@
 #include <utility>
 #include <vector>
 
-// Empty when dxf can go into the working drawing; else one line naming the
-// line of the DXF: a block defined twice, or a reference to a block that
-// neither the DXF nor the drawing defines.
-std::string CheckDxfImport(const DxfDrawing& dxf);
+// Throws a Failure (badInput) unless dxf can go into the working drawing,
+// in one line naming the line of the DXF: a block defined twice, or a
+// reference to a block that neither the DXF nor the drawing defines.
+void CheckDxfImport(const DxfDrawing& dxf);
 
 struct ImportedReference
 {
@@ -41,10 +41,9 @@ struct DxfImport
     std::vector<ImportedReference> references;
     // DXF blocks whose name the drawing already used, and the name each got.
     std::vector<std::pair<std::string, std::string>> renamed;
-    // Empty unless the host refused a change, which a checked DXF does not
-    // cause; then the drawing must not be saved.
-    std::string failure;
 };
 
-// Needs CheckDxfImport(dxf) to have passed.
+// Needs CheckDxfImport(dxf) to have passed. A host that refuses a change,
+// which a checked DXF does not cause, is a Failure (internal): the drawing
+// must then not be saved.
 DxfImport ImportDxf(const DxfDrawing& dxf);

@@ -1,8 +1,8 @@
 #include "fuzz/FuzzedReaders.h"
 
-#include "app/ExitStatus.h"
 #include "app/SimDescription.h"
 #include "cadhost/HostDiagnostics.h"
+#include "drawing/Failure.h"
 #include "exchange/DxfFileReader.h"
 #include "exchange/DxfToDrawing.h"
 #include "fuzz/DrawingFileSeal.h"
@@ -81,23 +81,36 @@ void readSimDescription(const std::uint8_t* data, std::size_t size)
     {
         ReadSimDescription(file.hold(data, size));
     }
-    catch (const CommandFailure&)
+    catch (const Failure&)
     {
         // A refusal, with its message: what a bad description must give.
     }
 }
 
+// A new drawing, the working one while it lasts.
+struct WorkingDrawing
+{
+    WorkingDrawing() { acdbHostApplicationServices()->setWorkingDatabase(&drawing); }
+    ~WorkingDrawing() { acdbHostApplicationServices()->setWorkingDatabase(nullptr); }
+    WorkingDrawing(const WorkingDrawing&) = delete;
+    WorkingDrawing& operator=(const WorkingDrawing&) = delete;
+
+    AcDbDatabase drawing;
+};
+
 void readDxf(const std::uint8_t* data, std::size_t size)
 {
     const long liveBefore = cadhost::liveDatabaseObjects();
-    DxfDrawing dxf;
-    if (ReadDxf(std::string_view(reinterpret_cast<const char*>(data), size), dxf).empty())
+    try
     {
-        AcDbDatabase drawing;
-        acdbHostApplicationServices()->setWorkingDatabase(&drawing);
-        if (CheckDxfImport(dxf).empty())
-            ImportDxf(dxf);
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        const DxfDrawing dxf = ReadDxf(std::string_view(reinterpret_cast<const char*>(data), size));
+        const WorkingDrawing into;
+        CheckDxfImport(dxf);
+        static_cast<void>(ImportDxf(dxf));
+    }
+    catch (const Failure&)
+    {
+        // A refusal, with its message: what a bad DXF must give.
     }
     checkHostDiagnostics(liveBefore);
 }

@@ -2,12 +2,11 @@
 
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbCurves.h"
-#include "host/AcDbSymbolTable.h"
-#include "motion/OpenedObject.h"
+#include "drawing/Angles.h"
+#include "drawing/BlockWalk.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace
 {
@@ -30,7 +29,7 @@ OutlinePath LinePath(const AcDbLine& line, const Affine2& place)
 
 // Arcs are drawn as chords of at most kArcStep radians: within 0.13 % of
 // the radius of the true arc, and few enough points for a sweep.
-constexpr double kArcStep = 3.14159265358979323846 / 32.0;
+constexpr double kArcStep = kPi / 32.0;
 
 // The points of the arc after its start, from angle start through sweep
 // (negative: clockwise).
@@ -102,9 +101,9 @@ OutlinePath ArcPath(const AcDbArc& arc, const Affine2& place)
     OutlinePath path;
     const AcGePoint3d centre = arc.center();
     const double start = arc.startAngle();
-    double sweep = std::fmod(arc.endAngle() - start, 2.0 * 3.14159265358979323846);
+    double sweep = std::fmod(arc.endAngle() - start, 2.0 * kPi);
     if (sweep <= 0.0)
-        sweep += 2.0 * 3.14159265358979323846;
+        sweep += 2.0 * kPi;
     AddPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
     AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start, sweep);
     return path;
@@ -163,23 +162,9 @@ void OutlineBuilder::AddDefinition(AcDbObjectId definition, const Affine2& place
 {
     if (std::find(m_expanding.begin(), m_expanding.end(), definition) != m_expanding.end())
         return;
-    AcDbBlockTableRecord* record = nullptr;
-    if (acdbOpenObject(record, definition, AcDb::kForRead) != Acad::eOk)
-        return;
-    Opened<AcDbBlockTableRecord> opened(record);
-    AcDbBlockTableRecordIterator* walk = nullptr;
-    if (record->newIterator(walk) != Acad::eOk)
-        return;
-    const std::unique_ptr<AcDbBlockTableRecordIterator> iterator(walk);
     m_expanding.push_back(definition);
-    for (; !iterator->done() && !m_outline.cutShort; iterator->step())
-    {
-        AcDbEntity* entity = nullptr;
-        if (iterator->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-            continue;
-        Opened<AcDbEntity> openedEntity(entity);
-        AddEntity(*entity, place);
-    }
+    // What cannot be opened is passed over: a picture shows what it can.
+    ForEachEntity(definition, [&](const AcDbEntity& entity) { AddEntity(entity, place); });
     m_expanding.pop_back();
 }
 

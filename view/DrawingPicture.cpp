@@ -1,7 +1,7 @@
 #include "view/DrawingPicture.h"
 
 #include "host/AcDbBlockReference.h"
-#include "motion/ModelSpace.h"
+#include "drawing/BlockWalk.h"
 
 #include <algorithm>
 
