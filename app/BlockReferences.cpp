@@ -1,8 +1,9 @@
 #include "app/BlockReferences.h"
 
+#include "drawing/Names.h"
+#include "drawing/Opened.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbDatabase.h"
-#include "host/AcDbSymbolTable.h"
 
 AcDbBlockReference* OpenBlockReference(const AcDbHandle& handle)
 {
@@ -14,24 +15,10 @@ AcDbBlockReference* OpenBlockReference(const AcDbHandle& handle)
     return reference;
 }
 
-std::optional<std::wstring> DefinitionName(const AcDbHandle& handle)
+std::optional<std::string> DefinitionName(const AcDbHandle& handle)
 {
-    AcDbBlockReference* reference = OpenBlockReference(handle);
-    if (reference == nullptr)
+    const Opened<AcDbBlockReference> reference(OpenBlockReference(handle));
+    if (!reference)
         return std::nullopt;
-    const AcDbObjectId definitionId = reference->blockTableRecord();
-    reference->close();
-    return DefinitionName(definitionId);
-}
-
-std::optional<std::wstring> DefinitionName(AcDbObjectId definitionId)
-{
-    AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, definitionId, AcDb::kForRead) != Acad::eOk)
-        return std::nullopt;
-    const ACHAR* name = nullptr;
-    definition->getName(name);
-    std::wstring result = name != nullptr ? name : L"";
-    definition->close();
-    return result;
+    return BlockName(reference->blockTableRecord());
 }

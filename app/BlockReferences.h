@@ -2,7 +2,6 @@
 #pragma once
 
 #include "host/AcDbHandle.h"
-#include "host/AcDbObjectId.h"
 
 #include <optional>
 #include <string>
@@ -12,8 +11,6 @@ class AcDbBlockReference;
 // Open for read, for the caller to close; null when the handle names no
 // block reference.
 AcDbBlockReference* OpenBlockReference(const AcDbHandle& handle);
-// The name of the block definition that the reference shows; none when the
-// handle names no block reference, or its definition is gone.
-std::optional<std::wstring> DefinitionName(const AcDbHandle& handle);
-// The name of the block definition of that id; none when it cannot be opened.
-std::optional<std::wstring> DefinitionName(AcDbObjectId definitionId);
+// The name of the block definition that the reference shows, in UTF-8; none
+// when the handle names no block reference, or its definition is gone.
+std::optional<std::string> DefinitionName(const AcDbHandle& handle);

@@ -1,14 +1,14 @@
 #include "app/DefinitionUse.h"
 
-#include "app/BlockReferences.h"
 #include "app/HeldSimulation.h"
+#include "cadhost/Utf8Text.h"
+#include "drawing/BlockWalk.h"
+#include "drawing/Names.h"
+#include "drawing/Opened.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbDatabase.h"
 #include "host/AcDbSymbolTable.h"
-#include "model/CPmPart.h"
-#include "model/CPmSection200.h"
-#include "model/CPmSegment200.h"
-#include "model/CZnBlock.h"
+#include "motion/SimulationReferences.h"
 
 #include <algorithm>
 #include <map>
@@ -18,50 +18,19 @@ namespace
 // Which block definition each block reference shows, both by handle.
 using Shown = std::map<AcDbHandle, AcDbHandle>;
 
-void AddPartReferences(const CPmPart& part, std::vector<AcDbHandle>& references)
-{
-    if (part.Block() != nullptr && !part.Block()->Handle()->isNull())
-        references.push_back(*part.Block()->Handle());
-    for (int i = 0; i < part.NumSubParts(); ++i)
-        AddPartReferences(*part.SubPart(i), references);
-}
-
-// The hidden block references of a simulation's parts.
-std::vector<AcDbHandle> PartReferences(const CPmSim200& sim)
-{
-    std::vector<AcDbHandle> references;
-    for (const CPmSection200* section : *sim.Sections())
-        for (const CPmSegment200* segment : *section->Segments())
-            if (segment->Part() != nullptr)
-                AddPartReferences(*segment->Part(), references);
-    return references;
-}
-
 // Records in shown every block reference of the record, and appends the
 // definitions they show to those still to walk.
-void AddReferences(AcDbObjectId recordId, Shown& shown, std::vector<AcDbObjectId>& toWalk)
+void AddReferences(AcDbObjectId record, Shown& shown, std::vector<AcDbObjectId>& toWalk)
 {
-    AcDbBlockTableRecord* record = nullptr;
-    if (acdbOpenObject(record, recordId, AcDb::kForRead) != Acad::eOk)
-        return;
-    AcDbBlockTableRecordIterator* iterator = nullptr;
-    record->newIterator(iterator);
-    for (; !iterator->done(); iterator->step())
-    {
-        AcDbEntity* entity = nullptr;
-        if (iterator->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-            continue;
-        if (const AcDbBlockReference* reference = AcDbBlockReference::cast(entity))
+    ForEachEntity(record, [&](const AcDbEntity& entity) {
+        if (const AcDbBlockReference* reference = AcDbBlockReference::cast(&entity))
         {
             AcDbHandle handle;
             reference->getAcDbHandle(handle);
             shown[handle] = reference->blockTableRecord().handle();
             toWalk.push_back(reference->blockTableRecord());
         }
-        entity->close();
-    }
-    delete iterator;
-    record->close();
+    });
 }
 
 // The block references in model space and paper space, and in every block
@@ -70,13 +39,12 @@ void AddReferences(AcDbObjectId recordId, Shown& shown, std::vector<AcDbObjectId
 Shown ReferencesInDrawing()
 {
     Shown shown;
-    AcDbBlockTable* table = nullptr;
-    if (acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+    const Opened<AcDbBlockTable> table = OpenBlockTable(AcDb::kForRead);
+    if (!table)
         return shown;
     std::vector<AcDbObjectId> toWalk(2);
     table->getAt(ACDB_MODEL_SPACE, toWalk[0]);
     table->getAt(ACDB_PAPER_SPACE, toWalk[1]);
-    table->close();
     std::set<AcDbObjectId> walked;
     while (!toWalk.empty())
     {
@@ -103,7 +71,7 @@ public:
         {
             const CPmSim200& sim = *list->Sim(i);
             const bool deleted = m_names.count(sim.Name()->GetString()) != 0;
-            for (const AcDbHandle& reference : PartReferences(sim))
+            for (const AcDbHandle& reference : ReferencesOf(sim))
             {
                 simReferences.insert(reference);
                 const auto definition = inDrawing.find(reference);
@@ -144,11 +112,11 @@ private:
             AcDbObjectId id;
             drawing->getAcDbObjectId(id, false, m_order[i]);
             // One erased already goes with nothing.
-            const std::optional<std::wstring> name = DefinitionName(id);
+            const std::optional<std::string> name = BlockName(id);
             if (!name)
                 continue;
-            users[i].definition = *name;
-            reach.definitions.push_back(*name);
+            users[i].definition = cadhost::fromUtf8(*name);
+            reach.definitions.push_back(users[i].definition);
             if (!users[i].references.empty() || !users[i].simulations.empty())
                 reach.stillUsed.push_back(users[i]);
         }

@@ -55,7 +55,8 @@ int RunDemo(const std::string& program, const DrawingOptions& options)
 {
     HostSession host;
     const DrawingLock lock(options.file, DrawingAccess::create, options.wait);
-    const DemoVehicles vehicles = DrawDemoVehicles(host.Create());
+    host.Create();
+    const DemoVehicles vehicles = DrawDemoVehicles();
     const std::vector<SimDescription> sims = DemoSimulations(vehicles);
     std::string text = "Drew a tractor, a trailer and a car as blocks in a new drawing and parked "
                        "one of each in model space\n(block references " +

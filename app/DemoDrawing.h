@@ -1,12 +1,10 @@
 // The demo's drawing: three vehicles drawn in plan view as block
 // definitions (a tractor unit, a semi-trailer and a car, in metres, each
 // centred on its origin and facing along the x axis), and one visible
-// reference of each parked in model space.
+// reference of each parked in model space, all in the working drawing.
 #pragma once
 
 #include "host/AcDbHandle.h"
-
-class AcDbDatabase;
 
 // The handles of the parked references.
 struct DemoVehicles
@@ -16,4 +14,4 @@ struct DemoVehicles
     AcDbHandle car;
 };
 
-DemoVehicles DrawDemoVehicles(AcDbDatabase& drawing);
+DemoVehicles DrawDemoVehicles();

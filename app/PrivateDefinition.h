@@ -6,8 +6,6 @@
 // alone.
 #pragma once
 
-#include "host/AcadErrorStatus.h"
-
 #include <memory>
 #include <string>
 
@@ -17,8 +15,8 @@ class AcDbBlockReference;
 // drawing) into a new definition of the working drawing named after it and
 // the simulation, "Tractor [Harbour convoy 2]" (the first number whose name
 // is free), entity by entity as the host copies objects, through their own
-// filing. On success, reference is a new block reference in no drawing, the
-// caller's, showing the copy at source's position and scale factors; on
-// failure it is null and the host's status is the answer.
-Acad::ErrorStatus MakePrivateReference(const AcDbBlockReference& source, const std::wstring& simulation,
-                                       std::unique_ptr<AcDbBlockReference>& reference);
+// filing. The answer is a new block reference in no drawing, the caller's,
+// showing the copy at source's position and scale factors. A copy that
+// cannot be made is a Failure (internal) naming the host's status.
+[[nodiscard]] std::unique_ptr<AcDbBlockReference> MakePrivateReference(const AcDbBlockReference& source,
+                                                                       const std::wstring& simulation);

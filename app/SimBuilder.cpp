@@ -7,6 +7,7 @@
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "drawing/Names.h"
+#include "drawing/Opened.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "host/AcDbBlockReference.h"
 #include "model/CPmPart.h"
@@ -101,15 +102,17 @@ private:
     // that the named reference shows (app/PrivateDefinition.h).
     CZnBlock* Block(const PartDescription& description, const std::wstring& simulation) const
     {
-        AcDbBlockReference* named = OpenBlockReference(description.block);
+        const Opened<AcDbBlockReference> named(OpenBlockReference(description.block));
         std::unique_ptr<AcDbBlockReference> own;
-        const Acad::ErrorStatus status = MakePrivateReference(*named, simulation, own);
-        named->close();
-        if (status != Acad::eOk)
-            throw Failure(FailureKind::internal,
-                                 m_drawingFile + ": the block definition of " + HandleText(description.block) +
-                                     " cannot be copied for " + description.where + " (host status " +
-                                     std::to_string(status) + ")");
+        try
+        {
+            own = MakePrivateReference(*named, simulation);
+        }
+        catch (const Failure& failure)
+        {
+            throw failure.In(m_drawingFile + ": the block definition of " + HandleText(description.block) +
+                             " cannot be copied for " + description.where);
+        }
         element source{nullptr, own.get()};
         return Made(CPmBlockFactory::CreateBlock(&source));
     }

@@ -59,8 +59,8 @@ json Point(const dpoint3d& point)
 // The definition the block reference of handle shows; null when there is none.
 json Definition(const AcDbHandle& handle)
 {
-    const std::optional<std::wstring> name = DefinitionName(handle);
-    return name ? json(Utf8(*name)) : json(nullptr);
+    const std::optional<std::string> name = DefinitionName(handle);
+    return name ? json(*name) : json(nullptr);
 }
 
 json Part(const CPmPart& part)

@@ -1,6 +1,6 @@
 #include "app/SimulationSweep.h"
 
-#include "analysis/SimulationReferences.h"
+#include "motion/SimulationReferences.h"
 #include "drawing/Failure.h"
 
 SweepReport SweepForCommand(const std::string& file, const std::string& name, const CPmSim200& sim,

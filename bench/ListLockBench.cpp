@@ -21,7 +21,8 @@ struct DemoFile
     DemoFile() : file(bench::Narrow(bench::TemporaryPath(L"ListLockBench")))
     {
         options.file = file;
-        const DemoVehicles vehicles = DrawDemoVehicles(host.Create());
+        host.Create();
+        const DemoVehicles vehicles = DrawDemoVehicles();
         for (const SimDescription& sim : DemoSimulations(vehicles))
             StoreSimulation(sim, file, "the demo");
         host.Save(file);

@@ -1,4 +1,4 @@
-#include "analysis/SimulationReferences.h"
+#include "motion/SimulationReferences.h"
 
 #include "model/CPmPart.h"
 #include "model/CPmSection200.h"
