@@ -33,13 +33,7 @@ public:
         return false;
     }
 
-    bool Near(const GEOSGeometry& geometry) const
-    {
-        const GEOSContextHandle_t handle = m_geos.Handle();
-        return m_geos.Check(m_distance > 0.0
-                                ? GEOSPreparedDistanceWithin_r(handle, m_prepared.get(), &geometry, m_distance)
-                                : GEOSPreparedIntersects_r(handle, m_prepared.get(), &geometry));
-    }
+    bool Near(const GEOSGeometry& geometry) const { return m_geos.Near(*m_prepared, geometry, m_distance); }
 
 private:
     const GeosContext& m_geos;
@@ -56,7 +50,7 @@ struct Found
 
 Found At(const SweptSegment& segment, std::size_t sample)
 {
-    const SweepSample& s = segment.Samples()[sample];
+    const MotionSample& s = segment.Samples()[sample];
     return {{segment.Section(), s.time, segment.Segment(), sample},
             {segment.Section(), segment.Segment(), s.position, s.fraction}};
 }

@@ -102,6 +102,12 @@ std::vector<double> GeosContext::Points(const GEOSGeometry& ring, bool dropLast)
     return xy;
 }
 
+bool GeosContext::Near(const GEOSPreparedGeometry& prepared, const GEOSGeometry& geometry, double distance) const
+{
+    return Check(distance > 0.0 ? GEOSPreparedDistanceWithin_r(m_handle, &prepared, &geometry, distance)
+                                : GEOSPreparedIntersects_r(m_handle, &prepared, &geometry));
+}
+
 Prepared GeosContext::Prepare(const GEOSGeometry& geometry) const
 {
     const GEOSPreparedGeometry* prepared = GEOSPrepare_r(m_handle, &geometry);

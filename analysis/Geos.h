@@ -54,6 +54,9 @@ public:
     // ring's repeated last point when dropLast.
     std::vector<double> Points(const GEOSGeometry& ring, bool dropLast) const;
     Prepared Prepare(const GEOSGeometry& geometry) const;
+    // Whether geometry comes within distance of prepared (touches or
+    // overlaps it when distance is 0).
+    bool Near(const GEOSPreparedGeometry& prepared, const GEOSGeometry& geometry, double distance) const;
 
 private:
     [[noreturn]] void Fail() const;

@@ -1,6 +1,7 @@
 #include "analysis/Sweep.h"
 
 #include "analysis/Conflicts.h"
+#include "analysis/Footprints.h"
 #include "analysis/Obstacles.h"
 #include "analysis/SweptSegment.h"
 #include "drawing/Angles.h"
@@ -9,89 +10,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <sstream>
-#include <tuple>
 
 namespace
 {
 // A footprint's default tolerance, as a share of its size.
 constexpr double kToleranceShare = 0.01;
-
-using FootprintKey = std::tuple<AcDbObjectId, double, double, double, double>;
-
-// Each block definition flattened once, and each footprint (a definition
-// through one reference's rotation and scale) built once.
-class Footprints
-{
-public:
-    explicit Footprints(const GeosContext& geos) : m_geos(geos) {}
-
-    const Outline& OutlineOf(AcDbObjectId definition)
-    {
-        auto found = m_outlines.find(definition);
-        if (found == m_outlines.end())
-            found = m_outlines.emplace(definition, BlockOutline(definition)).first;
-        return found->second;
-    }
-
-    // The longer side of the largest footprint's box.
-    double LargestSize(const SimulationMotion& motion)
-    {
-        double size = 0.0;
-        for (const SectionMotion& section : motion.sections)
-            for (const SegmentMotion& segment : section.segments)
-                for (const PartShape& part : segment.parts)
-                {
-                    if (part.definition.isNull())
-                        continue;
-                    Bounds bounds;
-                    bounds.Add(OutlineOf(part.definition), part.shape);
-                    if (!bounds.Empty())
-                        size = std::max({size, bounds.maxX - bounds.minX, bounds.maxY - bounds.minY});
-                }
-        return size;
-    }
-
-    const Footprint& Of(const PartShape& part, double tolerance)
-    {
-        const Affine2& s = part.shape;
-        const FootprintKey key{part.definition, s.a, s.b, s.c, s.d};
-        auto found = m_footprints.find(key);
-        if (found == m_footprints.end())
-            found = m_footprints.emplace(key, FootprintOf(m_geos, OutlineOf(part.definition), s, tolerance)).first;
-        return found->second;
-    }
-
-private:
-    const GeosContext& m_geos;
-    std::map<AcDbObjectId, Outline> m_outlines;
-    std::map<FootprintKey, Footprint> m_footprints;
-};
-
-std::vector<SweptPart> PartsOf(const SegmentMotion& segment, Footprints& footprints, double tolerance)
-{
-    std::vector<SweptPart> parts;
-    for (const PartShape& part : segment.parts)
-        if (!part.definition.isNull())
-        {
-            const Footprint& footprint = footprints.Of(part, tolerance);
-            if (!footprint.Empty())
-                parts.push_back({&footprint, part.offset});
-        }
-    return parts;
-}
-
-double Reach(const std::vector<SweptPart>& parts)
-{
-    double reach = 0.0;
-    for (const SweptPart& part : parts)
-    {
-        const dpoint3d& o = part.offset;
-        reach = std::max(reach, std::hypot(o.x, o.y, o.z) + part.footprint->reach);
-    }
-    return reach;
-}
 
 std::vector<SweptSegment> SweptSegments(const SimulationMotion& motion, Footprints& footprints, double tolerance)
 {
@@ -101,10 +25,10 @@ std::vector<SweptSegment> SweptSegments(const SimulationMotion& motion, Footprin
         for (std::size_t j = 0; j < motion.sections[i].segments.size(); ++j)
         {
             const SegmentMotion& segment = motion.sections[i].segments[j];
-            std::vector<SweptPart> parts = PartsOf(segment, footprints, tolerance);
-            const double reach = Reach(parts);
+            std::vector<PlacedFootprint> parts = footprints.PartsOf(segment, tolerance);
+            const SampleSpacing spacing{tolerance, Reach(parts)};
             if (!parts.empty())
-                samples += SampleCount(segment, reach, tolerance);
+                samples += SampleCount(segment, spacing);
             if (samples > kMostSweepSamples)
             {
                 std::ostringstream text;
@@ -112,8 +36,7 @@ std::vector<SweptSegment> SweptSegments(const SimulationMotion& motion, Footprin
                      << " samples along this simulation";
                 throw Failure(FailureKind::badInput, text.str());
             }
-            std::vector<SweepSample> run = parts.empty() ? std::vector<SweepSample>()
-                                                         : SamplesOf(segment, reach, tolerance);
+            std::vector<MotionSample> run = parts.empty() ? std::vector<MotionSample>() : SamplesOf(segment, spacing);
             swept.emplace_back(i, j, std::move(parts), std::move(run));
         }
     return swept;
@@ -137,11 +60,7 @@ std::vector<Conflict> ConflictsOf(const GeosContext& geos, const std::vector<Swe
     for (Obstacle& obstacle : ModelSpaceObstacles(geos, own, tolerance))
     {
         const GEOSGeometry* shape = obstacle.geometry.get();
-        const bool near = geos.Check(options.clearance > 0.0
-                                         ? GEOSPreparedDistanceWithin_r(geos.Handle(), envelope.get(), shape,
-                                                                        options.clearance)
-                                         : GEOSPreparedIntersects_r(geos.Handle(), envelope.get(), shape));
-        if (!near)
+        if (!geos.Near(*envelope, *shape, options.clearance))
             continue;
         if (const std::optional<Touches> touches = TouchesOf(geos, segments, areas, *shape, options.clearance))
             conflicts.push_back({obstacle.handle, std::move(obstacle.className), std::move(obstacle.blockName),

@@ -1,7 +1,5 @@
 #include "analysis/SweptSegment.h"
 
-#include "analysis/SweepSamples.h"
-
 #include <algorithm>
 #include <iterator>
 
@@ -15,8 +13,8 @@ constexpr std::size_t kStepsPerUnion = 4096;
 constexpr std::size_t kMostSamplesPerStride = 64;
 } // namespace
 
-SweptSegment::SweptSegment(std::size_t section, std::size_t segment, std::vector<SweptPart> parts,
-                           std::vector<SweepSample> samples)
+SweptSegment::SweptSegment(std::size_t section, std::size_t segment, std::vector<PlacedFootprint> parts,
+                           std::vector<MotionSample> samples)
     : m_section(section), m_segment(segment), m_parts(std::move(parts)), m_samples(std::move(samples))
 {
 }
@@ -28,7 +26,7 @@ std::size_t SweptSegment::Steps() const
     return std::max<std::size_t>(1, m_samples.size() - 1);
 }
 
-Affine2 SweptSegment::PartPlace(const SweptPart& part, std::size_t sample) const
+Affine2 SweptSegment::PartPlace(const PlacedFootprint& part, std::size_t sample) const
 {
     return m_samples[sample].frame.Moved(part.offset).TopView();
 }
@@ -36,7 +34,7 @@ Affine2 SweptSegment::PartPlace(const SweptPart& part, std::size_t sample) const
 std::vector<Geometry> SweptSegment::Hulls(const GeosContext& geos, std::size_t from, std::size_t to) const
 {
     std::vector<Geometry> hulls;
-    for (const SweptPart& part : m_parts)
+    for (const PlacedFootprint& part : m_parts)
     {
         std::vector<Geometry> swept = SweptPieces(geos, *part.footprint, PartPlace(part, from), PartPlace(part, to));
         std::move(swept.begin(), swept.end(), std::back_inserter(hulls));
@@ -48,7 +46,7 @@ std::vector<double> SweptSegment::Corners(std::size_t sample) const
 {
     std::vector<double> corners;
     corners.reserve(8 * m_parts.size());
-    for (const SweptPart& part : m_parts)
+    for (const PlacedFootprint& part : m_parts)
     {
         const Affine2 place = PartPlace(part, sample);
         const Bounds& f = part.footprint->box;
@@ -105,9 +103,7 @@ std::vector<std::size_t> SweptSegment::Strides(double tolerance) const
     std::vector<std::size_t> ends{0};
     if (m_samples.size() < 2)
         return ends;
-    double reach = 0.0;
-    for (const SweptPart& part : m_parts)
-        reach = std::max(reach, std::hypot(part.offset.x, part.offset.y, part.offset.z) + part.footprint->reach);
+    const double reach = Reach(m_parts);
     std::vector<std::vector<double>> run{Corners(0)};
     for (std::size_t sample = 1; sample < m_samples.size(); ++sample)
     {

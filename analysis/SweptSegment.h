@@ -3,30 +3,23 @@
 // sample to the next.
 #pragma once
 
-#include "motion/Bounds.h"
-#include "analysis/Footprint.h"
+#include "analysis/Footprints.h"
 #include "analysis/Geos.h"
-#include "analysis/SweepSamples.h"
+#include "motion/Bounds.h"
+#include "motion/Sampling.h"
 
 #include <cstddef>
 #include <vector>
 
-struct SweptPart
-{
-    const Footprint* footprint = nullptr;
-    // From the segment's frame, as motion/ adds the part tree's offsets up.
-    dpoint3d offset;
-};
-
 class SweptSegment
 {
 public:
-    SweptSegment(std::size_t section, std::size_t segment, std::vector<SweptPart> parts,
-                 std::vector<SweepSample> samples);
+    SweptSegment(std::size_t section, std::size_t segment, std::vector<PlacedFootprint> parts,
+                 std::vector<MotionSample> samples);
 
     std::size_t Section() const { return m_section; }
     std::size_t Segment() const { return m_segment; }
-    const std::vector<SweepSample>& Samples() const { return m_samples; }
+    const std::vector<MotionSample>& Samples() const { return m_samples; }
     // Steps from one sample to the next; a run of one sample is one step
     // that stays put, and a segment with nothing to sweep has none.
     std::size_t Steps() const;
@@ -50,13 +43,13 @@ public:
     std::vector<std::size_t> Strides(double tolerance) const;
 
 private:
-    Affine2 PartPlace(const SweptPart& part, std::size_t sample) const;
+    Affine2 PartPlace(const PlacedFootprint& part, std::size_t sample) const;
     // Each part's box corners placed at sample: x, y of 4 corners a part.
     std::vector<double> Corners(std::size_t sample) const;
     bool Straight(const std::vector<std::vector<double>>& corners, double tolerance) const;
 
     std::size_t m_section;
     std::size_t m_segment;
-    std::vector<SweptPart> m_parts;
-    std::vector<SweepSample> m_samples;
+    std::vector<PlacedFootprint> m_parts;
+    std::vector<MotionSample> m_samples;
 };

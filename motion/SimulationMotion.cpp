@@ -79,6 +79,9 @@ SimulationMotion MotionOf(const CPmSim200& sim, double metresPerUnit)
     for (SectionMotion& section : motion.sections)
     {
         section.start = start;
+        for (SegmentMotion& segment : section.segments)
+            for (double& time : segment.times)
+                time += start;
         start += section.duration;
     }
     motion.duration = start;
@@ -95,8 +98,7 @@ Moment MomentAt(const SimulationMotion& motion, double t)
     const auto after = std::upper_bound(motion.sections.begin(), motion.sections.end(), clamped,
                                         [](double time, const SectionMotion& section)
                                         { return time < section.start; });
-    const auto index = static_cast<std::size_t>(after - motion.sections.begin()) - 1;
-    return {index, clamped - motion.sections[index].start};
+    return {static_cast<std::size_t>(after - motion.sections.begin()) - 1, clamped};
 }
 
 Placement SegmentPlacementAt(const SegmentMotion& segment, double t)

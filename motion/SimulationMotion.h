@@ -1,7 +1,9 @@
 // How one simulation moves, gathered once from the module's records and the
 // drawing: per section its speed, start and duration; per segment its parts,
 // the placement at each position and the time of each position. Everything
-// that draws, sweeps or exports a simulation reads it from here.
+// that draws, sweeps or exports a simulation reads it from here. Every time
+// is in seconds from the simulation's start, so that moments of several
+// simulations, and of the segments of one, compare directly.
 //
 // A simulation that cannot be timed (a section of speed 0 or less, or one
 // with no positions) says why in `problem`; its sections then last no time,
@@ -21,7 +23,7 @@ struct SegmentMotion
 {
     std::vector<PartShape> parts;
     std::vector<Placement> placements;
-    // From the section's start, one per placement.
+    // One per placement; the first is its section's start.
     std::vector<double> times;
 };
 
@@ -43,21 +45,22 @@ struct SimulationMotion
 };
 
 // Drawing units stand for metresPerUnit metres.
-SimulationMotion MotionOf(const CPmSim200& sim, double metresPerUnit);
+[[nodiscard]] SimulationMotion MotionOf(const CPmSim200& sim, double metresPerUnit);
 
-// Where the simulation is at time t (clamped to 0 .. duration): the section
-// playing and the time into it. A section that lasts no time is passed at
-// once; one that cannot be timed stays at the start of its first section.
-// Needs at least one section.
+// Where the simulation is at time t: the section playing and the time,
+// clamped to 0 .. duration. A section that lasts no time is passed at once;
+// a simulation that cannot be timed stays at the start of its first
+// section. Needs at least one section.
 struct Moment
 {
     std::size_t section = 0;
     double time = 0.0;
 };
-Moment MomentAt(const SimulationMotion& motion, double t);
+[[nodiscard]] Moment MomentAt(const SimulationMotion& motion, double t);
 
-// A segment's frame at time t into its section; needs a placement.
-Placement SegmentPlacementAt(const SegmentMotion& segment, double t);
+// A segment's frame at time t; needs a placement. Before the segment's
+// first time it stands at its first position, after its last at its last.
+[[nodiscard]] Placement SegmentPlacementAt(const SegmentMotion& segment, double t);
 
 // Each part drawn at time t, seen from above: its definition and where it
 // draws it (frame and shape together).
@@ -66,6 +69,6 @@ struct PlacedPart
     AcDbObjectId definition;
     Affine2 place;
 };
-std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t);
+[[nodiscard]] std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t);
 // The parts of one segment drawn with the segment's frame at frame.
-std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Placement& frame);
+[[nodiscard]] std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Placement& frame);

@@ -66,14 +66,14 @@ private:
     {
         json segments = json::array();
         for (const SegmentMotion& segment : section.segments)
-            segments.push_back(Segment(segment));
+            segments.push_back(Segment(segment, section.start));
         return {{"speed", speed},
                 {"start", section.start},
                 {"duration", section.duration},
                 {"segments", segments}};
     }
 
-    json Segment(const SegmentMotion& segment)
+    json Segment(const SegmentMotion& segment, double start)
     {
         const std::size_t at = m_floats.size();
         const dpoint3d origin =
@@ -82,7 +82,7 @@ private:
         {
             const Placement& p = segment.placements[i];
             m_bounds.Add(p.point.x, p.point.y);
-            for (const double value : {segment.times[i], p.point.x - origin.x, p.point.y - origin.y,
+            for (const double value : {segment.times[i] - start, p.point.x - origin.x, p.point.y - origin.y,
                                        p.rotation.w, p.rotation.x, p.rotation.y, p.rotation.z})
                 m_floats.push_back(static_cast<float>(value));
         }

@@ -106,7 +106,8 @@ TEST_F(SimulationMotionTest, SectionsPlayInOrderEachAtItsSpeed)
     EXPECT_NEAR(motion.sections[1].start, 6.0, 1e-12);
     const Moment moment = MomentAt(motion, 7.0);
     EXPECT_EQ(moment.section, 1u);
-    EXPECT_NEAR(moment.time, 1.0, 1e-12);
+    EXPECT_NEAR(moment.time, 7.0, 1e-12);
+    EXPECT_NEAR(motion.sections[1].segments[0].times.back(), 8.0, 1e-12);
     EXPECT_NEAR(PartsAt(motion, 4.0).at(0).place.e, 4.0, 1e-12);
     // Half way up the second section's step, turned half way.
     const Affine2 place = PartsAt(motion, 7.0).at(0).place;

@@ -1,4 +1,4 @@
-#include "analysis/SweepSamples.h"
+#include "motion/Sampling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,41 +12,36 @@ double Turn(const Placement& from, const Placement& to)
 
 namespace
 {
-// The most any point within reach of the frame's origin moves from one
-// placement to the other: the origin's move plus the turn's arc.
-double Movement(const Placement& from, const Placement& to, double reach)
-{
-    const double moved = std::hypot(to.point.x - from.point.x, to.point.y - from.point.y, to.point.z - from.point.z);
-    return moved + Turn(from, to) * reach;
-}
-
 // Samples from one position to the next, the first of them at the position.
-std::size_t StepSamples(const Placement& from, const Placement& to, double reach, double tolerance)
+std::size_t StepSamples(const Placement& from, const Placement& to, const SampleSpacing& spacing)
 {
-    const double steps = std::ceil(Movement(from, to, reach) / tolerance);
+    const double turn = Turn(from, to);
+    const double moved = std::hypot(to.point.x - from.point.x, to.point.y - from.point.y, to.point.z - from.point.z);
+    const double steps =
+        std::max(std::ceil((moved + turn * spacing.reach) / spacing.move), std::ceil(turn / spacing.turn));
     return steps >= 1.0 ? static_cast<std::size_t>(std::min(steps, 1e15)) : 1;
 }
 } // namespace
 
-std::size_t SampleCount(const SegmentMotion& segment, double reach, double tolerance)
+std::size_t SampleCount(const SegmentMotion& segment, const SampleSpacing& spacing)
 {
     const std::vector<Placement>& placements = segment.placements;
     if (placements.empty())
         return 0;
     std::size_t count = 1;
     for (std::size_t i = 0; i + 1 < placements.size(); ++i)
-        count += StepSamples(placements[i], placements[i + 1], reach, tolerance);
+        count += StepSamples(placements[i], placements[i + 1], spacing);
     return count;
 }
 
-std::vector<SweepSample> SamplesOf(const SegmentMotion& segment, double reach, double tolerance)
+std::vector<MotionSample> SamplesOf(const SegmentMotion& segment, const SampleSpacing& spacing)
 {
     const std::vector<Placement>& placements = segment.placements;
-    std::vector<SweepSample> samples;
-    samples.reserve(SampleCount(segment, reach, tolerance));
+    std::vector<MotionSample> samples;
+    samples.reserve(SampleCount(segment, spacing));
     for (std::size_t i = 0; i + 1 < placements.size(); ++i)
     {
-        const std::size_t steps = StepSamples(placements[i], placements[i + 1], reach, tolerance);
+        const std::size_t steps = StepSamples(placements[i], placements[i + 1], spacing);
         const double t0 = segment.times[i];
         const double t1 = segment.times[i + 1];
         for (std::size_t k = 0; k < steps; ++k)
