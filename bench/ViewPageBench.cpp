@@ -6,10 +6,10 @@
 // page written stays behind, as znsim-view-page-bench.html in the temporary
 // folder, for a browser to time its frames on.
 #include "bench/support/BenchDrawing.h"
+#include "drawing/OutputFile.h"
 #include "motion/SimulationMotion.h"
 #include "storage/CPmDbxFactory200.h"
 #include "storage/CPmSimList200.h"
-#include "drawing/OutputFile.h"
 #include "view/Page.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 // when visit throws). Erased entities are not visited.
 #pragma once
 
-#include "host/AcDbObjectId.h"
 #include "host/AcadErrorStatus.h"
+#include "host/AcDbObjectId.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
 #include "motion/Outline.h"
 
-#include "host/AcDbBlockReference.h"
-#include "host/AcDbCurves.h"
 #include "drawing/Angles.h"
 #include "drawing/BlockWalk.h"
+#include "host/AcDbBlockReference.h"
+#include "host/AcDbCurves.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,6 +2,7 @@
 // the spot and about a corner, clearance bands, a circle beside the path,
 // sub-parts carried by their parent's frame; and runs with nothing to sweep.
 #include "analysis/Sweep.h"
+#include "drawing/Angles.h"
 #include "drawing/Failure.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbSymbolTable.h"
@@ -14,7 +15,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 
 AcDbEntity* Box(double x0, double y0, double x1, double y1)
 {

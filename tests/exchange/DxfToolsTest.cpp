@@ -2,6 +2,7 @@
 // export writes, a vehicle that ezdxf drew comes in and goes back out with
 // the same geometry, and LibreCAD prints an exported drawing onto a page
 // that is not blank.
+#include "drawing/Angles.h"
 #include "tests/app/ZnsimTest.h"
 
 #include <gtest/gtest.h>
@@ -126,7 +127,7 @@ TEST_F(DxfToolsTest, ExportedDemoPassesTheAuditAndHoldsEachSimulationWherePositi
         const json& tractor = parts[2 * section];
         const json& trailer = parts[2 * section + 1];
         const double heading = positions[0]["heading"].get<double>();
-        const double radians = heading * std::acos(-1.0) / 180.0;
+        const double radians = Radians(heading);
         // Each part shows its own copy of the tractor's definition.
         EXPECT_EQ(tractor["block"].get<std::string>().rfind("Tractor [Harbour convoy ", 0), 0u);
         EXPECT_NEAR(tractor["insert"][0].get<double>(), positions[0]["pt"][0].get<double>(), 1e-9);

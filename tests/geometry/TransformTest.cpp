@@ -1,3 +1,4 @@
+#include "drawing/Angles.h"
 #include "geometry/CZnTransform.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 
 using Angles = std::array<double, 3>;
 

@@ -1,6 +1,7 @@
 // Arcs and bulged polyline segments in a block's outline: the chords lie on
 // the true circle, turn the way the bulge says, and end where the entity
 // ends.
+#include "drawing/Angles.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbSymbolTable.h"
 #include "motion/Outline.h"
@@ -12,7 +13,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 
 class OutlineTest : public BlockDrawingTest
 {

@@ -1,5 +1,6 @@
 // The placement convention: a position's point and rotation, offsets in the
 // moving frame, and sampling the shorter way round.
+#include "drawing/Angles.h"
 #include "geometry/CZnTransform.h"
 #include "model/PmPosition200.h"
 #include "motion/Placement.h"
@@ -10,7 +11,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 
 PmPosition200 Heading(double x, double y, double degrees)
 {

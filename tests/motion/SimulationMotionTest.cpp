@@ -1,6 +1,7 @@
 // A simulation's motion gathered from the module's records and the drawing:
 // the part tree with its blocks, sections in order, and the simulations that
 // cannot be timed.
+#include "drawing/Angles.h"
 #include "geometry/CIvAcadBlock.h"
 #include "model/CPmSim200.h"
 #include "motion/SimulationMotion.h"
@@ -18,7 +19,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 
 // Drawing units of this many metres make 1 mph one unit a second.
 constexpr double kUnitPerMph = kMetresPerSecondPerMph;

@@ -2,6 +2,7 @@
 // ones included, at their position, rotation and scale; what the drawing
 // keeps invisible stays out, and a definition that holds itself is not
 // followed round.
+#include "drawing/Angles.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbSymbolTable.h"
 #include "tests/support/BlockDrawingTest.h"
@@ -13,7 +14,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
 
 class DrawingPictureTest : public HostTest
 {
