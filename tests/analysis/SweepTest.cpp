@@ -39,33 +39,8 @@ protected:
     AcDbObjectId Block(const ACHAR* name, std::initializer_list<AcDbEntity*> entities)
     {
         const AcDbObjectId id = addDefinition(name);
-        AppendTo(id, entities);
+        appendTo(id, entities);
         return id;
-    }
-
-    AcDbHandle AddToModelSpace(AcDbEntity* entity)
-    {
-        AcDbBlockTable* table = nullptr;
-        acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead);
-        AcDbObjectId modelSpace;
-        table->getAt(ACDB_MODEL_SPACE, modelSpace);
-        table->close();
-        AppendTo(modelSpace, {entity});
-        AcDbHandle handle;
-        entity->getAcDbHandle(handle);
-        return handle;
-    }
-
-    static void AppendTo(AcDbObjectId record, std::initializer_list<AcDbEntity*> entities)
-    {
-        AcDbBlockTableRecord* opened = nullptr;
-        ASSERT_EQ(acdbOpenObject(opened, record, AcDb::kForWrite), Acad::eOk);
-        for (AcDbEntity* entity : entities)
-        {
-            opened->appendAcDbEntity(entity);
-            entity->close();
-        }
-        opened->close();
     }
 
     // A simulation of one section whose segments each carry parts along
@@ -168,7 +143,7 @@ TEST_F(SweepTest, ACircleBesideThePathIsHitOnceTheClearanceReachesIt)
         path.push_back(At(x, 0));
     const SimulationMotion motion = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, path);
     const AcDbHandle circle =
-        AddToModelSpace(new AcDbCircle(AcGePoint3d(5, 2, 0), AcGeVector3d(0, 0, 1), 0.5));
+        appendToModelSpace(new AcDbCircle(AcGePoint3d(5, 2, 0), AcGeVector3d(0, 0, 1), 0.5)).handle();
     const double tolerance = 0.002;
 
     EXPECT_TRUE(Swept(motion, 0.0, tolerance).conflicts.empty());
@@ -195,9 +170,9 @@ TEST_F(SweepTest, ReferencesCountThroughTheirDefinitionButNotTheSimulationsOwn)
     // A crate on the path, drawn through its definition 20 away from its
     // reference's point; the part's own reference stands on the path too.
     const AcDbObjectId crate = Block(L"Crate", {Box(-20.5, -0.5, -19.5, 0.5)});
-    const AcDbHandle crateAt = AddToModelSpace(new AcDbBlockReference(AcGePoint3d(25, 0, 0), crate));
-    const AcDbHandle own = AddToModelSpace(new AcDbBlockReference(AcGePoint3d(3, 0, 0), brick));
-    AddToModelSpace(new AcDbLine(AcGePoint3d(0, 3, 0), AcGePoint3d(10, 3, 0)));
+    const AcDbHandle crateAt = appendToModelSpace(new AcDbBlockReference(AcGePoint3d(25, 0, 0), crate)).handle();
+    const AcDbHandle own = appendToModelSpace(new AcDbBlockReference(AcGePoint3d(3, 0, 0), brick)).handle();
+    appendToModelSpace(new AcDbLine(AcGePoint3d(0, 3, 0), AcGePoint3d(10, 3, 0)));
 
     const SweepReport report = Swept(motion, 0.0, 0.1, {own});
     ASSERT_EQ(report.conflicts.size(), 1u);

@@ -21,11 +21,7 @@ protected:
     Outline OutlineOf(AcDbEntity* entity)
     {
         const AcDbObjectId definition = addDefinition(L"Shape");
-        AcDbBlockTableRecord* record = nullptr;
-        EXPECT_EQ(acdbOpenObject(record, definition, AcDb::kForWrite), Acad::eOk);
-        EXPECT_EQ(record->appendAcDbEntity(entity), Acad::eOk);
-        entity->close();
-        record->close();
+        appendTo(definition, {entity});
         return BlockOutline(definition);
     }
 };

@@ -29,20 +29,6 @@ AcDbDatabase* HostTest::replaceDatabase(AcDbDatabase* db)
     return m_db;
 }
 
-AcDbObjectId HostTest::appendToModelSpace(AcDbEntity* entity)
-{
-    AcDbBlockTable* table = nullptr;
-    EXPECT_EQ(m_db->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecord* space = nullptr;
-    EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
-    table->close();
-    AcDbObjectId id;
-    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-    space->close();
-    entity->close();
-    return id;
-}
-
 AcDbObjectId HostTest::modelSpaceId()
 {
     AcDbBlockTable* table = nullptr;
@@ -81,4 +67,19 @@ void HostTest::TearDown()
     for (const auto& line : violations)
         ADD_FAILURE() << "object used without being open for it: "
                       << std::string(line.begin(), line.end());
+}
+
+std::vector<AcDbObjectId> appendTo(AcDbObjectId record, std::initializer_list<AcDbEntity*> entities)
+{
+    AcDbBlockTableRecord* opened = nullptr;
+    EXPECT_EQ(acdbOpenObject(opened, record, AcDb::kForWrite), Acad::eOk);
+    std::vector<AcDbObjectId> ids;
+    for (AcDbEntity* entity : entities)
+    {
+        ids.emplace_back();
+        EXPECT_EQ(opened->appendAcDbEntity(ids.back(), entity), Acad::eOk);
+        entity->close();
+    }
+    opened->close();
+    return ids;
 }

@@ -6,9 +6,16 @@
 
 #include "host/AcDbDatabase.h"
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
 class AcDbEntity;
 
-#include <gtest/gtest.h>
+// Appends new entities to the block definition record (a space is one
+// too) and closes them; their ids, in order.
+std::vector<AcDbObjectId> appendTo(AcDbObjectId record, std::initializer_list<AcDbEntity*> entities);
 
 class HostTest : public ::testing::Test
 {
@@ -26,7 +33,7 @@ protected:
 
     // Appends a new entity to the model space of the working database and
     // closes it; its id.
-    AcDbObjectId appendToModelSpace(AcDbEntity* entity);
+    AcDbObjectId appendToModelSpace(AcDbEntity* entity) { return appendTo(modelSpaceId(), {entity}).front(); }
     AcDbObjectId modelSpaceId();
     // The id of the object of handle in the working database.
     AcDbObjectId idOf(AcDbHandle handle);

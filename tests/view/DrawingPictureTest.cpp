@@ -18,15 +18,6 @@ namespace
 class DrawingPictureTest : public HostTest
 {
 protected:
-    static void Append(AcDbObjectId definition, AcDbEntity* entity)
-    {
-        AcDbBlockTableRecord* record = nullptr;
-        ASSERT_EQ(acdbOpenObject(record, definition, AcDb::kForWrite), Acad::eOk);
-        EXPECT_EQ(record->appendAcDbEntity(entity), Acad::eOk);
-        entity->close();
-        record->close();
-    }
-
     static AcDbBlockReference* Reference(AcDbObjectId definition, AcGePoint3d at,
                                          AcGeScale3d scale = AcGeScale3d(1.0),
                                          double rotation = 0.0, bool visible = true)
@@ -42,16 +33,14 @@ protected:
 TEST_F(DrawingPictureTest, ReferencesDrawTheirDefinitionsNestedPlacedAndOnlyWhenVisible)
 {
     const AcDbObjectId wheel = addDefinition(L"Wheel");
-    Append(wheel, new AcDbCircle(AcGePoint3d(1, 0, 0), AcGeVector3d(0, 0, 1), 0.5));
+    appendTo(wheel, {new AcDbCircle(AcGePoint3d(1, 0, 0), AcGeVector3d(0, 0, 1), 0.5)});
     const AcDbObjectId cart = addDefinition(L"Cart");
     auto* body = new AcDbPolyline();
     for (const auto& [x, y] : {std::pair{0.0, 0.0}, {2.0, 0.0}, {2.0, 1.0}, {0.0, 1.0}})
         body->addVertexAt(body->numVerts(), AcGePoint2d(x, y));
     body->setClosed(true);
-    Append(cart, body);
-    Append(cart, Reference(wheel, {0, 0, 0}, AcGeScale3d(1, 2, 1)));
-    Append(cart, Reference(wheel, {5, 5, 0}, AcGeScale3d(1.0), 0.0, false));
-    Append(cart, Reference(cart, {9, 9, 0}));
+    appendTo(cart, {body, Reference(wheel, {0, 0, 0}, AcGeScale3d(1, 2, 1)),
+                    Reference(wheel, {5, 5, 0}, AcGeScale3d(1.0), 0.0, false), Reference(cart, {9, 9, 0})});
     appendToModelSpace(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)));
     appendToModelSpace(Reference(cart, {100, 0, 0}, AcGeScale3d(2.0), kPi / 2));
     appendToModelSpace(Reference(cart, {-100, 0, 0}, AcGeScale3d(1.0), 0.0, false));
