@@ -19,6 +19,6 @@ struct Touches
 // a part is within distance of obstacle; none when no part ever is. A touch
 // that falls between two samples counts at the nearer-the-inside one of
 // them: at the step's end for the first touch, at its start for the last.
-std::optional<Touches> TouchesOf(const GeosContext& geos, const std::vector<SweptSegment>& segments,
-                                 const std::vector<Geometry>& segmentAreas, const GEOSGeometry& obstacle,
-                                 double distance);
+[[nodiscard]] std::optional<Touches> TouchesOf(const GeosContext& geos, const std::vector<SweptSegment>& segments,
+                                               const std::vector<Geometry>& segmentAreas, const GEOSGeometry& obstacle,
+                                               double distance);

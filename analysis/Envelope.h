@@ -25,4 +25,4 @@ struct Envelope
     bool Empty() const { return polygons.empty(); }
 };
 
-Envelope EnvelopeOf(const GeosContext& geos, const GEOSGeometry& area, double tolerance);
+[[nodiscard]] Envelope EnvelopeOf(const GeosContext& geos, const GEOSGeometry& area, double tolerance);

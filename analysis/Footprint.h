@@ -28,9 +28,10 @@ struct Footprint
     bool Empty() const { return pieces.empty(); }
 };
 
-Footprint FootprintOf(const GeosContext& geos, const Outline& outline, const Affine2& shape, double tolerance);
+[[nodiscard]] Footprint FootprintOf(const GeosContext& geos, const Outline& outline, const Affine2& shape,
+                                    double tolerance);
 
 // The convex hull of every piece placed at from and at to, as polygons;
 // pieces that a tilted placement flattens to nothing are left out.
-std::vector<Geometry> SweptPieces(const GeosContext& geos, const Footprint& footprint, const Affine2& from,
-                                  const Affine2& to);
+[[nodiscard]] std::vector<Geometry> SweptPieces(const GeosContext& geos, const Footprint& footprint,
+                                                const Affine2& from, const Affine2& to);

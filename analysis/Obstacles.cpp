@@ -43,7 +43,8 @@ std::vector<Obstacle> ModelSpaceObstacles(const GeosContext& geos, const std::ve
         Geometry geometry = GeometryOf(geos, entity, tolerance);
         if (GEOSisEmpty_r(geos.Handle(), geometry.get()))
             return;
-        obstacles.push_back({handle, cadhost::toUtf8(entity.isA()->name()), ShownBlockName(entity), std::move(geometry)});
+        obstacles.push_back(
+            {handle, cadhost::toUtf8(entity.isA()->name()), ShownBlockName(entity), std::move(geometry)});
     });
     return obstacles;
 }

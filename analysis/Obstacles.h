@@ -22,5 +22,5 @@ struct Obstacle
     Geometry geometry;
 };
 
-std::vector<Obstacle> ModelSpaceObstacles(const GeosContext& geos, const std::vector<AcDbHandle>& passOver,
-                                          double tolerance);
+[[nodiscard]] std::vector<Obstacle> ModelSpaceObstacles(const GeosContext& geos,
+                                                      const std::vector<AcDbHandle>& passOver, double tolerance);

@@ -18,8 +18,9 @@ struct OutlineShapes
 // The outline drawn through place. A closed polyline that crosses itself
 // is mended (each lobe stays an area); one that encloses nothing counts as
 // a line; a polyline of a single vertex is passed over.
-OutlineShapes ShapesOf(const GeosContext& geos, const Outline& outline, const Affine2& place, double tolerance);
+[[nodiscard]] OutlineShapes ShapesOf(const GeosContext& geos, const Outline& outline, const Affine2& place,
+                                     double tolerance);
 
 // The points of the ellipse centre + u·cos t + v·sin t, enough of them that
 // no chord strays tolerance or more from the curve.
-std::vector<double> EllipsePoints(const OutlineEllipse& ellipse, const Affine2& place, double tolerance);
+[[nodiscard]] std::vector<double> EllipsePoints(const OutlineEllipse& ellipse, const Affine2& place, double tolerance);

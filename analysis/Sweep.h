@@ -78,4 +78,4 @@ constexpr std::size_t kMostSweepSamples = 20000000;
 // badInput when the samples would pass kMostSweepSamples, internal
 // when the geometry library fails.
 [[nodiscard]] SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<AcDbHandle>& ownReferences,
-                            const SweepOptions& options);
+                                          const SweepOptions& options);

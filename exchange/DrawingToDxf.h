@@ -24,7 +24,7 @@ constexpr const char* kSimulationDictionary = "ZNSIM_SIMULATIONS";
 
 // The layer names of a simulation: its name, with the characters that DXF
 // forbids in a layer name (<>/\":;?*|=`) as '_', and then the role.
-std::string SimulationLayer(const std::string& simulation, const std::string& role);
+[[nodiscard]] std::string SimulationLayer(const std::string& simulation, const std::string& role);
 
 struct ExportedSimulation
 {
@@ -35,4 +35,4 @@ struct ExportedSimulation
     std::vector<OutlinePath> clearance;
 };
 
-DxfDrawing DrawingToDxf(const std::vector<ExportedSimulation>& simulations);
+[[nodiscard]] DxfDrawing DrawingToDxf(const std::vector<ExportedSimulation>& simulations);

@@ -9,4 +9,4 @@
 constexpr const char* kLengthUnitNames = "m|cm|mm|km|in|ft|yd|mi";
 
 // Metres per unit of name; none for a name not in kLengthUnitNames.
-std::optional<double> MetresPerUnit(const std::string& name);
+[[nodiscard]] std::optional<double> MetresPerUnit(const std::string& name);

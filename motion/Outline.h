@@ -46,7 +46,7 @@ constexpr std::size_t kOutlineBudget = 1000000;
 
 // Where a reference draws its definition, seen from above: its position,
 // rotation about z and its x and y scale factors.
-Affine2 ReferencePlacement(const AcDbBlockReference& reference);
+[[nodiscard]] Affine2 ReferencePlacement(const AcDbBlockReference& reference);
 
 class OutlineBuilder
 {
@@ -66,4 +66,4 @@ private:
 };
 
 // The outline of a block definition in its own coordinates.
-Outline BlockOutline(AcDbObjectId definition);
+[[nodiscard]] Outline BlockOutline(AcDbObjectId definition);

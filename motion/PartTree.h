@@ -24,4 +24,4 @@ struct PartShape
     Affine2 shape;
 };
 
-std::vector<PartShape> PartShapes(const CPmPart& top);
+[[nodiscard]] std::vector<PartShape> PartShapes(const CPmPart& top);

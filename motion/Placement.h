@@ -29,6 +29,6 @@ struct Placement
     Affine2 TopView() const;
 };
 
-Placement PlacementAt(const PmPosition200& position);
+[[nodiscard]] Placement PlacementAt(const PmPosition200& position);
 // A fraction f (0..1) of the way from `from` to `to`.
-Placement Sample(const Placement& from, const Placement& to, double f);
+[[nodiscard]] Placement Sample(const Placement& from, const Placement& to, double f);

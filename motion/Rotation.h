@@ -23,4 +23,4 @@ struct Rotation
 
 // The rotation a fraction f (0..1) of the way from `from` to `to`, turning
 // about one fixed axis the shorter way round (spherical interpolation).
-Rotation Sample(const Rotation& from, const Rotation& to, double f);
+[[nodiscard]] Rotation Sample(const Rotation& from, const Rotation& to, double f);

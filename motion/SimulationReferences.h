@@ -8,4 +8,4 @@
 
 class CPmSim200;
 
-std::vector<AcDbHandle> ReferencesOf(const CPmSim200& sim);
+[[nodiscard]] std::vector<AcDbHandle> ReferencesOf(const CPmSim200& sim);

@@ -13,13 +13,13 @@ constexpr double kMetresPerSecondPerMph = 0.44704;
 
 // Drawing units per second at milesPerHour, for drawings in units of
 // metresPerUnit metres.
-double UnitsPerSecond(double milesPerHour, double metresPerUnit);
+[[nodiscard]] double UnitsPerSecond(double milesPerHour, double metresPerUnit);
 
 // The time of each position from the first (0), at unitsPerSecond, which
 // must be positive and finite. Two positions at one point are passed in no
 // time.
-std::vector<double> PositionTimes(const std::vector<PmPosition200>& positions,
-                                  double unitsPerSecond);
+[[nodiscard]] std::vector<double> PositionTimes(const std::vector<PmPosition200>& positions,
+                                                double unitsPerSecond);
 
 // Where time t falls in a run of position times: the last position reached
 // and the fraction of the way to the next. Before the first time: position
@@ -30,4 +30,4 @@ struct Step
     std::size_t index = 0;
     double fraction = 0.0;
 };
-Step StepAt(const std::vector<double>& times, double t);
+[[nodiscard]] Step StepAt(const std::vector<double>& times, double t);
