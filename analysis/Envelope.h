@@ -7,8 +7,8 @@
 // nearly collinear points that would otherwise be most of what is drawn).
 #pragma once
 
-#include "motion/Bounds.h"
 #include "analysis/Geos.h"
+#include "motion/Bounds.h"
 
 #include <vector>
 

@@ -8,8 +8,8 @@
 // hull of the piece at both: a sweep is then one hull per piece and step.
 #pragma once
 
-#include "motion/Bounds.h"
 #include "analysis/Geos.h"
+#include "motion/Bounds.h"
 #include "motion/Outline.h"
 
 #include <vector>

@@ -54,12 +54,14 @@ const Footprint& Footprints::Of(const PartShape& part, double tolerance)
 std::vector<PlacedFootprint> Footprints::PartsOf(const SegmentMotion& segment, double tolerance)
 {
     std::vector<PlacedFootprint> parts;
-    for (const PartShape& part : segment.parts)
-        if (!part.definition.isNull())
-        {
-            const Footprint& footprint = Of(part, tolerance);
-            if (!footprint.Empty())
-                parts.push_back({&footprint, part.offset});
-        }
+    for (std::size_t i = 0; i < segment.parts.size(); ++i)
+    {
+        const PartShape& part = segment.parts[i];
+        if (part.definition.isNull())
+            continue;
+        const Footprint& footprint = Of(part, tolerance);
+        if (!footprint.Empty())
+            parts.push_back({&footprint, part.offset, i});
+    }
     return parts;
 }

@@ -19,6 +19,8 @@ struct PlacedFootprint
 {
     const Footprint* footprint = nullptr;
     dpoint3d offset;
+    // Its part's place among its segment's parts (SegmentMotion::parts).
+    std::size_t part = 0;
 };
 
 // How far any point of the parts lies from their segment's frame origin at

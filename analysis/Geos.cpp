@@ -60,18 +60,28 @@ Geometry GeosContext::LineString(const std::vector<double>& xy) const
     return Check(GEOSGeom_createLineString_r(m_handle, points));
 }
 
-Geometry GeosContext::Collection(std::vector<Geometry> parts) const
+Geometry GeosContext::Gathered(int type, std::vector<Geometry> parts) const
 {
     std::vector<GEOSGeometry*> raw;
     raw.reserve(parts.size());
     for (Geometry& part : parts)
         raw.push_back(part.release());
-    GEOSGeometry* collection = GEOSGeom_createCollection_r(m_handle, GEOS_GEOMETRYCOLLECTION, raw.data(),
-                                                           static_cast<unsigned>(raw.size()));
+    GEOSGeometry* collection =
+        GEOSGeom_createCollection_r(m_handle, type, raw.data(), static_cast<unsigned>(raw.size()));
     if (collection == nullptr)
         for (GEOSGeometry* part : raw)
             GEOSGeom_destroy_r(m_handle, part);
     return Check(collection);
+}
+
+Geometry GeosContext::Collection(std::vector<Geometry> parts) const
+{
+    return Gathered(GEOS_GEOMETRYCOLLECTION, std::move(parts));
+}
+
+Geometry GeosContext::MultiPolygon(std::vector<Geometry> parts) const
+{
+    return Gathered(GEOS_MULTIPOLYGON, std::move(parts));
 }
 
 Geometry GeosContext::Union(std::vector<Geometry> parts) const
@@ -106,6 +116,54 @@ bool GeosContext::Near(const GEOSPreparedGeometry& prepared, const GEOSGeometry&
 {
     return Check(distance > 0.0 ? GEOSPreparedDistanceWithin_r(m_handle, &prepared, &geometry, distance)
                                 : GEOSPreparedIntersects_r(m_handle, &prepared, &geometry));
+}
+
+namespace
+{
+int MoveThrough(double* x, double* y, void* place)
+{
+    static_cast<const Affine2*>(place)->Apply(*x, *y, *x, *y);
+    return 1;
+}
+} // namespace
+
+Geometry GeosContext::Transformed(const GEOSGeometry& geometry, const Affine2& place) const
+{
+    Affine2 through = place;
+    return Check(GEOSGeom_transformXY_r(m_handle, &geometry, MoveThrough, &through));
+}
+
+double GeosContext::Distance(const GEOSGeometry& a, const GEOSGeometry& b) const
+{
+    double distance = 0.0;
+    if (GEOSDistance_r(m_handle, &a, &b, &distance) != 1)
+        Fail();
+    return distance;
+}
+
+std::vector<double> GeosContext::NearestPoints(const GEOSGeometry& a, const GEOSGeometry& b) const
+{
+    GEOSCoordSequence* points = GEOSNearestPoints_r(m_handle, &a, &b);
+    if (points == nullptr)
+        Fail();
+    std::vector<double> xy(4);
+    GEOSCoordSeq_copyToBuffer_r(m_handle, points, xy.data(), 0, 0);
+    GEOSCoordSeq_destroy_r(m_handle, points);
+    return xy;
+}
+
+std::vector<double> GeosContext::Vertices(const GEOSGeometry& geometry) const
+{
+    std::vector<double> xy;
+    for (int i = 0; i < GEOSGetNumGeometries_r(m_handle, &geometry); ++i)
+    {
+        const GEOSGeometry* part = GEOSGetGeometryN_r(m_handle, &geometry, i);
+        if (GEOSGeomTypeId_r(m_handle, part) != GEOS_POLYGON || GEOSisEmpty_r(m_handle, part))
+            continue;
+        const std::vector<double> ring = Points(*GEOSGetExteriorRing_r(m_handle, part), true);
+        xy.insert(xy.end(), ring.begin(), ring.end());
+    }
+    return xy;
 }
 
 Prepared GeosContext::Prepare(const GEOSGeometry& geometry) const

@@ -5,6 +5,8 @@
 // travels on.
 #pragma once
 
+#include "motion/Affine2.h"
+
 #define GEOS_USE_ONLY_R_API
 #include <geos_c.h>
 
@@ -47,6 +49,8 @@ public:
     Geometry LineString(const std::vector<double>& xy) const;
     // A collection of the parts given, which it takes over.
     Geometry Collection(std::vector<Geometry> parts) const;
+    // The same as one multipolygon; the parts must be polygons.
+    Geometry MultiPolygon(std::vector<Geometry> parts) const;
     // The union of the parts given, in one cascaded pass.
     Geometry Union(std::vector<Geometry> parts) const;
     Geometry Empty() const;
@@ -57,10 +61,19 @@ public:
     // Whether geometry comes within distance of prepared (touches or
     // overlaps it when distance is 0).
     bool Near(const GEOSPreparedGeometry& prepared, const GEOSGeometry& geometry, double distance) const;
+    // geometry with every point moved through place.
+    Geometry Transformed(const GEOSGeometry& geometry, const Affine2& place) const;
+    // The distance between the two (0 when they touch or overlap), and a
+    // closest point of each: x0, y0 on a, x1, y1 on b.
+    double Distance(const GEOSGeometry& a, const GEOSGeometry& b) const;
+    std::vector<double> NearestPoints(const GEOSGeometry& a, const GEOSGeometry& b) const;
+    // Every vertex of the polygons of geometry, x0, y0, x1, y1, ...
+    std::vector<double> Vertices(const GEOSGeometry& geometry) const;
 
 private:
     [[noreturn]] void Fail() const;
     Geometry Own(GEOSGeometry* geometry) const { return Geometry(geometry, {m_handle}); }
+    Geometry Gathered(int type, std::vector<Geometry> parts) const;
 
     GEOSContextHandle_t m_handle;
     std::string m_error;

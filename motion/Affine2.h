@@ -22,6 +22,13 @@ struct Affine2
                 a * other.e + c * other.f + e, b * other.e + d * other.f + f};
     }
 
+    // The placement that undoes this one; needs a determinant other than 0.
+    Affine2 Inverse() const
+    {
+        const double det = a * d - b * c;
+        return {d / det, -b / det, -c / det, a / det, (c * f - d * e) / det, (b * e - a * f) / det};
+    }
+
     void Apply(double x, double y, double& outX, double& outY) const
     {
         outX = a * x + c * y + e;

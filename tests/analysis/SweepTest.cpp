@@ -2,64 +2,16 @@
 // the spot and about a corner, clearance bands, a circle beside the path,
 // sub-parts carried by their parent's frame; and runs with nothing to sweep.
 #include "analysis/Sweep.h"
-#include "drawing/Angles.h"
 #include "drawing/Failure.h"
-#include "host/AcDbCurves.h"
-#include "host/AcDbSymbolTable.h"
-#include "tests/support/BlockDrawingTest.h"
+#include "tests/analysis/AnalysisTest.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <initializer_list>
-
 namespace
 {
-
-AcDbEntity* Box(double x0, double y0, double x1, double y1)
-{
-    auto* box = new AcDbPolyline();
-    for (const auto& [x, y] : {std::pair{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}})
-        box->addVertexAt(box->numVerts(), AcGePoint2d(x, y));
-    box->setClosed(true);
-    return box;
-}
-
-// The frame at (x, y), turned degrees counter-clockwise about z.
-Placement At(double x, double y, double degrees = 0.0)
-{
-    const double half = degrees * kPi / 360.0;
-    return {{x, y, 0.0}, {std::cos(half), 0.0, 0.0, std::sin(half)}};
-}
-
-class SweepTest : public BlockDrawingTest
+class SweepTest : public AnalysisTest
 {
 protected:
-    // A block definition drawn with entities, which it takes over.
-    AcDbObjectId Block(const ACHAR* name, std::initializer_list<AcDbEntity*> entities)
-    {
-        const AcDbObjectId id = addDefinition(name);
-        appendTo(id, entities);
-        return id;
-    }
-
-    // A simulation of one section whose segments each carry parts along
-    // placements, one time unit a step.
-    static SimulationMotion Run(std::vector<PartShape> parts, std::vector<Placement> placements)
-    {
-        SegmentMotion segment{std::move(parts), std::move(placements), {}};
-        for (std::size_t i = 0; i < segment.placements.size(); ++i)
-            segment.times.push_back(static_cast<double>(i));
-        SimulationMotion motion;
-        motion.sections.push_back({1.0, 0, 0.0, 0.0, {segment}});
-        return motion;
-    }
-
-    static PartShape Part(AcDbObjectId block, dpoint3d offset = {})
-    {
-        return {0, offset, block, Affine2()};
-    }
-
     static SweepReport Swept(const SimulationMotion& motion, double clearance, double tolerance,
                              std::vector<AcDbHandle> own = {})
     {
@@ -181,6 +133,16 @@ TEST_F(SweepTest, ReferencesCountThroughTheirDefinitionButNotTheSimulationsOwn)
     EXPECT_EQ(report.conflicts[0].blockName, "Crate");
     // The line 2.5 beside the path comes in with the clearance.
     EXPECT_EQ(Swept(motion, 2.5, 0.1, {own}).conflicts.size(), 2u);
+
+    // Parked 0.1 past where the brick's nose ends up: within 0.105 only at
+    // the last sample, 0.01 after the one before.
+    const AcDbHandle parked =
+        appendToModelSpace(new AcDbCircle(AcGePoint3d(11.2, 0, 0), AcGeVector3d(0, 0, 1), 0.1)).handle();
+    const SweepReport end = Swept(motion, 0.105, 0.01, {own});
+    ASSERT_EQ(end.conflicts.size(), 2u);
+    EXPECT_EQ(end.conflicts[1].handle, parked);
+    EXPECT_EQ(end.conflicts[1].first.position, 1u);
+    EXPECT_EQ(end.conflicts[1].first.fraction, 0.0);
 }
 
 TEST_F(SweepTest, ASubPartSweepsWhereItsParentsFrameCarriesIt)
