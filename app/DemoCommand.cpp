@@ -9,12 +9,9 @@
 #include "app/SimReport.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
-#include "drawing/Names.h"
 #include "app/TextView.h"
-
-#include <filesystem>
-#include <iostream>
-#include <sstream>
+#include "drawing/Names.h"
+#include "drawing/NumberText.h"
 
 namespace
 {
@@ -29,9 +26,7 @@ std::string Built(const SimDescription& sim)
     int length = 0;
     for (const SectionDescription& section : sim.sections)
     {
-        std::ostringstream speed;
-        speed << section.speed << " " << SpeedUnitName(section.unit);
-        speeds += (speeds.empty() ? "" : ", ") + speed.str();
+        speeds += (speeds.empty() ? "" : ", ") + NumberText(section.speed) + " " + SpeedUnitName(section.unit);
         length += static_cast<int>(section.segments.back().positions.size());
     }
     return "  \"" + Utf8(sim.name) + "\": " + Counted(sim.sections.size(), "section") + " (" +

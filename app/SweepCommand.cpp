@@ -7,8 +7,7 @@
 #include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
 #include "drawing/Names.h"
-
-#include <sstream>
+#include "drawing/NumberText.h"
 
 namespace
 {
@@ -21,14 +20,6 @@ struct SweepCommandOptions : DrawingOptions
     double tolerance = 0.0;
     bool check = false;
 };
-
-std::string Number(double value)
-{
-    std::ostringstream text;
-    text.precision(6);
-    text << value + 0.0;
-    return text.str();
-}
 
 json EnvelopeJson(const Envelope& envelope)
 {
@@ -43,9 +34,9 @@ std::string EnvelopeText(const std::string& what, const Envelope& envelope)
 {
     if (envelope.Empty())
         return "    " + what + ": nothing\n";
-    return "    " + what + ": area " + Number(envelope.area) + ", perimeter " + Number(envelope.perimeter) +
-           ", box (" + Number(envelope.box.minX) + ", " + Number(envelope.box.minY) + ") to (" +
-           Number(envelope.box.maxX) + ", " + Number(envelope.box.maxY) + ")\n";
+    return "    " + what + ": area " + NumberText(envelope.area) + ", perimeter " + NumberText(envelope.perimeter) +
+           ", box (" + NumberText(envelope.box.minX) + ", " + NumberText(envelope.box.minY) + ") to (" +
+           NumberText(envelope.box.maxX) + ", " + NumberText(envelope.box.maxY) + ")\n";
 }
 
 // Sections, segments and positions counted from 1, as show counts them.
@@ -61,7 +52,7 @@ std::string PointText(const SweepPoint& point)
 {
     std::string text = "section " + std::to_string(point.section + 1) + " segment " +
                        std::to_string(point.segment + 1) + " position " + std::to_string(point.position + 1);
-    return point.fraction > 0.0 ? text + " (+" + Number(point.fraction) + " of the way on)" : text;
+    return point.fraction > 0.0 ? text + " (+" + NumberText(point.fraction) + " of the way on)" : text;
 }
 
 void ReportSegments(const SweepReport& report, Outcome& outcome)
@@ -127,7 +118,7 @@ Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
                     {"tolerance", report.tolerance},
                     {"clearance", report.clearance}};
     outcome.text = "Sweep of \"" + options.name + "\" in " + options.file + ": tolerance " +
-                   Number(report.tolerance) + ", clearance " + Number(report.clearance) + "\n";
+                   NumberText(report.tolerance) + ", clearance " + NumberText(report.clearance) + "\n";
     ReportSegments(report, outcome);
     ReportConflicts(report, outcome);
     if (options.check && !report.conflicts.empty())

@@ -6,6 +6,7 @@
 #include "app/SimulationSweep.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
+#include "drawing/NumberText.h"
 #include "drawing/OutputFile.h"
 #include "model/CPmSection200.h"
 #include "motion/LengthUnit.h"
@@ -13,7 +14,6 @@
 #include "view/SvgStill.h"
 
 #include <filesystem>
-#include <sstream>
 
 namespace
 {
@@ -41,12 +41,8 @@ ViewedSimulation Viewed(const CPmSim200& sim, const ViewOptions& options)
     ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, *MetresPerUnit(options.unit)), {}};
     AddSweep(viewed, sim, options);
     for (const CPmSection200* section : *sim.Sections())
-    {
-        std::ostringstream speed;
-        speed << SpeedInUnit(section->Speed(), section->SpeedUnits()) << ' '
-              << SpeedUnitName(section->SpeedUnits());
-        viewed.sectionSpeeds.push_back(speed.str());
-    }
+        viewed.sectionSpeeds.push_back(NumberText(SpeedInUnit(section->Speed(), section->SpeedUnits())) + ' ' +
+                                       SpeedUnitName(section->SpeedUnits()));
     return viewed;
 }
 
