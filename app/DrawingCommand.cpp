@@ -1,7 +1,5 @@
 #include "app/DrawingCommand.h"
 
-#include <iostream>
-
 void AddJsonOption(CLI::App& command, DrawingOptions& options)
 {
     command.add_flag("--json", options.json, "print the report as JSON");
@@ -53,16 +51,8 @@ int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const Draw
         const DrawingLock lock(options.file, access, options.wait);
         return RunCommand(host, options, command);
     }();
-    Print(outcome, options.json);
+    Print(outcome.report, options.json);
     return static_cast<int>(outcome.status);
-}
-
-void Print(const Outcome& outcome, bool json)
-{
-    if (json)
-        std::cout << outcome.data.dump(2) << '\n';
-    else
-        std::cout << outcome.text;
 }
 
 Failure SimulationNotFound(const std::string& file, const std::string& name)

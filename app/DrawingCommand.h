@@ -7,9 +7,9 @@
 #include "app/DrawingLock.h"
 #include "app/ExitStatus.h"
 #include "app/HostSession.h"
+#include "app/Report.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <functional>
 #include <memory>
@@ -23,14 +23,13 @@ struct DrawingOptions
     double wait = 10.0;
 };
 
-// What a command did: whether it changed the drawing, and its report, as
-// data for --json and as text, and the status znsim ends with once the
-// report is printed (a finding a script may act on, not a failure).
+// What a command did: whether it changed the drawing, its report, and the
+// status znsim ends with once the report is printed (a finding a script may
+// act on, not a failure).
 struct Outcome
 {
     bool changed = false;
-    nlohmann::json data;
-    std::string text;
+    Report report;
     ExitStatus status = ExitStatus::ok;
 };
 
@@ -51,7 +50,6 @@ Outcome RunCommand(HostSession& host, const DrawingOptions& options, const Drawi
 // Loads the module, and with the drawing locked for access runs command on
 // it (RunCommand); then prints the report and answers the command's status.
 int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const DrawingCommand& command);
-void Print(const Outcome& outcome, bool json);
 
 Failure SimulationNotFound(const std::string& file, const std::string& name);
 

@@ -11,6 +11,17 @@
 
 namespace
 {
+using nlohmann::json;
+
+struct ImportOptions
+{
+    std::string dxf;
+    std::string out;
+    std::string into;
+    bool json = false;
+    double wait = 10.0;
+};
+
 DxfDrawing ReadDxfFile(const std::string& path)
 {
     const std::string text = ReadTextFile(path);
@@ -24,57 +35,63 @@ DxfDrawing ReadDxfFile(const std::string& path)
     }
 }
 
-struct ImportOptions
-{
-    std::string dxf;
-    std::string out;
-    std::string into;
-    bool json = false;
-    double wait = 10.0;
-};
-
-std::string SkippedText(const std::map<std::string, std::size_t>& skipped)
+std::string SkippedText(const json& skipped)
 {
     if (skipped.empty())
         return {};
     std::string text = "Passed over what a drawing cannot hold:\n";
-    for (const auto& [what, count] : skipped)
-        text += "  " + std::to_string(count) + " " + what + "\n";
+    for (const auto& [what, count] : skipped.items())
+        text += "  " + std::to_string(count.get<std::size_t>()) + " " + what + "\n";
     return text;
 }
 
-Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImport& imported,
-               const std::string& target)
+std::string ImportedText(const json& data)
 {
-    nlohmann::json references = nlohmann::json::array();
     // A minimal R12 file may leave its header, and so its version, out.
-    const std::string version = dxf.version.empty() ? std::string("no version given") : dxf.version;
-    std::string text = "Imported " + options.dxf + " (" + version + ") into " + target + ": " +
-                       std::to_string(imported.blocks) + " block(s), " + std::to_string(imported.entities) +
-                       " entities.\n";
-    for (const auto& [from, to] : imported.renamed)
-        text += "Block \"" + from + "\" came in as \"" + to + "\": the drawing had a block of that name.\n";
-    if (!imported.references.empty())
+    const std::string version = data["version"];
+    std::string text = "Imported " + data["dxf"].get<std::string>() + " (" +
+                       (version.empty() ? "no version given" : version) + ") into " +
+                       data["drawing"].get<std::string>() + ": " +
+                       std::to_string(data["blocks"].get<std::size_t>()) + " block(s), " +
+                       std::to_string(data["entities"].get<std::size_t>()) + " entities.\n";
+    for (const json& renamed : data["renamed"])
+        text += "Block \"" + renamed[0].get<std::string>() + "\" came in as \"" +
+                renamed[1].get<std::string>() + "\": the drawing had a block of that name.\n";
+    if (!data["references"].empty())
         text += "Block references (DXF handle -> drawing handle):\n";
-    for (const ImportedReference& reference : imported.references)
+    for (const json& reference : data["references"])
     {
+        const std::string dxfHandle = reference["dxf"];
+        text += "  " + (dxfHandle.empty() ? std::string("(none)") : dxfHandle) + " -> " +
+                reference["handle"].get<std::string>() + "  " + reference["block"].get<std::string>() + " in " +
+                reference["in"].get<std::string>() + "\n";
+    }
+    return text + SkippedText(data["skipped"]);
+}
+
+json ReferencesJson(const DxfImport& imported)
+{
+    json references = json::array();
+    for (const ImportedReference& reference : imported.references)
         references.push_back({{"dxf", reference.dxfHandle},
                               {"handle", reference.handle},
                               {"block", reference.block},
                               {"in", reference.in}});
-        text += "  " + (reference.dxfHandle.empty() ? std::string("(none)") : reference.dxfHandle) + " -> " +
-                reference.handle + "  " + reference.block + " in " + reference.in + "\n";
-    }
-    return {true,
-            {{"dxf", options.dxf},
-             {"drawing", target},
-             {"version", dxf.version},
-             {"blocks", imported.blocks},
-             {"entities", imported.entities},
-             {"references", references},
-             {"renamed", imported.renamed},
-             {"skipped", dxf.skipped}},
-            text + SkippedText(dxf.skipped)};
+    return references;
+}
+
+Report Imported(const ImportOptions& options, const DxfDrawing& dxf, const DxfImport& imported,
+                const std::string& target)
+{
+    return Report({{"dxf", options.dxf},
+                   {"drawing", target},
+                   {"version", dxf.version},
+                   {"blocks", imported.blocks},
+                   {"entities", imported.entities},
+                   {"references", ReferencesJson(imported)},
+                   {"renamed", imported.renamed},
+                   {"skipped", dxf.skipped}},
+                  ImportedText);
 }
 
 int Import(const ImportOptions& options)
@@ -105,7 +122,7 @@ int Import(const ImportOptions& options)
         throw failure.In(failure.Kind() == FailureKind::badInput ? options.dxf : target);
     }
     host.Save(target);
-    Print(Report(options, dxf, imported, target), options.json);
+    Print(Imported(options, dxf, imported, target), options.json);
     return static_cast<int>(ExitStatus::ok);
 }
 } // namespace
