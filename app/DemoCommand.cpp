@@ -105,9 +105,6 @@ void AddDemoCommand(CLI::App& app, Action& action)
                 "drawing, read it back and show what it holds");
     command->add_option("FILE", options->file, "the drawing to write (replaced when it exists)")
         ->capture_default_str();
-    AddJsonOption(*command, *options);
-    AddWaitOption(*command, options->wait);
-    command->callback([&app, &action, options] {
-        action = [&app, options] { return RunDemo(app.get_name(), *options); };
-    });
+    AddDrawingOptions(*command, *options);
+    WhenChosen(*command, action, [&app, options] { return RunDemo(app.get_name(), *options); });
 }

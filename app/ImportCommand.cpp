@@ -7,19 +7,13 @@
 
 #include "drawing/TextFile.h"
 
-#include <filesystem>
-
 namespace
 {
 using nlohmann::json;
 
-struct ImportOptions
+struct ImportOptions : DrawingOptions
 {
     std::string dxf;
-    std::string out;
-    std::string into;
-    bool json = false;
-    double wait = 10.0;
 };
 
 DxfDrawing ReadDxfFile(const std::string& path)
@@ -80,37 +74,8 @@ json ReferencesJson(const DxfImport& imported)
     return references;
 }
 
-Report Imported(const ImportOptions& options, const DxfDrawing& dxf, const DxfImport& imported,
-                const std::string& target)
+Outcome Import(const ImportOptions& options, const DxfDrawing& dxf)
 {
-    return Report({{"dxf", options.dxf},
-                   {"drawing", target},
-                   {"version", dxf.version},
-                   {"blocks", imported.blocks},
-                   {"entities", imported.entities},
-                   {"references", ReferencesJson(imported)},
-                   {"renamed", imported.renamed},
-                   {"skipped", dxf.skipped}},
-                  ImportedText);
-}
-
-int Import(const ImportOptions& options)
-{
-    if (options.out.empty() == options.into.empty())
-        throw Failure(FailureKind::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
-    const DxfDrawing dxf = ReadDxfFile(options.dxf);
-    const std::string& target = options.into.empty() ? options.out : options.into;
-    const DrawingLock lock(target, options.into.empty() ? DrawingAccess::create : DrawingAccess::change,
-                           options.wait);
-    // A new drawing never takes the place of one that exists.
-    if (options.into.empty() && std::filesystem::exists(options.out))
-        throw Failure(FailureKind::refused,
-                             options.out + ": a file of that name exists; --into adds to a drawing");
-    HostSession host;
-    if (options.into.empty())
-        host.Create();
-    else
-        host.Open(options.into);
     DxfImport imported;
     try
     {
@@ -119,24 +84,42 @@ int Import(const ImportOptions& options)
     }
     catch (const Failure& failure)
     {
-        throw failure.In(failure.Kind() == FailureKind::badInput ? options.dxf : target);
+        throw failure.In(failure.Kind() == FailureKind::badInput ? options.dxf : options.file);
     }
-    host.Save(target);
-    Print(Imported(options, dxf, imported, target), options.json);
-    return static_cast<int>(ExitStatus::ok);
+    return {true, Report({{"dxf", options.dxf},
+                          {"drawing", options.file},
+                          {"version", dxf.version},
+                          {"blocks", imported.blocks},
+                          {"entities", imported.entities},
+                          {"references", ReferencesJson(imported)},
+                          {"renamed", imported.renamed},
+                          {"skipped", dxf.skipped}},
+                         ImportedText)};
+}
+
+// The DXF is read before the drawing is locked or opened: one that cannot
+// be read is refused as it is, whatever the drawing.
+int RunImport(const ImportOptions& options, DrawingAccess access)
+{
+    if (options.file.empty())
+        throw Failure(FailureKind::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
+    const DxfDrawing dxf = ReadDxfFile(options.dxf);
+    return RunOnDrawing(options, access, [&](AcDbDatabase&) { return Import(options, dxf); });
 }
 } // namespace
 
 void AddImportCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ImportOptions>();
-    CLI::App* command = app.add_subcommand(
+    CLI::App& command = *app.add_subcommand(
         "import", "Bring a DXF's blocks and model space into a new drawing (-o) or into one that exists (--into)");
-    command->add_option("DXF", options->dxf, "the DXF file to read")->required();
-    CLI::Option* out = command->add_option("-o,--output", options->out, "the new drawing file to write (.zdw)");
-    CLI::Option* into = command->add_option("--into", options->into, "the drawing file to add to (.zdw)");
+    command.add_option("DXF", options->dxf, "the DXF file to read")->required();
+    // Either names the drawing: -o one to create, --into one to add to.
+    CLI::Option* out = command.add_option("-o,--output", options->file, "the new drawing file to write (.zdw)");
+    CLI::Option* into = command.add_option("--into", options->file, "the drawing file to add to (.zdw)");
     out->excludes(into);
-    command->add_flag("--json", options->json, "print the report, with the handle map, as JSON");
-    AddWaitOption(*command, options->wait);
-    command->callback([&action, options] { action = [options] { return Import(*options); }; });
+    AddDrawingOptions(command, *options, "print the report, with the handle map, as JSON");
+    WhenChosen(command, action, [options, into] {
+        return RunImport(*options, into->count() != 0 ? DrawingAccess::change : DrawingAccess::create);
+    });
 }
