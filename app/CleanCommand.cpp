@@ -48,6 +48,16 @@ std::set<std::wstring> LoadableSimulations()
     return loadable;
 }
 
+std::string CleanedText(const nlohmann::json& data)
+{
+    std::string text = "Removed " + Counted(data["removed"], "simulation") + " from " +
+                       data["file"].get<std::string>() + ".\n";
+    for (const nlohmann::json& entry : data["kept"])
+        text += "Could not remove \"" + entry["name"].get<std::string>() + "\": it " +
+                entry["reason"].get<std::string>() + ".\n";
+    return text + ReachText(data);
+}
+
 Outcome Clean(AcDbDatabase&, const CleanOptions& options)
 {
     const std::string& file = options.file;
@@ -57,15 +67,9 @@ Outcome Clean(AcDbDatabase&, const CleanOptions& options)
     CleanSims();
     const nlohmann::json kept = KeptEntries(StoredEntries());
     const std::size_t removed = before - kept.size();
-    std::string text = "Removed " + Counted(removed, "simulation") + " from " + file + ".\n";
-    for (const nlohmann::json& entry : kept)
-        text += "Could not remove \"" + entry["name"].get<std::string>() + "\": it " +
-                entry["reason"].get<std::string>() + ".\n";
-    Outcome outcome{removed != 0,
-                    {{"file", file}, {"removed", removed}, {"remaining", kept.size()}, {"kept", kept}},
-                    text};
-    ReportReach(outcome, reach);
-    return outcome;
+    nlohmann::json data = {{"file", file}, {"removed", removed}, {"remaining", kept.size()}, {"kept", kept}};
+    ReportReach(data, reach);
+    return {removed != 0, Report(data, CleanedText)};
 }
 } // namespace
 

@@ -21,6 +21,12 @@ Failure InUse(const std::string& file, const std::string& name)
     return {FailureKind::refused, file + ": \"" + name + "\" is in use; clear the mark first (znsim unuse)"};
 }
 
+std::string DeletedText(const nlohmann::json& data)
+{
+    return "Deleted \"" + data["deleted"].get<std::string>() + "\" from " + data["file"].get<std::string>() +
+           ".\n" + ReachText(data);
+}
+
 Outcome DeleteSimulation(AcDbDatabase&, const DeleteOptions& options)
 {
     const std::string name = StoredName(options.name);
@@ -38,10 +44,9 @@ Outcome DeleteSimulation(AcDbDatabase&, const DeleteOptions& options)
     }
     if (answer == CPmDbxFactory200::kSimInUse)
         throw InUse(options.file, name);
-    Outcome outcome{true, {{"file", options.file}, {"deleted", name}},
-                    "Deleted \"" + name + "\" from " + options.file + ".\n"};
-    ReportReach(outcome, reach);
-    return outcome;
+    nlohmann::json data = {{"file", options.file}, {"deleted", name}};
+    ReportReach(data, reach);
+    return {true, Report(data, DeletedText)};
 }
 } // namespace
 

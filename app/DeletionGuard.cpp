@@ -1,38 +1,58 @@
 #include "app/DeletionGuard.h"
 
 #include "app/TextConversion.h"
+#include "drawing/Failure.h"
 #include "drawing/Names.h"
 
 namespace
 {
-std::string Quoted(const std::wstring& name)
+using nlohmann::json;
+
+std::string Quoted(const json& name)
 {
-    return "\"" + Utf8(name) + "\"";
+    return "\"" + name.get<std::string>() + "\"";
+}
+
+// "a, b, c", each item as text makes it.
+template <class Text>
+std::string Listed(const json& items, Text text)
+{
+    std::string list;
+    for (const json& item : items)
+        list += (list.empty() ? "" : ", ") + text(item);
+    return list;
 }
 
 // "\"Tractor\" (block references 1F, 2A; simulation \"Quay shuttle\")"
-std::string UsersText(const DefinitionUsers& users)
+std::string UsersText(const json& users)
 {
+    const json& references = users["references"];
+    const json& sims = users["simulations"];
     std::string text;
-    for (const AcDbHandle& reference : users.references)
-        text += (text.empty() ? "" : ", ") + HandleText(reference);
-    if (!text.empty())
-        text = (users.references.size() == 1 ? "block reference " : "block references ") + text;
-    std::string sims;
-    for (const std::wstring& sim : users.simulations)
-        sims += (sims.empty() ? "" : ", ") + Quoted(sim);
+    if (!references.empty())
+        text = (references.size() == 1 ? "block reference " : "block references ") +
+               Listed(references, [](const json& handle) { return handle.get<std::string>(); });
     if (!sims.empty())
-        text += (text.empty() ? "" : "; ") +
-                std::string(users.simulations.size() == 1 ? "simulation " : "simulations ") + sims;
-    return Quoted(users.definition) + " (" + text + ")";
+        text += (text.empty() ? "" : "; ") + std::string(sims.size() == 1 ? "simulation " : "simulations ") +
+                Listed(sims, Quoted);
+    return Quoted(users["definition"]) + " (" + text + ")";
 }
 
-std::string StillUsedText(const DeletionReach& reach)
+json StillUsed(const DeletionReach& reach)
 {
-    std::string text;
+    json stillUsed = json::array();
     for (const DefinitionUsers& users : reach.stillUsed)
-        text += (text.empty() ? "" : ", ") + UsersText(users);
-    return text;
+    {
+        json references = json::array();
+        for (const AcDbHandle& reference : users.references)
+            references.push_back(HandleText(reference));
+        json sims = json::array();
+        for (const std::wstring& sim : users.simulations)
+            sims.push_back(Utf8(sim));
+        stillUsed.push_back(
+            {{"definition", Utf8(users.definition)}, {"references", references}, {"simulations", sims}});
+    }
+    return stillUsed;
 }
 } // namespace
 
@@ -48,31 +68,23 @@ void GuardDeletion(const std::string& file, const std::string& what, const Delet
 {
     if (reach.stillUsed.empty() || force)
         return;
-    throw Failure(FailureKind::refused,
-                         file + ": " + what + " would erase block definitions still in use: " +
-                             StillUsedText(reach) + "; --force does it anyway");
+    throw Failure(FailureKind::refused, file + ": " + what + " would erase block definitions still in use: " +
+                                            Listed(StillUsed(reach), UsersText) + "; --force does it anyway");
 }
 
-void ReportReach(Outcome& outcome, const DeletionReach& reach)
+void ReportReach(json& data, const DeletionReach& reach)
 {
-    nlohmann::json erased = nlohmann::json::array();
+    json erased = json::array();
     for (const std::wstring& definition : reach.definitions)
         erased.push_back(Utf8(definition));
-    nlohmann::json stillUsed = nlohmann::json::array();
-    for (const DefinitionUsers& users : reach.stillUsed)
-    {
-        nlohmann::json references = nlohmann::json::array();
-        for (const AcDbHandle& reference : users.references)
-            references.push_back(HandleText(reference));
-        nlohmann::json sims = nlohmann::json::array();
-        for (const std::wstring& sim : users.simulations)
-            sims.push_back(Utf8(sim));
-        stillUsed.push_back({{"definition", Utf8(users.definition)},
-                             {"references", references},
-                             {"simulations", sims}});
-    }
-    outcome.data["erased_definitions"] = erased;
-    outcome.data["still_used"] = stillUsed;
-    if (!reach.stillUsed.empty())
-        outcome.text += "Erased with it, although still in use (--force): " + StillUsedText(reach) + ".\n";
+    data["erased_definitions"] = erased;
+    data["still_used"] = StillUsed(reach);
+}
+
+std::string ReachText(const json& data)
+{
+    const json& stillUsed = data["still_used"];
+    if (stillUsed.empty())
+        return "";
+    return "Erased with it, although still in use (--force): " + Listed(stillUsed, UsersText) + ".\n";
 }

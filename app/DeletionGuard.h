@@ -4,9 +4,9 @@
 #pragma once
 
 #include "app/DefinitionUse.h"
-#include "app/DrawingCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -18,6 +18,8 @@ void AddForceFlag(CLI::App& command, bool& force);
 void GuardDeletion(const std::string& file, const std::string& what, const DeletionReach& reach,
                    bool force);
 
-// Adds to the report the block definitions erased, and those among them that
-// were still used (which only --force lets go).
-void ReportReach(Outcome& outcome, const DeletionReach& reach);
+// Adds to a report's data the block definitions erased, and those among them
+// that were still used (which only --force lets go).
+void ReportReach(nlohmann::json& data, const DeletionReach& reach);
+// The text of what ReportReach added: a line when something still used went.
+std::string ReachText(const nlohmann::json& data);

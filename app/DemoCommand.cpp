@@ -9,12 +9,9 @@
 #include "app/SimReport.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
-#include "drawing/Names.h"
 #include "app/TextView.h"
-
-#include <filesystem>
-#include <iostream>
-#include <sstream>
+#include "drawing/Names.h"
+#include "drawing/NumberText.h"
 
 namespace
 {
@@ -23,15 +20,21 @@ namespace
 const char* const kShownSimulation = "Harbour convoy";
 constexpr std::size_t kShownPositions = 3;
 
+// What the demo's text says beyond its JSON: the simulations as they were
+// described, and how the program was run, for the commands it suggests.
+struct DemoRun
+{
+    std::vector<SimDescription> built;
+    std::string program;
+};
+
 std::string Built(const SimDescription& sim)
 {
     std::string speeds;
     int length = 0;
     for (const SectionDescription& section : sim.sections)
     {
-        std::ostringstream speed;
-        speed << section.speed << " " << SpeedUnitName(section.unit);
-        speeds += (speeds.empty() ? "" : ", ") + speed.str();
+        speeds += (speeds.empty() ? "" : ", ") + NumberText(section.speed) + " " + SpeedUnitName(section.unit);
         length += static_cast<int>(section.segments.back().positions.size());
     }
     return "  \"" + Utf8(sim.name) + "\": " + Counted(sim.sections.size(), "section") + " (" +
@@ -51,40 +54,45 @@ std::string NextSteps(const std::string& program, const std::string& file)
     return text;
 }
 
+std::string DemoText(const nlohmann::json& data, const DemoRun& run)
+{
+    const std::string file = data["file"];
+    const nlohmann::json& vehicles = data["vehicles"];
+    std::string text = "Drew a tractor, a trailer and a car as blocks in a new drawing and parked "
+                       "one of each in model space\n(block references " +
+                       vehicles["tractor"].get<std::string>() + ", " + vehicles["trailer"].get<std::string>() +
+                       ", " + vehicles["car"].get<std::string>() + ").\nBuilt and stored " +
+                       Counted(run.built.size(), "simulation") + ":\n";
+    for (const SimDescription& sim : run.built)
+        text += Built(sim);
+    return text + "Saved " + file + " and read it back into a fresh drawing.\n\n" +
+           SimulationTableText(data["list"]) + "\n" + SimulationTreeText(data["shown"]) + "\n" +
+           NextSteps(run.program, file);
+}
+
 int RunDemo(const std::string& program, const DrawingOptions& options)
 {
     HostSession host;
     const DrawingLock lock(options.file, DrawingAccess::create, options.wait);
     host.Create();
     const DemoVehicles vehicles = DrawDemoVehicles();
-    const std::vector<SimDescription> sims = DemoSimulations(vehicles);
-    std::string text = "Drew a tractor, a trailer and a car as blocks in a new drawing and parked "
-                       "one of each in model space\n(block references " +
-                       HandleText(vehicles.tractor) + ", " + HandleText(vehicles.trailer) + ", " +
-                       HandleText(vehicles.car) + ").\nBuilt and stored " +
-                       Counted(sims.size(), "simulation") + ":\n";
+    std::vector<SimDescription> sims = DemoSimulations(vehicles);
     for (const SimDescription& sim : sims)
-    {
         StoreSimulation(sim, options.file, "the demo");
-        text += Built(sim);
-    }
     host.Save(options.file);
     host.Open(options.file);
-    text += "Saved " + options.file + " and read it back into a fresh drawing.\n\n";
     const nlohmann::json list = SimulationList(options.file);
     HeldSimulation shown(CPmDbxFactory200::LoadSim(HostText(kShownSimulation)));
     if (!shown)
         throw SimulationNotFound(options.file, kShownSimulation);
-    const nlohmann::json tree = SimulationTree(*shown, kShownPositions);
-    text += SimulationTableText(list) + "\n" + SimulationTreeText(tree) + "\n" + NextSteps(program, options.file);
     const nlohmann::json data = {{"file", options.file},
                                  {"vehicles",
                                   {{"tractor", HandleText(vehicles.tractor)},
                                    {"trailer", HandleText(vehicles.trailer)},
                                    {"car", HandleText(vehicles.car)}}},
                                  {"list", list},
-                                 {"shown", tree}};
-    Print({true, data, text}, options.json);
+                                 {"shown", SimulationTree(*shown, kShownPositions)}};
+    Print(Report(data, DemoRun{std::move(sims), program}, DemoText), options.json);
     return static_cast<int>(ExitStatus::ok);
 }
 } // namespace
@@ -98,9 +106,6 @@ void AddDemoCommand(CLI::App& app, Action& action)
                 "drawing, read it back and show what it holds");
     command->add_option("FILE", options->file, "the drawing to write (replaced when it exists)")
         ->capture_default_str();
-    AddJsonOption(*command, *options);
-    AddWaitOption(*command, options->wait);
-    command->callback([&app, &action, options] {
-        action = [&app, options] { return RunDemo(app.get_name(), *options); };
-    });
+    AddDrawingOptions(*command, *options);
+    WhenChosen(*command, action, [&app, options] { return RunDemo(app.get_name(), *options); });
 }

@@ -1,11 +1,6 @@
 #include "app/DrawingCommand.h"
 
-#include <iostream>
-
-void AddJsonOption(CLI::App& command, DrawingOptions& options)
-{
-    command.add_flag("--json", options.json, "print the report as JSON");
-}
+#include <filesystem>
 
 namespace
 {
@@ -25,12 +20,24 @@ CLI::Validator WaitSeconds()
         },
         "SECONDS");
 }
+
+// A new drawing never takes the place of a file that exists; the one
+// command that creates its drawing, import, adds to one with --into.
+AcDbDatabase& Working(HostSession& host, const std::string& file, DrawingAccess access)
+{
+    if (access != DrawingAccess::create)
+        return host.Open(file);
+    if (std::filesystem::exists(file))
+        throw Failure(FailureKind::refused, file + ": a file of that name exists; --into adds to a drawing");
+    return host.Create();
+}
 } // namespace
 
-void AddWaitOption(CLI::App& command, double& wait)
+void AddDrawingOptions(CLI::App& command, DrawingOptions& options, const std::string& jsonHelp)
 {
+    command.add_flag("--json", options.json, jsonHelp);
     command
-        .add_option("--wait", wait,
+        .add_option("--wait", options.wait,
                     "seconds to wait while another znsim holds the drawing; then give up with "
                     "exit status 5 (commands that change a drawing hold it alone, those that "
                     "read it share it)")
@@ -38,9 +45,15 @@ void AddWaitOption(CLI::App& command, double& wait)
         ->capture_default_str();
 }
 
-Outcome RunCommand(HostSession& host, const DrawingOptions& options, const DrawingCommand& command)
+void WhenChosen(CLI::App& command, Action& action, Action run)
 {
-    Outcome outcome = command(host.Open(options.file));
+    command.callback([&action, run = std::move(run)] { action = run; });
+}
+
+Outcome RunCommand(HostSession& host, const DrawingOptions& options, DrawingAccess access,
+                   const DrawingCommand& command)
+{
+    Outcome outcome = command(Working(host, options.file, access));
     if (outcome.changed)
         host.Save(options.file);
     return outcome;
@@ -51,18 +64,10 @@ int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const Draw
     HostSession host;
     const Outcome outcome = [&] {
         const DrawingLock lock(options.file, access, options.wait);
-        return RunCommand(host, options, command);
+        return RunCommand(host, options, access, command);
     }();
-    Print(outcome, options.json);
+    Print(outcome.report, options.json);
     return static_cast<int>(outcome.status);
-}
-
-void Print(const Outcome& outcome, bool json)
-{
-    if (json)
-        std::cout << outcome.data.dump(2) << '\n';
-    else
-        std::cout << outcome.text;
 }
 
 Failure SimulationNotFound(const std::string& file, const std::string& name)

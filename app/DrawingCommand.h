@@ -1,15 +1,16 @@
-// What the commands that work on one drawing share: FILE, --json and --wait
-// on the command line, the drawing's lock (app/DrawingLock.h), opening the
-// drawing as the working one, saving it only when the command changed it,
-// and printing the command's report.
+// What the commands that work on one drawing share: the drawing's file,
+// --json and --wait on the command line, the drawing's lock
+// (app/DrawingLock.h), opening the drawing as the working one (or creating
+// it), saving it only when the command changed it, and printing the
+// command's report.
 #pragma once
 
 #include "app/DrawingLock.h"
 #include "app/ExitStatus.h"
 #include "app/HostSession.h"
+#include "app/Report.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <functional>
 #include <memory>
@@ -23,14 +24,13 @@ struct DrawingOptions
     double wait = 10.0;
 };
 
-// What a command did: whether it changed the drawing, and its report, as
-// data for --json and as text, and the status znsim ends with once the
-// report is printed (a finding a script may act on, not a failure).
+// What a command did: whether it changed the drawing, its report, and the
+// status znsim ends with once the report is printed (a finding a script may
+// act on, not a failure).
 struct Outcome
 {
     bool changed = false;
-    nlohmann::json data;
-    std::string text;
+    Report report;
     ExitStatus status = ExitStatus::ok;
 };
 
@@ -39,23 +39,27 @@ using DrawingCommand = std::function<Outcome(AcDbDatabase& drawing)>;
 // What main runs once the command line has chosen a command: its exit status.
 using Action = std::function<int()>;
 
-// Adds --json, which every command that reports something takes.
-void AddJsonOption(CLI::App& command, DrawingOptions& options);
+// Adds --json and --wait, which every command that works on a drawing takes;
+// the file itself the caller adds, as FILE or as an option.
+void AddDrawingOptions(CLI::App& command, DrawingOptions& options,
+                       const std::string& jsonHelp = "print the report as JSON");
 
-// Adds --wait, which every command that opens or writes a drawing takes.
-void AddWaitOption(CLI::App& command, double& wait);
+// Leaves run in action when the command line names command.
+void WhenChosen(CLI::App& command, Action& action, Action run);
 
-// Opens options.file in host, runs command on it and saves the drawing when
-// the command changed it; the caller holds the drawing's lock.
-Outcome RunCommand(HostSession& host, const DrawingOptions& options, const DrawingCommand& command);
+// Makes options.file the working drawing in host (opened, or for create a
+// new drawing, refused when a file of that name exists), runs command on it
+// and saves the drawing when the command changed it; the caller holds the
+// drawing's lock.
+Outcome RunCommand(HostSession& host, const DrawingOptions& options, DrawingAccess access,
+                   const DrawingCommand& command);
 // Loads the module, and with the drawing locked for access runs command on
 // it (RunCommand); then prints the report and answers the command's status.
 int RunOnDrawing(const DrawingOptions& options, DrawingAccess access, const DrawingCommand& command);
-void Print(const Outcome& outcome, bool json);
 
 Failure SimulationNotFound(const std::string& file, const std::string& name);
 
-// Adds a command that works on one drawing: it takes FILE, --json and
+// Adds a command that works on the drawing FILE: it takes FILE, --json and
 // --wait, and when the command line names it, run makes its outcome once the
 // drawing is locked for access and open. The caller adds the command's own
 // arguments, which land in *options. run is called as run(drawing, options) and
@@ -65,15 +69,11 @@ CLI::App& AddDrawingCommand(CLI::App& app, Action& action, DrawingAccess access,
                             const std::string& name, const std::string& description,
                             std::shared_ptr<Options> options, Run run)
 {
-    CLI::App* command = app.add_subcommand(name, description);
-    command->add_option("FILE", options->file, "the drawing file (.zdw)")->required();
-    AddJsonOption(*command, *options);
-    AddWaitOption(*command, options->wait);
-    command->callback([&action, access, options, run] {
-        action = [access, options, run] {
-            return RunOnDrawing(*options, access,
-                                [&](AcDbDatabase& drawing) { return run(drawing, *options); });
-        };
+    CLI::App& command = *app.add_subcommand(name, description);
+    command.add_option("FILE", options->file, "the drawing file (.zdw)")->required();
+    AddDrawingOptions(command, *options);
+    WhenChosen(command, action, [access, options, run] {
+        return RunOnDrawing(*options, access, [&](AcDbDatabase& drawing) { return run(drawing, *options); });
     });
-    return *command;
+    return command;
 }

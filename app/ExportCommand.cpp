@@ -38,6 +38,14 @@ ExportedSimulation Exported(const CPmSim200& sim, const ExportOptions& options)
             options.clearance > 0.0 ? Rings(sweep.clearanceEnvelope) : std::vector<OutlinePath>{}};
 }
 
+std::string WrittenText(const nlohmann::json& data)
+{
+    return "Wrote " + data["output"].get<std::string>() + " (DXF R2000) from " +
+           data["file"].get<std::string>() + ": " + std::to_string(data["blocks"].get<std::size_t>()) + " block(s), " +
+           std::to_string(data["entities"].get<std::size_t>()) + " model space entities, " +
+           std::to_string(data["simulations"].get<std::size_t>()) + " simulation(s).\n";
+}
+
 Outcome Export(AcDbDatabase&, const ExportOptions& options)
 {
     HeldSimulationList list(Made(CPmDbxFactory200::LoadSimList(true, false)));
@@ -46,16 +54,12 @@ Outcome Export(AcDbDatabase&, const ExportOptions& options)
         simulations.push_back(Exported(*list->Sim(i), options));
     const DxfDrawing dxf = DrawingToDxf(simulations);
     WriteDxfFile(options.out, dxf);
-    const std::string counts = std::to_string(dxf.blocks.size()) + " block(s), " +
-                               std::to_string(dxf.modelSpace.size()) + " model space entities, " +
-                               std::to_string(simulations.size()) + " simulation(s)";
-    return {false,
-            {{"file", options.file},
-             {"output", options.out},
-             {"blocks", dxf.blocks.size()},
-             {"entities", dxf.modelSpace.size()},
-             {"simulations", simulations.size()}},
-            "Wrote " + options.out + " (DXF R2000) from " + options.file + ": " + counts + ".\n"};
+    return {false, Report({{"file", options.file},
+                           {"output", options.out},
+                           {"blocks", dxf.blocks.size()},
+                           {"entities", dxf.modelSpace.size()},
+                           {"simulations", simulations.size()}},
+                          WrittenText)};
 }
 } // namespace
 

@@ -7,10 +7,15 @@
 
 #include "drawing/TextFile.h"
 
-#include <filesystem>
-
 namespace
 {
+using nlohmann::json;
+
+struct ImportOptions : DrawingOptions
+{
+    std::string dxf;
+};
+
 DxfDrawing ReadDxfFile(const std::string& path)
 {
     const std::string text = ReadTextFile(path);
@@ -24,76 +29,53 @@ DxfDrawing ReadDxfFile(const std::string& path)
     }
 }
 
-struct ImportOptions
-{
-    std::string dxf;
-    std::string out;
-    std::string into;
-    bool json = false;
-    double wait = 10.0;
-};
-
-std::string SkippedText(const std::map<std::string, std::size_t>& skipped)
+std::string SkippedText(const json& skipped)
 {
     if (skipped.empty())
         return {};
     std::string text = "Passed over what a drawing cannot hold:\n";
-    for (const auto& [what, count] : skipped)
-        text += "  " + std::to_string(count) + " " + what + "\n";
+    for (const auto& [what, count] : skipped.items())
+        text += "  " + std::to_string(count.get<std::size_t>()) + " " + what + "\n";
     return text;
 }
 
-Outcome Report(const ImportOptions& options, const DxfDrawing& dxf, const DxfImport& imported,
-               const std::string& target)
+std::string ImportedText(const json& data)
 {
-    nlohmann::json references = nlohmann::json::array();
     // A minimal R12 file may leave its header, and so its version, out.
-    const std::string version = dxf.version.empty() ? std::string("no version given") : dxf.version;
-    std::string text = "Imported " + options.dxf + " (" + version + ") into " + target + ": " +
-                       std::to_string(imported.blocks) + " block(s), " + std::to_string(imported.entities) +
-                       " entities.\n";
-    for (const auto& [from, to] : imported.renamed)
-        text += "Block \"" + from + "\" came in as \"" + to + "\": the drawing had a block of that name.\n";
-    if (!imported.references.empty())
+    const std::string version = data["version"];
+    std::string text = "Imported " + data["dxf"].get<std::string>() + " (" +
+                       (version.empty() ? "no version given" : version) + ") into " +
+                       data["drawing"].get<std::string>() + ": " +
+                       std::to_string(data["blocks"].get<std::size_t>()) + " block(s), " +
+                       std::to_string(data["entities"].get<std::size_t>()) + " entities.\n";
+    for (const json& renamed : data["renamed"])
+        text += "Block \"" + renamed[0].get<std::string>() + "\" came in as \"" +
+                renamed[1].get<std::string>() + "\": the drawing had a block of that name.\n";
+    if (!data["references"].empty())
         text += "Block references (DXF handle -> drawing handle):\n";
-    for (const ImportedReference& reference : imported.references)
+    for (const json& reference : data["references"])
     {
+        const std::string dxfHandle = reference["dxf"];
+        text += "  " + (dxfHandle.empty() ? std::string("(none)") : dxfHandle) + " -> " +
+                reference["handle"].get<std::string>() + "  " + reference["block"].get<std::string>() + " in " +
+                reference["in"].get<std::string>() + "\n";
+    }
+    return text + SkippedText(data["skipped"]);
+}
+
+json ReferencesJson(const DxfImport& imported)
+{
+    json references = json::array();
+    for (const ImportedReference& reference : imported.references)
         references.push_back({{"dxf", reference.dxfHandle},
                               {"handle", reference.handle},
                               {"block", reference.block},
                               {"in", reference.in}});
-        text += "  " + (reference.dxfHandle.empty() ? std::string("(none)") : reference.dxfHandle) + " -> " +
-                reference.handle + "  " + reference.block + " in " + reference.in + "\n";
-    }
-    return {true,
-            {{"dxf", options.dxf},
-             {"drawing", target},
-             {"version", dxf.version},
-             {"blocks", imported.blocks},
-             {"entities", imported.entities},
-             {"references", references},
-             {"renamed", imported.renamed},
-             {"skipped", dxf.skipped}},
-            text + SkippedText(dxf.skipped)};
+    return references;
 }
 
-int Import(const ImportOptions& options)
+Outcome Import(const ImportOptions& options, const DxfDrawing& dxf)
 {
-    if (options.out.empty() == options.into.empty())
-        throw Failure(FailureKind::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
-    const DxfDrawing dxf = ReadDxfFile(options.dxf);
-    const std::string& target = options.into.empty() ? options.out : options.into;
-    const DrawingLock lock(target, options.into.empty() ? DrawingAccess::create : DrawingAccess::change,
-                           options.wait);
-    // A new drawing never takes the place of one that exists.
-    if (options.into.empty() && std::filesystem::exists(options.out))
-        throw Failure(FailureKind::refused,
-                             options.out + ": a file of that name exists; --into adds to a drawing");
-    HostSession host;
-    if (options.into.empty())
-        host.Create();
-    else
-        host.Open(options.into);
     DxfImport imported;
     try
     {
@@ -102,24 +84,42 @@ int Import(const ImportOptions& options)
     }
     catch (const Failure& failure)
     {
-        throw failure.In(failure.Kind() == FailureKind::badInput ? options.dxf : target);
+        throw failure.In(failure.Kind() == FailureKind::badInput ? options.dxf : options.file);
     }
-    host.Save(target);
-    Print(Report(options, dxf, imported, target), options.json);
-    return static_cast<int>(ExitStatus::ok);
+    return {true, Report({{"dxf", options.dxf},
+                          {"drawing", options.file},
+                          {"version", dxf.version},
+                          {"blocks", imported.blocks},
+                          {"entities", imported.entities},
+                          {"references", ReferencesJson(imported)},
+                          {"renamed", imported.renamed},
+                          {"skipped", dxf.skipped}},
+                         ImportedText)};
+}
+
+// The DXF is read before the drawing is locked or opened: one that cannot
+// be read is refused as it is, whatever the drawing.
+int RunImport(const ImportOptions& options, DrawingAccess access)
+{
+    if (options.file.empty())
+        throw Failure(FailureKind::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
+    const DxfDrawing dxf = ReadDxfFile(options.dxf);
+    return RunOnDrawing(options, access, [&](AcDbDatabase&) { return Import(options, dxf); });
 }
 } // namespace
 
 void AddImportCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ImportOptions>();
-    CLI::App* command = app.add_subcommand(
+    CLI::App& command = *app.add_subcommand(
         "import", "Bring a DXF's blocks and model space into a new drawing (-o) or into one that exists (--into)");
-    command->add_option("DXF", options->dxf, "the DXF file to read")->required();
-    CLI::Option* out = command->add_option("-o,--output", options->out, "the new drawing file to write (.zdw)");
-    CLI::Option* into = command->add_option("--into", options->into, "the drawing file to add to (.zdw)");
+    command.add_option("DXF", options->dxf, "the DXF file to read")->required();
+    // Either names the drawing: -o one to create, --into one to add to.
+    CLI::Option* out = command.add_option("-o,--output", options->file, "the new drawing file to write (.zdw)");
+    CLI::Option* into = command.add_option("--into", options->file, "the drawing file to add to (.zdw)");
     out->excludes(into);
-    command->add_flag("--json", options->json, "print the report, with the handle map, as JSON");
-    AddWaitOption(*command, options->wait);
-    command->callback([&action, options] { action = [options] { return Import(*options); }; });
+    AddDrawingOptions(command, *options, "print the report, with the handle map, as JSON");
+    WhenChosen(command, action, [options, into] {
+        return RunImport(*options, into->count() != 0 ? DrawingAccess::change : DrawingAccess::create);
+    });
 }

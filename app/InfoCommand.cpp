@@ -77,7 +77,7 @@ Outcome Info(AcDbDatabase& drawing, const DrawingOptions& options)
         {"simulations", Simulations()},
         {"module", ModuleFile().string()},
         {"legacy_module", {{"path", LegacyModuleFile().string()}, {"loaded", LegacyModuleLoaded()}}}};
-    return {false, info, DrawingInfoText(info)};
+    return {false, Report(info, DrawingInfoText)};
 }
 } // namespace
 

@@ -7,7 +7,7 @@
 Outcome ListSimulations(AcDbDatabase&, const DrawingOptions& options)
 {
     const nlohmann::json list = SimulationList(options.file);
-    return {false, list, SimulationTableText(list)};
+    return {false, Report(list, SimulationTableText)};
 }
 
 void AddListCommand(CLI::App& app, Action& action)

@@ -4,7 +4,6 @@
 #include "app/HeldSimulation.h"
 #include "app/SimBuilder.h"
 #include "app/SimReport.h"
-#include "app/TextConversion.h"
 #include "app/TextView.h"
 
 namespace
@@ -13,6 +12,13 @@ struct NewOptions : DrawingOptions
 {
     std::string description;
 };
+
+std::string StoredText(const nlohmann::json& summary)
+{
+    return "Stored simulation \"" + summary["name"].get<std::string>() + "\" in " +
+           summary["file"].get<std::string>() + ": " + Counted(summary["section_count"], "section") +
+           ", length " + std::to_string(summary["length"].get<int>()) + ".\n";
+}
 
 Outcome NewSimulation(AcDbDatabase&, const NewOptions& options)
 {
@@ -24,10 +30,7 @@ Outcome NewSimulation(AcDbDatabase&, const NewOptions& options)
                              options.file + ": the simulation stored cannot be read back");
     nlohmann::json summary = SimulationSummary(*stored);
     summary["file"] = options.file;
-    const std::string text = "Stored simulation \"" + Utf8(description.name) + "\" in " +
-                             options.file + ": " + Counted(stored->Sections()->size(), "section") +
-                             ", length " + std::to_string(stored->Length()) + ".\n";
-    return {true, summary, text};
+    return {true, Report(summary, StoredText)};
 }
 } // namespace
 

@@ -25,7 +25,7 @@ Outcome ShowSimulation(AcDbDatabase&, const ShowOptions& options)
         options.all ? std::nullopt : std::optional<std::size_t>(options.positions);
     nlohmann::json tree = SimulationTree(*sim, limit);
     tree["file"] = options.file;
-    return {false, tree, SimulationTreeText(tree)};
+    return {false, Report(tree, SimulationTreeText)};
 }
 } // namespace
 

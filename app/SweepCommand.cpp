@@ -5,10 +5,9 @@
 #include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
 #include "app/SimulationSweep.h"
+#include "app/SweepText.h"
 #include "app/TextConversion.h"
 #include "drawing/Names.h"
-
-#include <sstream>
 
 namespace
 {
@@ -22,14 +21,6 @@ struct SweepCommandOptions : DrawingOptions
     bool check = false;
 };
 
-std::string Number(double value)
-{
-    std::ostringstream text;
-    text.precision(6);
-    text << value + 0.0;
-    return text.str();
-}
-
 json EnvelopeJson(const Envelope& envelope)
 {
     if (envelope.Empty())
@@ -39,13 +30,10 @@ json EnvelopeJson(const Envelope& envelope)
             {"box", {envelope.box.minX, envelope.box.minY, envelope.box.maxX, envelope.box.maxY}}};
 }
 
-std::string EnvelopeText(const std::string& what, const Envelope& envelope)
+// The envelope grown by the clearance; null without a clearance.
+json GrownJson(const SweepReport& report, const Envelope& grown)
 {
-    if (envelope.Empty())
-        return "    " + what + ": nothing\n";
-    return "    " + what + ": area " + Number(envelope.area) + ", perimeter " + Number(envelope.perimeter) +
-           ", box (" + Number(envelope.box.minX) + ", " + Number(envelope.box.minY) + ") to (" +
-           Number(envelope.box.maxX) + ", " + Number(envelope.box.maxY) + ")\n";
+    return report.clearance > 0.0 ? EnvelopeJson(grown) : json();
 }
 
 // Sections, segments and positions counted from 1, as show counts them.
@@ -57,54 +45,28 @@ json PointJson(const SweepPoint& point)
             {"fraction", point.fraction}};
 }
 
-std::string PointText(const SweepPoint& point)
-{
-    std::string text = "section " + std::to_string(point.section + 1) + " segment " +
-                       std::to_string(point.segment + 1) + " position " + std::to_string(point.position + 1);
-    return point.fraction > 0.0 ? text + " (+" + Number(point.fraction) + " of the way on)" : text;
-}
-
-void ReportSegments(const SweepReport& report, Outcome& outcome)
+json SegmentsJson(const SweepReport& report)
 {
     json segments = json::array();
     for (const SegmentSweep& segment : report.segments)
-    {
         segments.push_back({{"section", segment.section + 1},
                             {"segment", segment.segment + 1},
                             {"samples", segment.samples},
                             {"envelope", EnvelopeJson(segment.envelope)},
-                            {"clearance", report.clearance > 0.0 ? EnvelopeJson(segment.clearance) : json()}});
-        outcome.text += "  section " + std::to_string(segment.section + 1) + ", segment " +
-                        std::to_string(segment.segment + 1) + " (" + std::to_string(segment.samples) + " samples)\n";
-        outcome.text += EnvelopeText("envelope", segment.envelope);
-        if (report.clearance > 0.0)
-            outcome.text += EnvelopeText("clearance", segment.clearance);
-    }
-    outcome.data["segments"] = segments;
-    outcome.data["envelope"] = EnvelopeJson(report.envelope);
-    outcome.data["clearance_envelope"] = report.clearance > 0.0 ? EnvelopeJson(report.clearanceEnvelope) : json();
-    outcome.text += "  all segments\n" + EnvelopeText("envelope", report.envelope);
-    if (report.clearance > 0.0)
-        outcome.text += EnvelopeText("clearance", report.clearanceEnvelope);
+                            {"clearance", GrownJson(report, segment.clearance)}});
+    return segments;
 }
 
-void ReportConflicts(const SweepReport& report, Outcome& outcome)
+json ConflictsJson(const SweepReport& report)
 {
     json conflicts = json::array();
-    outcome.text += report.conflicts.empty() ? "  no conflicts\n"
-                                             : "  " + std::to_string(report.conflicts.size()) + " conflict(s)\n";
     for (const Conflict& conflict : report.conflicts)
-    {
         conflicts.push_back({{"handle", HandleText(conflict.handle)},
                              {"class", conflict.className},
                              {"block", conflict.blockName.empty() ? json() : json(conflict.blockName)},
                              {"first", PointJson(conflict.first)},
                              {"last", PointJson(conflict.last)}});
-        const std::string block = conflict.blockName.empty() ? "" : " \"" + conflict.blockName + "\"";
-        outcome.text += "    " + HandleText(conflict.handle) + " " + conflict.className + block + ": first at " +
-                        PointText(conflict.first) + ", last at " + PointText(conflict.last) + "\n";
-    }
-    outcome.data["conflicts"] = conflicts;
+    return conflicts;
 }
 
 SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options)
@@ -121,15 +83,15 @@ Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
     if (!sim)
         throw SimulationNotFound(options.file, options.name);
     const SweepReport report = SweepOf(*sim, options);
-    Outcome outcome;
-    outcome.data = {{"file", options.file},
-                    {"simulation", options.name},
-                    {"tolerance", report.tolerance},
-                    {"clearance", report.clearance}};
-    outcome.text = "Sweep of \"" + options.name + "\" in " + options.file + ": tolerance " +
-                   Number(report.tolerance) + ", clearance " + Number(report.clearance) + "\n";
-    ReportSegments(report, outcome);
-    ReportConflicts(report, outcome);
+    Outcome outcome{false, Report({{"file", options.file},
+                                   {"simulation", options.name},
+                                   {"tolerance", report.tolerance},
+                                   {"clearance", report.clearance},
+                                   {"segments", SegmentsJson(report)},
+                                   {"envelope", EnvelopeJson(report.envelope)},
+                                   {"clearance_envelope", GrownJson(report, report.clearanceEnvelope)},
+                                   {"conflicts", ConflictsJson(report)}},
+                                  SweepText)};
     if (options.check && !report.conflicts.empty())
         outcome.status = ExitStatus::conflict;
     return outcome;

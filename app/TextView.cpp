@@ -1,7 +1,8 @@
 #include "app/TextView.h"
 
+#include "drawing/NumberText.h"
+
 #include <algorithm>
-#include <iomanip>
 #include <sstream>
 #include <vector>
 
@@ -10,16 +11,9 @@ namespace
 using nlohmann::json;
 using Row = std::vector<std::string>;
 
-std::string Number(double value)
-{
-    std::ostringstream text;
-    text << std::setprecision(6) << value;
-    return text.str();
-}
-
 std::string Point(const json& point)
 {
-    return "(" + Number(point[0]) + ", " + Number(point[1]) + ", " + Number(point[2]) + ")";
+    return "(" + NumberText(point[0]) + ", " + NumberText(point[1]) + ", " + NumberText(point[2]) + ")";
 }
 
 // A time that is not known is shown as "-".
@@ -94,7 +88,7 @@ void PositionLines(std::ostringstream& text, const json& segment, const std::str
     {
         const json& position = positions[i];
         text << indent << "  " << i + 1 << ": pt " << Point(position["pt"]) << ", tpt "
-             << Point(position["tpt"]) << ", heading " << Number(position["heading"]) << ", angles "
+             << Point(position["tpt"]) << ", heading " << NumberText(position["heading"]) << ", angles "
              << Point(position["angles"]) << "\n";
     }
     if (positions.size() < count)
@@ -153,8 +147,8 @@ std::string SimulationTreeText(const json& tree)
     std::size_t sectionNumber = 0;
     for (const json& section : tree["sections"])
     {
-        text << "  section " << ++sectionNumber << ": " << Number(section["speed"]) << " "
-             << section["unit"].get<std::string>() << " (" << Number(section["speed_mph"])
+        text << "  section " << ++sectionNumber << ": " << NumberText(section["speed"]) << " "
+             << section["unit"].get<std::string>() << " (" << NumberText(section["speed_mph"])
              << " mph), length " << section["length"].get<int>() << "\n";
         std::size_t segmentNumber = 0;
         for (const json& segment : section["segments"])

@@ -43,6 +43,19 @@ std::vector<CString> ToUpgrade(const UpgradeOptions& options)
     return names;
 }
 
+std::string UpgradedText(const nlohmann::json& data)
+{
+    const std::string file = data["file"];
+    const nlohmann::json& upgraded = data["upgraded"];
+    if (upgraded.empty())
+        return "Nothing to upgrade in " + file + ".\n";
+    std::string text =
+        "Upgraded " + Counted(upgraded.size(), "simulation") + " of " + file + " to version 200:\n";
+    for (const nlohmann::json& name : upgraded)
+        text += "  " + name.get<std::string>() + "\n";
+    return text;
+}
+
 Outcome Upgrade(AcDbDatabase&, const UpgradeOptions& options)
 {
     if (options.name.empty() && !options.all)
@@ -56,13 +69,7 @@ Outcome Upgrade(AcDbDatabase&, const UpgradeOptions& options)
                                  options.file + ": \"" + Utf8(name) + "\" cannot be upgraded");
         upgraded.push_back(Utf8(name));
     }
-    std::string text = upgraded.empty()
-                           ? "Nothing to upgrade in " + options.file + ".\n"
-                           : "Upgraded " + Counted(upgraded.size(), "simulation") + " of " +
-                                 options.file + " to version 200:\n";
-    for (const auto& name : upgraded)
-        text += "  " + name.get<std::string>() + "\n";
-    return {!upgraded.empty(), {{"file", options.file}, {"upgraded", upgraded}}, text};
+    return {!upgraded.empty(), Report({{"file", options.file}, {"upgraded", upgraded}}, UpgradedText)};
 }
 } // namespace
 

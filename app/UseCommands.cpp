@@ -39,18 +39,21 @@ std::vector<CPmSim200*> Targets(CPmSimList200& list, const UseOptions& options)
     return targets;
 }
 
-std::string Report(const UseOptions& options, bool inUse, std::size_t changed)
+// name is the stored spelling of the simulation asked for, empty for unuse
+// of every one: the report names it even when its mark did not change.
+std::string MarkText(const nlohmann::json& data, const std::string& name)
 {
-    const std::string name = "\"" + StoredName(options.name) + "\"";
-    if (inUse)
-        return changed != 0 ? "Marked " + name + " in use in " + options.file + ".\n"
-                            : name + " is in use already.\n";
-    if (!options.name.empty())
-        return changed != 0 ? "Cleared the in-use mark of " + name + " in " + options.file + ".\n"
-                            : name + " is not in use.\n";
-    return changed != 0 ? "Cleared the in-use mark of " + Counted(changed, "simulation") +
-                              " in " + options.file + ".\n"
-                        : "No simulation of " + options.file + " is in use.\n";
+    const std::string file = data["file"];
+    const std::size_t changed = data["changed"].size();
+    const std::string quoted = "\"" + name + "\"";
+    if (data["in_use"].get<bool>())
+        return changed != 0 ? "Marked " + quoted + " in use in " + file + ".\n"
+                            : quoted + " is in use already.\n";
+    if (!name.empty())
+        return changed != 0 ? "Cleared the in-use mark of " + quoted + " in " + file + ".\n"
+                            : quoted + " is not in use.\n";
+    return changed != 0 ? "Cleared the in-use mark of " + Counted(changed, "simulation") + " in " + file + ".\n"
+                        : "No simulation of " + file + " is in use.\n";
 }
 
 Outcome SetMark(const UseOptions& options, bool inUse)
@@ -82,7 +85,7 @@ Outcome SetMark(const UseOptions& options, bool inUse)
         names.push_back(Utf8(*sim->Name()));
     }
     const nlohmann::json data = {{"file", options.file}, {"in_use", inUse}, {"changed", names}};
-    return {!changing.empty(), data, Report(options, inUse, changing.size())};
+    return {!changing.empty(), Report(data, StoredName(options.name), MarkText)};
 }
 } // namespace
 

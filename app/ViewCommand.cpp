@@ -6,6 +6,7 @@
 #include "app/SimulationSweep.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
+#include "drawing/NumberText.h"
 #include "drawing/OutputFile.h"
 #include "model/CPmSection200.h"
 #include "motion/LengthUnit.h"
@@ -13,7 +14,6 @@
 #include "view/SvgStill.h"
 
 #include <filesystem>
-#include <sstream>
 
 namespace
 {
@@ -41,12 +41,8 @@ ViewedSimulation Viewed(const CPmSim200& sim, const ViewOptions& options)
     ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, *MetresPerUnit(options.unit)), {}};
     AddSweep(viewed, sim, options);
     for (const CPmSection200* section : *sim.Sections())
-    {
-        std::ostringstream speed;
-        speed << SpeedInUnit(section->Speed(), section->SpeedUnits()) << ' '
-              << SpeedUnitName(section->SpeedUnits());
-        viewed.sectionSpeeds.push_back(speed.str());
-    }
+        viewed.sectionSpeeds.push_back(NumberText(SpeedInUnit(section->Speed(), section->SpeedUnits())) + ' ' +
+                                       SpeedUnitName(section->SpeedUnits()));
     return viewed;
 }
 
@@ -79,18 +75,25 @@ std::string OutputPath(const ViewOptions& options)
     return std::filesystem::path(options.file).replace_extension(".html").string();
 }
 
+// still: whether the one simulation shown was written as a still.
+std::string WrittenText(const nlohmann::json& data, const bool& still)
+{
+    const nlohmann::json& sims = data["simulations"];
+    const std::string what = still ? "a still of \"" + sims[0].get<std::string>() + "\""
+                                   : std::to_string(sims.size()) + " simulation(s)";
+    return "Wrote " + data["output"].get<std::string>() + " (" +
+           std::to_string(data["bytes"].get<std::size_t>()) + " bytes): " + what + " of " +
+           data["file"].get<std::string>() + ".\n";
+}
+
 Outcome Written(const ViewOptions& options, const std::string& out, std::size_t bytes,
                 const std::vector<ViewedSimulation>& sims)
 {
     nlohmann::json names = nlohmann::json::array();
     for (const ViewedSimulation& sim : sims)
         names.push_back(sim.name);
-    const std::string what = options.svg.empty() ? std::to_string(sims.size()) + " simulation(s)"
-                                                 : "a still of \"" + sims.front().name + "\"";
-    return {false,
-            {{"file", options.file}, {"output", out}, {"bytes", bytes}, {"simulations", names}},
-            "Wrote " + out + " (" + std::to_string(bytes) + " bytes): " + what + " of " +
-                options.file + ".\n"};
+    return {false, Report({{"file", options.file}, {"output", out}, {"bytes", bytes}, {"simulations", names}},
+                          !options.svg.empty(), WrittenText)};
 }
 
 Outcome View(AcDbDatabase&, const ViewOptions& options)

@@ -51,7 +51,7 @@ void BM_List(benchmark::State& state)
     for (auto _ : state)
     {
         const DrawingLock lock(demo.file, DrawingAccess::read, demo.options.wait);
-        benchmark::DoNotOptimize(RunCommand(demo.host, demo.options, list));
+        benchmark::DoNotOptimize(RunCommand(demo.host, demo.options, DrawingAccess::read, list));
     }
 }
 BENCHMARK(BM_List)->Unit(benchmark::kMicrosecond);
@@ -61,7 +61,7 @@ void BM_List_Baseline(benchmark::State& state)
     DemoFile& demo = Demo();
     const DrawingCommand list = [&](AcDbDatabase& drawing) { return ListSimulations(drawing, demo.options); };
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunCommand(demo.host, demo.options, list));
+        benchmark::DoNotOptimize(RunCommand(demo.host, demo.options, DrawingAccess::read, list));
 }
 BENCHMARK(BM_List_Baseline)->Unit(benchmark::kMicrosecond);
 

@@ -125,6 +125,7 @@ protected:
         WriteSample("field.json", first + "/part/offest", {0, 0, 0});
         WriteSample("both.json", first + "/positions/0/angles", {0, 0, 0});
         WriteSample("id.json", "/id", -1);
+        writeFile(File("empty.dxf"), "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
     }
 };
 

@@ -1,0 +1,64 @@
+#include "app/SweepText.h"
+
+#include "drawing/NumberText.h"
+
+namespace
+{
+using nlohmann::json;
+
+std::string Envelope(const std::string& what, const json& envelope)
+{
+    if (envelope["box"].is_null())
+        return "    " + what + ": nothing\n";
+    const json& box = envelope["box"];
+    return "    " + what + ": area " + NumberText(envelope["area"]) + ", perimeter " +
+           NumberText(envelope["perimeter"]) + ", box (" + NumberText(box[0]) + ", " + NumberText(box[1]) +
+           ") to (" + NumberText(box[2]) + ", " + NumberText(box[3]) + ")\n";
+}
+
+// The envelope, and with a clearance the grown one too.
+std::string Envelopes(const json& envelope, const json& grown)
+{
+    return Envelope("envelope", envelope) + (grown.is_null() ? "" : Envelope("clearance", grown));
+}
+
+std::string Whole(const json& value)
+{
+    return std::to_string(value.get<std::size_t>());
+}
+
+std::string Point(const json& point)
+{
+    const std::string text = "section " + Whole(point["section"]) + " segment " + Whole(point["segment"]) +
+                             " position " + Whole(point["position"]);
+    const double fraction = point["fraction"];
+    return fraction > 0.0 ? text + " (+" + NumberText(fraction) + " of the way on)" : text;
+}
+
+std::string Conflicts(const json& conflicts)
+{
+    std::string text =
+        conflicts.empty() ? "  no conflicts\n" : "  " + std::to_string(conflicts.size()) + " conflict(s)\n";
+    for (const json& conflict : conflicts)
+    {
+        const std::string block =
+            conflict["block"].is_null() ? "" : " \"" + conflict["block"].get<std::string>() + "\"";
+        text += "    " + conflict["handle"].get<std::string>() + " " + conflict["class"].get<std::string>() +
+                block + ": first at " + Point(conflict["first"]) + ", last at " + Point(conflict["last"]) + "\n";
+    }
+    return text;
+}
+} // namespace
+
+std::string SweepText(const json& sweep)
+{
+    std::string text = "Sweep of \"" + sweep["simulation"].get<std::string>() + "\" in " +
+                       sweep["file"].get<std::string>() + ": tolerance " + NumberText(sweep["tolerance"]) +
+                       ", clearance " + NumberText(sweep["clearance"]) + "\n";
+    for (const json& segment : sweep["segments"])
+        text += "  section " + Whole(segment["section"]) + ", segment " + Whole(segment["segment"]) + " (" +
+                Whole(segment["samples"]) + " samples)\n" +
+                Envelopes(segment["envelope"], segment["clearance"]);
+    return text + "  all segments\n" + Envelopes(sweep["envelope"], sweep["clearance_envelope"]) +
+           Conflicts(sweep["conflicts"]);
+}
