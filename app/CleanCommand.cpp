@@ -6,8 +6,8 @@
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 #include "storage/CIvAcadObject.h"
-#include "storage/CPmDbxFactory200.h"
 #include "storage/CleanSims.h"
+#include "storage/CPmDbxFactory200.h"
 #include "storage/SimDictionary.h"
 
 namespace

@@ -1,7 +1,7 @@
 #include "app/DemoSimulations.h"
 
-#include "drawing/Angles.h"
 #include "app/SpeedUnits.h"
+#include "drawing/Angles.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // znsim export: the drawing and its simulations as a DXF for other CAD
 // programs.
 #include "app/Commands.h"
-#include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
+#include "app/QuantityOption.h"
 #include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
 #include "exchange/DrawingToDxf.h"

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "host/AcDbHandle.h"
-#include "model/PmPosition200.h"
 #include "model/dpoint3d.h"
+#include "model/PmPosition200.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "app/SimulationSweep.h"
 
-#include "motion/SimulationReferences.h"
 #include "drawing/Failure.h"
+#include "motion/SimulationReferences.h"
 
 SweepReport SweepForCommand(const std::string& file, const std::string& name, const CPmSim200& sim,
                             const SimulationMotion& motion, const SweepOptions& options)

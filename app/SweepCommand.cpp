@@ -2,8 +2,8 @@
 // and in all), grown by a clearance if asked, and what in the drawing they
 // run into. Read-only: the drawing is never saved.
 #include "app/Commands.h"
-#include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
+#include "app/QuantityOption.h"
 #include "app/SimulationSweep.h"
 #include "app/SweepText.h"
 #include "app/TextConversion.h"

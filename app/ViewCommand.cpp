@@ -1,8 +1,8 @@
 // znsim view: an animated page of the drawing and its simulations, or, with
 // --at and --svg, one moment of one simulation as an SVG still.
 #include "app/Commands.h"
-#include "app/QuantityOption.h"
 #include "app/HeldSimulation.h"
+#include "app/QuantityOption.h"
 #include "app/SimulationSweep.h"
 #include "app/SpeedUnits.h"
 #include "app/TextConversion.h"
