@@ -9,7 +9,8 @@ const char* ExitStatusHelp()
            "  3  no simulation of that name\n"
            "  4  refused: the simulation is in use, the name is taken, or it is still version 101\n"
            "  5  a file cannot be read or written, or another znsim held the drawing too long (--wait)\n"
-           "  6  sweep --check: the envelope runs into something in the drawing\n";
+           "  6  sweep --check: the envelope runs into something in the drawing;\n"
+           "     meet --check: parts come within the clearance of each other\n";
 }
 
 ExitStatus ExitStatusOf(FailureKind kind)

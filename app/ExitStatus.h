@@ -20,7 +20,8 @@ enum class ExitStatus : int
     // A file that cannot be read or written, or a drawing another process
     // held for longer than the command would wait.
     ioFailure = 5,
-    // sweep --check found the envelope running into something.
+    // sweep --check found the envelope running into something, or meet
+    // --check found parts meeting.
     conflict = 6,
 };
 

@@ -126,15 +126,7 @@ void AddViewCommand(CLI::App& app, Action& action)
     command.add_option("NAME", options->names, "the simulations to show (default: every one)");
     command.add_option("-o,--output", options->page,
                        "the page to write (default: FILE with .html)");
-    command
-        .add_option("--unit", options->unit,
-                    std::string("what a drawing unit stands for: ") + kLengthUnitNames +
-                        " (default m)")
-        ->check(
-            [](const std::string& unit) {
-                return MetresPerUnit(unit) ? std::string()
-                                           : std::string("a unit of ") + kLengthUnitNames;
-            });
+    AddUnitOption(command, options->unit);
     command.add_option("--at", options->at, "with --svg: the moment, in seconds from the start")
         ->check(Quantity("a moment in seconds", true));
     command

@@ -26,6 +26,7 @@ int main(int argc, char** argv)
     AddExportCommand(app, action);
     AddImportCommand(app, action);
     AddSweepCommand(app, action);
+    AddMeetCommand(app, action);
     try
     {
         app.parse(argc, argv);

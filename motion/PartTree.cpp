@@ -1,10 +1,13 @@
 #include "motion/PartTree.h"
 
+#include "cadhost/DwgMemoryFiler.h"
+#include "cadhost/Utf8Text.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbDatabase.h"
 #include "model/CPmPart.h"
 #include "model/CZnBlock.h"
 #include "motion/Outline.h"
+#include "storage/PartText.h"
 
 namespace
 {
@@ -15,8 +18,10 @@ void ReadBlock(const CPmPart& part, PartShape& shape)
     const AcDbHandle* handle = block != nullptr ? block->Handle() : nullptr;
     AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
     AcDbObjectId id;
-    if (handle == nullptr || handle->isNull() || drawing == nullptr ||
-        drawing->getAcDbObjectId(id, false, *handle) != Acad::eOk)
+    if (handle == nullptr || handle->isNull())
+        return;
+    shape.reference = *handle;
+    if (drawing == nullptr || drawing->getAcDbObjectId(id, false, *handle) != Acad::eOk)
         return;
     AcDbBlockReference* reference = nullptr;
     if (acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk)
@@ -37,6 +42,8 @@ void Flatten(const CPmPart& part, int depth, const dpoint3d& parentOffset,
     const dpoint3d own = part.Offset();
     shape.offset = {parentOffset.x + own.x, parentOffset.y + own.y, parentOffset.z + own.z};
     ReadBlock(part, shape);
+    DwgMemoryFiler scratch;
+    shape.text = cadhost::toUtf8(PartText(part, scratch).str());
     parts.push_back(shape);
     for (int i = 0; i < part.NumSubParts(); ++i)
         Flatten(*part.SubPart(i), depth + 1, shape.offset, parts);

@@ -46,7 +46,13 @@ protected:
         return id;
     }
 
-    static PartShape Part(AcDbObjectId block, dpoint3d offset = {}) { return {0, offset, block, Affine2()}; }
+    static PartShape Part(AcDbObjectId block, dpoint3d offset = {})
+    {
+        PartShape part;
+        part.offset = offset;
+        part.definition = block;
+        return part;
+    }
 
     // One section of the segments given, each its parts carried through
     // placements at times (seconds from the start).

@@ -1,0 +1,164 @@
+// znsim meet: the named simulations played together on one clock, each from
+// its own start, and every pair of parts that come within a clearance of
+// each other at the same moment. Read-only: the drawing is never saved.
+#include "analysis/Meetings.h"
+#include "app/Commands.h"
+#include "app/HeldSimulation.h"
+#include "app/MeetText.h"
+#include "app/QuantityOption.h"
+#include "app/TextConversion.h"
+#include "drawing/Names.h"
+#include "motion/LengthUnit.h"
+
+#include <map>
+#include <set>
+
+namespace
+{
+using nlohmann::json;
+
+struct MeetOptions : DrawingOptions
+{
+    std::vector<std::string> names;
+    std::vector<std::string> starts;
+    std::string unit = "m";
+    double clearance = 0.0;
+    double tolerance = 0.0;
+    bool check = false;
+};
+
+// "NAME=SECONDS", split at the last '=' (a name may hold one).
+std::pair<std::string, double> StartOf(const std::string& text)
+{
+    const std::size_t equals = text.rfind('=');
+    double seconds = 0.0;
+    if (equals == std::string::npos || !ReadQuantity(text.substr(equals + 1), true, seconds))
+        throw Failure(FailureKind::badInput,
+                      "--start " + text + ": expected SIMULATION=SECONDS, the seconds a number, 0 or more");
+    return {text.substr(0, equals), seconds};
+}
+
+std::map<std::string, double> Starts(const MeetOptions& options)
+{
+    std::map<std::string, double> starts;
+    const std::set<std::string> named(options.names.begin(), options.names.end());
+    for (const std::string& text : options.starts)
+    {
+        const auto [name, seconds] = StartOf(text);
+        if (named.count(name) == 0)
+            throw Failure(FailureKind::badInput, "--start " + text + ": \"" + name + "\" is not among the simulations named");
+        starts[name] = seconds;
+    }
+    return starts;
+}
+
+std::vector<PlayedSimulation> Played(const MeetOptions& options)
+{
+    const std::map<std::string, double> starts = Starts(options);
+    std::vector<PlayedSimulation> played;
+    for (const std::string& name : options.names)
+    {
+        for (const PlayedSimulation& earlier : played)
+            if (earlier.name == name)
+                throw Failure(FailureKind::badInput, "\"" + name + "\" is named twice");
+        HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(name)));
+        if (!sim)
+            throw SimulationNotFound(options.file, name);
+        const auto start = starts.find(name);
+        played.push_back({name, MotionOf(*sim, *MetresPerUnit(options.unit)), start != starts.end() ? start->second : 0.0});
+    }
+    return played;
+}
+
+json PartJson(const std::vector<PlayedSimulation>& played, const PartKey& key)
+{
+    const PartShape& part = played[key.simulation].motion.sections[key.section].segments[key.segment].parts[key.part];
+    const std::optional<std::string> definition = BlockName(part.definition);
+    return {{"simulation", played[key.simulation].name},
+            {"section", key.section + 1},
+            {"segment", key.segment + 1},
+            {"part", key.part + 1},
+            {"text", part.text},
+            {"block", part.reference.isNull() ? json() : json(HandleText(part.reference))},
+            {"definition", definition ? json(*definition) : json()}};
+}
+
+// Positions counted from 1, as show counts them.
+json PlaceJson(const PartPlace& place)
+{
+    return {{"position", place.position + 1}, {"fraction", place.fraction}};
+}
+
+json MomentJson(const MeetingMoment& moment)
+{
+    return {{"time", moment.time}, {"a", PlaceJson(moment.a)}, {"b", PlaceJson(moment.b)}};
+}
+
+json MeetingJson(const std::vector<PlayedSimulation>& played, const Meeting& meeting)
+{
+    json closest = MomentJson(meeting.closest);
+    closest["distance"] = meeting.distance;
+    closest["a"]["point"] = {meeting.ax, meeting.ay};
+    closest["b"]["point"] = {meeting.bx, meeting.by};
+    return {{"a", PartJson(played, meeting.a)},
+            {"b", PartJson(played, meeting.b)},
+            {"jackknife", meeting.hitched},
+            {"first", MomentJson(meeting.first)},
+            {"last", MomentJson(meeting.last)},
+            {"closest", closest}};
+}
+
+json ReportJson(const MeetOptions& options, const std::vector<PlayedSimulation>& played, const MeetingReport& report)
+{
+    json simulations = json::array();
+    for (const PlayedSimulation& sim : played)
+        simulations.push_back({{"name", sim.name}, {"start", sim.start}, {"duration", sim.motion.duration}});
+    json meetings = json::array();
+    for (const Meeting& meeting : report.meetings)
+        meetings.push_back(MeetingJson(played, meeting));
+    return {{"file", options.file},
+            {"simulations", simulations},
+            {"unit", options.unit},
+            {"clearance", report.clearance},
+            {"tolerance", report.tolerance},
+            {"meetings", meetings},
+            {"compared", {{"parts", report.parts}, {"pairs", report.pairs}, {"distances", report.distances}}}};
+}
+
+Outcome Meet(AcDbDatabase&, const MeetOptions& options)
+{
+    const std::vector<PlayedSimulation> played = Played(options);
+    MeetingReport report;
+    try
+    {
+        report = FindMeetings(played, {options.clearance, options.tolerance});
+    }
+    catch (const Failure& failure)
+    {
+        throw failure.In(options.file);
+    }
+    Outcome outcome{false, Report(ReportJson(options, played, report), MeetText)};
+    if (options.check && !report.meetings.empty())
+        outcome.status = ExitStatus::conflict;
+    return outcome;
+}
+} // namespace
+
+void AddMeetCommand(CLI::App& app, Action& action)
+{
+    auto options = std::make_shared<MeetOptions>();
+    CLI::App& command = AddDrawingCommand(
+        app, action, DrawingAccess::read, "meet",
+        "Play simulations together on one clock and report the parts that come within a clearance of each other",
+        options, Meet);
+    command.add_option("NAME", options->names, "the simulations to play together")->required();
+    command.add_option("--start", options->starts,
+                       "SIMULATION=SECONDS: when that simulation starts on the shared clock (default 0)");
+    AddUnitOption(command, options->unit);
+    command.add_option("--clearance", options->clearance, "the distance parts must keep (default 0: touching)")
+        ->check(Quantity("a distance", true));
+    command.add_option("--tolerance", options->tolerance,
+                       "the most a part moves between samples (default: 1% of the largest part's size)")
+        ->check(Quantity("a distance", false));
+    command.add_flag("--check", options->check, "end with status 6 when any parts meet");
+}
