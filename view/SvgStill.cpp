@@ -74,15 +74,13 @@ std::string Caption(const ViewedSimulation& sim, double seconds)
         return caption + " \u2014 cannot be played: " + motion.problem;
     const Moment moment = MomentAt(motion, seconds);
     const SectionMotion& section = motion.sections[moment.section];
-    caption += " \u2014 section " + std::to_string(moment.section + 1) + " of " +
-               std::to_string(motion.sections.size()) + " at " +
-               sim.sectionSpeeds.at(moment.section);
-    for (const SegmentMotion& segment : section.segments)
-        if (!segment.times.empty())
-            return caption + " \u2014 position " +
-                   std::to_string(StepAt(segment.times, moment.time).index + 1) + " of " +
-                   std::to_string(segment.times.size());
-    return caption;
+    caption += " \u2014 " + SectionStatus(sim, moment.section);
+    const std::optional<std::size_t> lead = LeadSegment(section);
+    if (!lead)
+        return caption;
+    const std::vector<double>& times = section.segments[*lead].times;
+    return caption + " \u2014 position " + std::to_string(StepAt(times, moment.time).index + 1) + " of " +
+           std::to_string(times.size());
 }
 
 std::string Traces(const SimulationMotion& motion, Bounds& bounds)
