@@ -137,19 +137,19 @@
     return found.fraction === 0 ? v : v + found.fraction * (data[k + seg.stride] - v);
   }
 
-  // Each part as drawn at time t into drawn: its place, then its block's
-  // index; and into playing, the section and the lead segment's position.
+  // Each part as drawn at time t (within the simulation, as seek keeps it)
+  // into drawn: its place, then its block's index; and into playing, the
+  // section and the lead segment's position.
   function placeParts(t) {
     drawnCount = 0;
     if (sim.sections.length === 0) return;
-    const clamped = Math.min(Math.max(t, 0), sim.duration);
-    search(sim.starts, 0, sim.starts.length, 1, clamped);
+    search(sim.starts, 0, sim.starts.length, 1, t);
     playing.section = found.row;
     const section = sim.sections[playing.section];
     for (let index = 0; index < section.segments.length; ++index) {
       const seg = section.segments[index];
       if (seg.keyframes === 0) continue;
-      search(data, seg.at + TIME, seg.keyframes, seg.stride, clamped - seg.t0);
+      search(data, seg.at + TIME, seg.keyframes, seg.stride, t - seg.t0);
       if (index === section.lead) playing.position = keyframed(seg, POSITION);
       for (let part = 0; part < seg.blocks.length; ++part) {
         const k = drawnCount * DRAWN, from = HEAD + part * PER_PART;
@@ -375,8 +375,17 @@
     $("play").textContent = "Play";
   }
 
-  // One position on (+1) or back (−1) along the section's first segment,
-  // into the next or previous section at its ends.
+  // The moment the lead segment of section s is shown at a position: its
+  // keyframe's time, which was rounded down, but not before the section's
+  // start. The keyframe at a position is the last at or before its index.
+  function positionTime(s, lead, index) {
+    search(data, lead.at + POSITION, lead.keyframes, lead.stride, index);
+    return Math.max(sim.starts[s], lead.t0 + data[lead.at + found.row * lead.stride + TIME]);
+  }
+
+  // One position on (+1) or back (−1) along the section's lead segment,
+  // into the next or previous section at its ends. Back from a moment past
+  // a position goes to that position.
   function stepPosition(direction) {
     if (!sim || sim.sections.length === 0) return;
     pause();
@@ -384,12 +393,8 @@
     const s = playing.section, lead = leadSegment();
     if (!lead) return;
     const i = Math.floor(playing.position);
-    const target = direction > 0 ? i + 1 : (playing.position > i ? i : i - 1);
-    if (target >= 0 && target < lead.positions) {
-      // The keyframe at a position is the last at or before its index.
-      search(data, lead.at + POSITION, lead.keyframes, lead.stride, target);
-      seek(lead.t0 + data[lead.at + found.row * lead.stride + TIME]);
-    }
+    const target = direction > 0 ? i + 1 : (state.time > positionTime(s, lead, i) ? i : i - 1);
+    if (target >= 0 && target < lead.positions) seek(positionTime(s, lead, target));
     else if (direction > 0 && s + 1 < sim.starts.length) seek(sim.starts[s + 1]);
     else if (direction < 0 && s > 0) seek(sim.starts[s] - 1e-9);
   }

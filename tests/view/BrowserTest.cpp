@@ -275,9 +275,12 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
       key(" "); steps.push(document.getElementById("play").textContent);
       key(" "); steps.push(document.getElementById("play").textContent);
       change("slider", "5", "input"); steps.push(seen());
+      change("slider", "7.3", "input"); key("ArrowRight"); key("ArrowRight"); key("ArrowLeft");
+      const turning = [seen()[1]];
+      key("ArrowLeft"); key("ArrowLeft"); turning.push(seen()[1]); steps.push(turning);
       change("sim", "1", "change"); steps.push(seen());
       document.getElementById("test-report").textContent = JSON.stringify(steps);)");
-    ASSERT_EQ(steps.size(), 6u) << steps;
+    ASSERT_EQ(steps.size(), 7u) << steps;
     // Two positions on at 30 km/h, 2 m apart: 0.48 s.
     EXPECT_EQ(steps[0][1], "position 3 of 31");
     EXPECT_NEAR(steps[0][2].get<double>(), 4.0 / (30.0 / 3.6), 1e-5);
@@ -286,7 +289,10 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
     EXPECT_EQ(steps[3], "Play");
     EXPECT_EQ(steps[4][1], "position 21 of 31");
     EXPECT_EQ(steps[4][2], 5.0);
-    EXPECT_EQ(steps[5], json::array({"Quay shuttle", "position 1 of 4", 0.0}));
+    // In the second section, whose clock starts at 7.2 s: two on and one
+    // back, then back past its first position into the first section.
+    EXPECT_EQ(steps[5], json::array({"position 2 of 40", "position 31 of 31"}));
+    EXPECT_EQ(steps[6], json::array({"Quay shuttle", "position 1 of 4", 0.0}));
 }
 
 TEST_F(BrowserTest, APageThatReachesOutIsCaught)
