@@ -74,7 +74,7 @@ public:
             const Footprint footprint = FootprintOf(geos, BlockOutline(part.definition), part.shape, 0.136);
             for (const Placement& frame : motion.sections[0].segments[0].placements)
                 for (Geometry& piece :
-                     SweptPieces(geos, footprint, frame.PartPlace(part.offset), frame.PartPlace(part.offset)))
+                     SweptPieces(geos, footprint, frame.PlaceAtOffset(part.offset), frame.PlaceAtOffset(part.offset)))
                     placed.push_back(std::move(piece));
         }
         return geos.Collection(std::move(placed));

@@ -16,6 +16,7 @@
 // them (view/EmbedPage.cmake reads them from this file).
 #pragma once
 
+#include "drawing/Angles.h"
 #include "host/AcDbObjectId.h"
 #include "motion/SimulationMotion.h"
 
@@ -42,8 +43,7 @@ constexpr std::size_t kPartE = 4;
 constexpr std::size_t kPartF = 5;
 constexpr std::size_t kFloatsPerPart = 6;
 
-// 2°, in radians.
-constexpr double kKeyframeTurn = 3.14159265358979323846 / 90.0;
+constexpr double kKeyframeTurn = Radians(2.0);
 
 struct PackedSegment
 {

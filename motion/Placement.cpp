@@ -18,7 +18,7 @@ Affine2 Placement::TopView() const
     return {m[0][0], m[1][0], m[0][1], m[1][1], point.x, point.y};
 }
 
-Affine2 Placement::PartPlace(const dpoint3d& offset) const
+Affine2 Placement::PlaceAtOffset(const dpoint3d& offset) const
 {
     return Moved(offset).TopView();
 }

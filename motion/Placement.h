@@ -30,7 +30,7 @@ struct Placement
     // Where a part at offset in this frame stands, seen from above: the top
     // view of the frame moved by the offset. Whatever draws, sweeps or packs
     // a part places it through here.
-    Affine2 PartPlace(const dpoint3d& offset) const;
+    Affine2 PlaceAtOffset(const dpoint3d& offset) const;
 };
 
 [[nodiscard]] Placement PlacementAt(const PmPosition200& position);

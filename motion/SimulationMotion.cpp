@@ -138,7 +138,7 @@ std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Place
 
 Affine2 PlaceOf(const PartShape& part, const Placement& frame)
 {
-    return frame.PartPlace(part.offset) * part.shape;
+    return frame.PlaceAtOffset(part.offset) * part.shape;
 }
 
 std::optional<std::size_t> LeadSegment(const SectionMotion& section)

@@ -32,12 +32,12 @@ std::string EnvelopeSvg(const SweepReport& sweep)
 {
     std::string svg;
     if (!sweep.clearanceEnvelope.Empty())
-        svg += "<path class=\"clearance\" fill=\"#e8a33c\" fill-opacity=\"0.16\" fill-rule=\"evenodd\" stroke=\"#b86e00\" "
-               "stroke-width=\"1\" stroke-dasharray=\"4 3\" d=\"" +
+        svg += "<path class=\"clearance\" fill=\"#e8a33c\" fill-opacity=\"0.16\" fill-rule=\"evenodd\" "
+               "stroke=\"#b86e00\" stroke-width=\"1\" stroke-dasharray=\"4 3\" d=\"" +
                PathData(sweep.clearanceEnvelope) + "\"/>\n";
     if (!sweep.envelope.Empty())
-        svg += "<path class=\"envelope\" fill=\"#7a4fb0\" fill-opacity=\"0.22\" fill-rule=\"evenodd\" stroke=\"#5a2f90\" "
-               "stroke-width=\"1\" d=\"" +
+        svg += "<path class=\"envelope\" fill=\"#7a4fb0\" fill-opacity=\"0.22\" fill-rule=\"evenodd\" "
+               "stroke=\"#5a2f90\" stroke-width=\"1\" d=\"" +
                PathData(sweep.envelope) + "\"/>\n";
     return svg;
 }

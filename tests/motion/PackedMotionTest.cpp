@@ -1,6 +1,7 @@
 // Packed motion played back on straight lines between keyframes, against
 // motion/'s own places: within the bound its header states, on turns from
 // none to nearly a half turn in one step, with the part near and far.
+#include "drawing/Angles.h"
 #include "motion/PackedMotion.h"
 #include "tests/support/BlockDrawingTest.h"
 
@@ -11,8 +12,6 @@
 
 namespace
 {
-const double kPi = std::acos(-1.0);
-
 using PackedMotionTest = BlockDrawingTest;
 
 // One step of 10 s from (0, 0) heading east to (20, 5) turned degrees about
@@ -20,7 +19,7 @@ using PackedMotionTest = BlockDrawingTest;
 // when it does not.
 SimulationMotion Step(double degrees, double arm, AcDbObjectId definition)
 {
-    const double half = degrees * kPi / 360.0;
+    const double half = Radians(degrees) / 2.0;
     SegmentMotion segment;
     segment.parts.push_back({0, {arm, 0.0, 0.0}, definition, Affine2()});
     segment.placements = {{{0.0, 0.0, 0.0}, {}}, {{20.0, 5.0, 0.0}, {std::cos(half), 0.0, 0.0, std::sin(half)}}};
@@ -62,7 +61,8 @@ TEST_F(PackedMotionTest, StraightLinesBetweenKeyframesStayWithinTheBoundOfTheTur
                 ++k;
             const float* from = first + k * segment.Stride();
             const float* to = from + segment.Stride();
-            const double f = std::clamp((t - from[kKeyframeTime]) / (to[kKeyframeTime] - from[kKeyframeTime]), 0.0, 1.0);
+            const double f =
+                std::clamp((t - from[kKeyframeTime]) / (to[kKeyframeTime] - from[kKeyframeTime]), 0.0, 1.0);
             const auto played = [&](std::size_t i) { return from[i] + f * (to[i] - from[i]); };
             EXPECT_NEAR(played(kKeyframePosition), t / 10.0, 1e-6);
             const Affine2 place = PartsAt(motion, t).at(0).place;
