@@ -61,18 +61,6 @@ protected:
     TempFolder m_scratch;
 };
 
-// What the page should show at a moment of one of its simulations.
-struct Expected
-{
-    std::size_t sim = 0;
-    double time = 0.0;
-    std::string section;
-    std::string position;
-    std::vector<Affine2> places;
-    // The box of each part's definition, which tells the block drawn.
-    std::vector<Bounds> boxes;
-};
-
 // Moments that test what can go wrong: before the start, the start, every
 // section's start and just before it, the end and after it, moments spread
 // over the whole run, and in each step of every section's first segment
@@ -98,30 +86,37 @@ std::vector<double> Moments(const SimulationMotion& motion, std::size_t spread)
     return moments;
 }
 
-// What motion/ says the page should show of sim at each of its moments;
-// speeds are the sections' speeds as the simulation gives them.
-void AddExpected(std::size_t index, const SimulationMotion& motion, const std::vector<std::string>& speeds,
-                 std::size_t spread, std::vector<Expected>& expected)
+// Reference data: what motion/ says the page shows of simulation index at
+// each of its moments. The status names the section, at the speeds given,
+// and the position; each part has its place (a to f) and the box of the
+// definition it draws, which tells the block.
+void AddReference(std::size_t index, const SimulationMotion& motion, const std::vector<std::string>& speeds,
+                  json& reference)
 {
-    for (const double t : Moments(motion, spread))
+    for (const double t : Moments(motion, 8))
     {
         const Moment moment = MomentAt(motion, t);
         const SectionMotion& section = motion.sections[moment.section];
         const std::vector<double>& lead = section.segments.at(LeadSegment(section).value()).times;
-        Expected e{index,
-                   t,
-                   "section " + std::to_string(moment.section + 1) + " of " + std::to_string(motion.sections.size()) +
-                       " at " + speeds.at(moment.section),
-                   "position " + std::to_string(StepAt(lead, moment.time).index + 1) + " of " +
-                       std::to_string(lead.size()),
-                   {},
-                   {}};
+        json places = json::array();
+        json boxes = json::array();
         for (const PlacedPart& part : PartsAt(motion, t))
         {
-            e.places.push_back(part.place);
-            e.boxes.emplace_back().Add(BlockOutline(part.definition), Affine2());
+            const Affine2& p = part.place;
+            places.push_back({p.a, p.b, p.c, p.d, p.e, p.f});
+            Bounds box;
+            box.Add(BlockOutline(part.definition), Affine2());
+            boxes.push_back({box.minX, box.minY, box.maxX, box.maxY});
         }
-        expected.push_back(e);
+        reference.push_back({{"sim", index},
+                             {"time", t},
+                             {"section", "section " + std::to_string(moment.section + 1) + " of " +
+                                             std::to_string(motion.sections.size()) + " at " +
+                                             speeds.at(moment.section)},
+                             {"position", "position " + std::to_string(StepAt(lead, moment.time).index + 1) +
+                                              " of " + std::to_string(lead.size())},
+                             {"places", places},
+                             {"boxes", boxes}});
     }
 }
 
@@ -129,14 +124,9 @@ void AddExpected(std::size_t index, const SimulationMotion& motion, const std::v
 // between keyframes strays by at most θ²/8 for each unit a point lies from
 // the frame's origin (motion/PackedMotion.h), for a part's own axes a unit
 // at most and for its origin the farthest offset of the simulation's
-// parts; then 1e-4 for the floats the numbers are packed in.
-struct Tolerance
-{
-    double axes = 0.0;
-    double origin = 0.0;
-};
-
-Tolerance ToleranceOf(const SimulationMotion& motion)
+// parts; then 1e-4 for the floats the numbers are packed in. The axes',
+// then the origin's.
+std::pair<double, double> ToleranceOf(const SimulationMotion& motion)
 {
     double offset = 0.0;
     double axis = 0.0;
@@ -151,13 +141,13 @@ Tolerance ToleranceOf(const SimulationMotion& motion)
     return {stray * axis + 1e-4, stray * offset + 1e-4};
 }
 
-// The moments are checked in one visit to the page, which seeks each and
-// reports what it drew; the reference data stays in the test's folder.
+// The page is handed the reference data in one visit, seeks each moment
+// and reports what it drew.
 TEST_F(BrowserTest, ThePageDrawsThePartsWhereMotionPutsThemAtEveryMoment)
 {
     Read(File("demo.zdw"));
-    std::vector<Expected> expected;
-    std::vector<Tolerance> tolerances;
+    json reference = json::array();
+    std::vector<std::pair<double, double>> tolerances;
     const std::vector<std::pair<const wchar_t*, std::vector<std::string>>> sims{
         {L"Harbour convoy", {"30 km/h", "20 mph"}}, {L"Quay shuttle", {"15 km/h", "6 knots"}}};
     for (std::size_t i = 0; i < sims.size(); ++i)
@@ -165,26 +155,14 @@ TEST_F(BrowserTest, ThePageDrawsThePartsWhereMotionPutsThemAtEveryMoment)
         const HeldSimulation sim(CPmDbxFactory200::LoadSim(sims[i].first));
         ASSERT_TRUE(sim);
         const SimulationMotion motion = MotionOf(*sim, 1.0);
-        AddExpected(i, motion, sims[i].second, 8, expected);
+        AddReference(i, motion, sims[i].second, reference);
         tolerances.push_back(ToleranceOf(motion));
     }
-    ASSERT_GE(expected.size(), 50u);
-    json moments = json::array();
-    json reference = json::array();
-    for (const Expected& e : expected)
-    {
-        moments.push_back({e.sim, e.time});
-        json places = json::array();
-        for (const Affine2& p : e.places)
-            places.push_back({p.a, p.b, p.c, p.d, p.e, p.f});
-        reference.push_back({{"sim", e.sim}, {"time", e.time}, {"section", e.section}, {"position", e.position},
-                             {"places", places}});
-    }
-    writeFile(File("reference.json"), reference.dump(1));
+    ASSERT_GE(reference.size(), 50u);
 
     const json report = Driven("const seen = [];\n"
                                "let selected = 0;\n"
-                               "for (const [sim, time] of " + moments.dump() + ") {\n"
+                               "for (const {sim, time} of " + reference.dump() + ") {\n"
                                "  if (sim !== selected) znsimView.select(selected = sim);\n"
                                "  znsimView.seek(time);\n"
                                "  seen.push(znsimView.report());\n"
@@ -193,27 +171,23 @@ TEST_F(BrowserTest, ThePageDrawsThePartsWhereMotionPutsThemAtEveryMoment)
                                "document.getElementById(\"test-report\").textContent =\n"
                                "  JSON.stringify({seen, frames: znsimView.frameTimes(200)});\n");
     const json scene = PageScene(fileBytes(File("demo.html")));
-    ASSERT_EQ(report["seen"].size(), expected.size());
-    for (std::size_t m = 0; m < expected.size(); ++m)
+    ASSERT_EQ(report["seen"].size(), reference.size());
+    for (std::size_t m = 0; m < reference.size(); ++m)
     {
-        const Expected& e = expected[m];
+        const json& want = reference[m];
         const json& seen = report["seen"][m];
-        SCOPED_TRACE("simulation " + std::to_string(e.sim) + " at " + NumberText(e.time, 17) + " s");
-        EXPECT_EQ(seen["section"], e.section);
-        EXPECT_EQ(seen["position"], e.position);
-        ASSERT_EQ(seen["parts"].size(), e.places.size());
-        const Tolerance& tolerance = tolerances[e.sim];
-        for (std::size_t p = 0; p < e.places.size(); ++p)
+        SCOPED_TRACE("simulation " + want["sim"].dump() + " at " + NumberText(want["time"], 17) + " s");
+        EXPECT_EQ(seen["section"], want["section"]);
+        EXPECT_EQ(seen["position"], want["position"]);
+        ASSERT_EQ(seen["parts"].size(), want["places"].size());
+        const auto [axes, origin] = tolerances[want["sim"].get<std::size_t>()];
+        for (std::size_t p = 0; p < want["places"].size(); ++p)
         {
             const json& drawn = seen["parts"][p];
-            const Affine2& place = e.places[p];
-            const double want[] = {place.a, place.b, place.c, place.d, place.e, place.f};
-            for (std::size_t i = 0; i < std::size(want); ++i)
-                EXPECT_NEAR(drawn[i].get<double>(), want[i], i < kPartE ? tolerance.axes : tolerance.origin)
+            for (std::size_t i = 0; i < kFloatsPerPart; ++i)
+                EXPECT_NEAR(drawn[i].get<double>(), want["places"][p][i].get<double>(), i < kPartE ? axes : origin)
                     << "number " << i << " of part " << p;
-            const Bounds& box = e.boxes[p];
-            EXPECT_EQ(scene["blocks"][drawn[kFloatsPerPart].get<std::size_t>()]["box"],
-                      json::array({box.minX, box.minY, box.maxX, box.maxY}));
+            EXPECT_EQ(scene["blocks"][drawn[kFloatsPerPart].get<std::size_t>()]["box"], want["boxes"][p]);
         }
     }
     const json& frames = report["frames"];
