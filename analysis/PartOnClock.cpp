@@ -21,7 +21,7 @@ PartOnClock::PartOnClock(const PartKey& key, const SegmentMotion& segment, const
 
 Affine2 PartOnClock::PlaceAt(double t) const
 {
-    return SegmentPlacementAt(*m_segment, t - m_start).Moved(m_footprint.offset).TopView();
+    return SegmentPlacementAt(*m_segment, t - m_start).PlaceAtOffset(m_footprint.offset);
 }
 
 PartPlace PartOnClock::PositionAt(double t) const

@@ -28,7 +28,7 @@ std::size_t SweptSegment::Steps() const
 
 Affine2 SweptSegment::PartPlace(const PlacedFootprint& part, std::size_t sample) const
 {
-    return m_samples[sample].frame.Moved(part.offset).TopView();
+    return m_samples[sample].frame.PlaceAtOffset(part.offset);
 }
 
 std::vector<Geometry> SweptSegment::Hulls(const GeosContext& geos, std::size_t from, std::size_t to) const

@@ -45,9 +45,9 @@ class Convoy
 public:
     Convoy()
     {
-        m_parts = {{0, {}, Define(6.0, 2.5, L"Tractor"), Affine2()},
-                   {1, {-7.3, 0, 0}, Define(13.6, 2.55, L"Trailer"), Affine2()},
-                   {1, {0, 4.0, 0}, Define(4.5, 1.8, L"Car"), Affine2()}};
+        m_parts = {{0, {}, Define(6.0, 2.5, L"Tractor"), Affine2(), {}, {}},
+                   {1, {-7.3, 0, 0}, Define(13.6, 2.55, L"Trailer"), Affine2(), {}, {}},
+                   {1, {0, 4.0, 0}, Define(4.5, 1.8, L"Car"), Affine2(), {}, {}}};
     }
 
     SimulationMotion Motion(std::size_t positions) const
@@ -73,8 +73,8 @@ public:
         {
             const Footprint footprint = FootprintOf(geos, BlockOutline(part.definition), part.shape, 0.136);
             for (const Placement& frame : motion.sections[0].segments[0].placements)
-                for (Geometry& piece : SweptPieces(geos, footprint, frame.Moved(part.offset).TopView(),
-                                                   frame.Moved(part.offset).TopView()))
+                for (Geometry& piece :
+                     SweptPieces(geos, footprint, frame.PlaceAtOffset(part.offset), frame.PlaceAtOffset(part.offset)))
                     placed.push_back(std::move(piece));
         }
         return geos.Collection(std::move(placed));

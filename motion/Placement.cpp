@@ -18,6 +18,11 @@ Affine2 Placement::TopView() const
     return {m[0][0], m[1][0], m[0][1], m[1][1], point.x, point.y};
 }
 
+Affine2 Placement::PlaceAtOffset(const dpoint3d& offset) const
+{
+    return Moved(offset).TopView();
+}
+
 Placement PlacementAt(const PmPosition200& position)
 {
     return {position.pt, Rotation::Of(position.transform)};

@@ -27,6 +27,10 @@ struct Placement
     // Seen from above: what a point of the frame's plane z = 0 becomes in the
     // drawing's x, y (the frame's height and tilt project away).
     Affine2 TopView() const;
+    // Where a part at offset in this frame stands, seen from above: the top
+    // view of the frame moved by the offset. Whatever draws, sweeps or packs
+    // a part places it through here.
+    Affine2 PlaceAtOffset(const dpoint3d& offset) const;
 };
 
 [[nodiscard]] Placement PlacementAt(const PmPosition200& position);

@@ -132,6 +132,19 @@ std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Place
     std::vector<PlacedPart> placed;
     for (const PartShape& part : segment.parts)
         if (!part.definition.isNull())
-            placed.push_back({part.definition, frame.Moved(part.offset).TopView() * part.shape});
+            placed.push_back({part.definition, PlaceOf(part, frame)});
     return placed;
+}
+
+Affine2 PlaceOf(const PartShape& part, const Placement& frame)
+{
+    return frame.PlaceAtOffset(part.offset) * part.shape;
+}
+
+std::optional<std::size_t> LeadSegment(const SectionMotion& section)
+{
+    for (std::size_t i = 0; i < section.segments.size(); ++i)
+        if (!section.segments[i].times.empty())
+            return i;
+    return std::nullopt;
 }

@@ -14,6 +14,7 @@
 #include "motion/Placement.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,3 +73,9 @@ struct PlacedPart
 [[nodiscard]] std::vector<PlacedPart> PartsAt(const SimulationMotion& motion, double t);
 // The parts of one segment drawn with the segment's frame at frame.
 [[nodiscard]] std::vector<PlacedPart> SegmentPartsAt(const SegmentMotion& segment, const Placement& frame);
+// Where one of them draws its definition: its place, then its shape.
+[[nodiscard]] Affine2 PlaceOf(const PartShape& part, const Placement& frame);
+
+// The segment a section's status counts positions along: its first with
+// positions; none when no segment has any.
+[[nodiscard]] std::optional<std::size_t> LeadSegment(const SectionMotion& section);

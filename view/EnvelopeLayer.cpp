@@ -1,16 +1,9 @@
 #include "view/EnvelopeLayer.h"
 
-#include <cstdio>
+#include "drawing/NumberText.h"
 
 namespace
 {
-std::string Number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", value + 0.0);
-    return text;
-}
-
 std::string PathData(const Envelope& envelope)
 {
     std::string d;
@@ -18,7 +11,8 @@ std::string PathData(const Envelope& envelope)
         for (const Ring& ring : polygon)
         {
             for (std::size_t i = 0; i + 1 < ring.size(); i += 2)
-                d += (i == 0 ? "M" : " L") + Number(ring[i]) + ' ' + Number(ring[i + 1]);
+                d += (i == 0 ? "M" : " L") + NumberText(ring[i], kPictureDigits) + ' ' +
+                     NumberText(ring[i + 1], kPictureDigits);
             d += " Z";
         }
     return d;
@@ -38,12 +32,12 @@ std::string EnvelopeSvg(const SweepReport& sweep)
 {
     std::string svg;
     if (!sweep.clearanceEnvelope.Empty())
-        svg += "<path fill=\"#e8a33c\" fill-opacity=\"0.16\" fill-rule=\"evenodd\" stroke=\"#b86e00\" "
-               "stroke-width=\"1\" stroke-dasharray=\"4 3\" d=\"" +
+        svg += "<path class=\"clearance\" fill=\"#e8a33c\" fill-opacity=\"0.16\" fill-rule=\"evenodd\" "
+               "stroke=\"#b86e00\" stroke-width=\"1\" stroke-dasharray=\"4 3\" d=\"" +
                PathData(sweep.clearanceEnvelope) + "\"/>\n";
     if (!sweep.envelope.Empty())
-        svg += "<path fill=\"#7a4fb0\" fill-opacity=\"0.22\" fill-rule=\"evenodd\" stroke=\"#5a2f90\" "
-               "stroke-width=\"1\" d=\"" +
+        svg += "<path class=\"envelope\" fill=\"#7a4fb0\" fill-opacity=\"0.22\" fill-rule=\"evenodd\" "
+               "stroke=\"#5a2f90\" stroke-width=\"1\" d=\"" +
                PathData(sweep.envelope) + "\"/>\n";
     return svg;
 }

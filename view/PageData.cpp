@@ -1,7 +1,8 @@
 #include "view/PageData.h"
 
-#include "view/Base64.h"
 #include "motion/Bounds.h"
+#include "motion/PackedMotion.h"
+#include "view/Base64.h"
 #include "view/EnvelopeLayer.h"
 
 namespace
@@ -13,6 +14,15 @@ json Matrix(const Affine2& m)
     return json::array({m.a, m.b, m.c, m.d, m.e, m.f});
 }
 
+json BoundsJson(const Bounds& bounds)
+{
+    if (bounds.Empty())
+        return nullptr;
+    return json::array({bounds.minX, bounds.minY, bounds.maxX, bounds.maxY});
+}
+
+// An outline and its box in its own units, which following the parts keeps
+// in view.
 json OutlineJson(const Outline& outline)
 {
     json paths = json::array();
@@ -21,89 +31,55 @@ json OutlineJson(const Outline& outline)
     json ellipses = json::array();
     for (const OutlineEllipse& e : outline.ellipses)
         ellipses.push_back(json::array({e.cx, e.cy, e.ux, e.uy, e.vx, e.vy}));
-    return {{"paths", paths}, {"ellipses", ellipses}};
+    Bounds box;
+    box.Add(outline, Affine2());
+    return {{"paths", paths}, {"ellipses", ellipses}, {"box", BoundsJson(box)}};
 }
 
-json BoundsJson(const Bounds& bounds)
+json SegmentJson(const PackedSegment& segment, DrawingPicture& picture)
 {
-    if (bounds.Empty())
-        return nullptr;
-    return json::array({bounds.minX, bounds.minY, bounds.maxX, bounds.maxY});
+    json blocks = json::array();
+    for (const AcDbObjectId definition : segment.definitions)
+        blocks.push_back(picture.Block(definition));
+    return {{"at", segment.at},
+            {"keyframes", segment.keyframes},
+            {"positions", segment.positions},
+            {"t0", segment.timeOrigin},
+            {"origin", json::array({segment.originX, segment.originY})},
+            {"blocks", blocks}};
 }
 
-class SimulationPacker
+// The simulation's structure and texts; its floats go to positions.
+json SimulationJson(const ViewedSimulation& sim, DrawingPicture& picture, std::string& positions)
 {
-public:
-    explicit SimulationPacker(DrawingPicture& picture) : m_picture(picture) {}
-
-    json Pack(const ViewedSimulation& sim)
-    {
-        m_floats.clear();
-        m_bounds = Bounds();
-        json sections = json::array();
-        for (std::size_t i = 0; i < sim.motion.sections.size(); ++i)
-            sections.push_back(Section(sim.motion.sections[i], sim.sectionSpeeds.at(i)));
-        if (sim.sweep)
-            AddEnvelope(m_bounds, *sim.sweep);
-        return {{"name", sim.name},
-                {"duration", sim.motion.duration},
-                {"problem", sim.motion.problem},
-                {"bounds", BoundsJson(m_bounds)},
-                {"sections", sections},
-                {"sweep", EnvelopeJson(sim.sweep ? &*sim.sweep : nullptr)}};
-    }
-
-    std::string Positions() const
-    {
-        std::string text;
-        AppendBase64(reinterpret_cast<const unsigned char*>(m_floats.data()),
-                     m_floats.size() * sizeof(float), text);
-        return text;
-    }
-
-private:
-    json Section(const SectionMotion& section, const std::string& speed)
+    const PackedMotion packed = PackMotion(sim.motion);
+    Bounds bounds;
+    json sections = json::array();
+    for (std::size_t i = 0; i < packed.sections.size(); ++i)
     {
         json segments = json::array();
-        for (const SegmentMotion& segment : section.segments)
-            segments.push_back(Segment(segment, section.start));
-        return {{"speed", speed},
-                {"start", section.start},
-                {"duration", section.duration},
-                {"segments", segments}};
+        for (const PackedSegment& segment : packed.sections[i].segments)
+            segments.push_back(SegmentJson(segment, picture));
+        for (const SegmentMotion& segment : sim.motion.sections[i].segments)
+            for (const Placement& placement : segment.placements)
+                bounds.Add(placement.point.x, placement.point.y);
+        const std::optional<std::size_t> lead = packed.sections[i].lead;
+        sections.push_back({{"status", SectionStatus(sim, i)},
+                            {"lead", lead ? json(*lead) : json(nullptr)},
+                            {"segments", segments}});
     }
-
-    json Segment(const SegmentMotion& segment, double start)
-    {
-        const std::size_t at = m_floats.size();
-        const dpoint3d origin =
-            segment.placements.empty() ? dpoint3d() : segment.placements.front().point;
-        for (std::size_t i = 0; i < segment.placements.size(); ++i)
-        {
-            const Placement& p = segment.placements[i];
-            m_bounds.Add(p.point.x, p.point.y);
-            for (const double value : {segment.times[i] - start, p.point.x - origin.x, p.point.y - origin.y,
-                                       p.rotation.w, p.rotation.x, p.rotation.y, p.rotation.z})
-                m_floats.push_back(static_cast<float>(value));
-        }
-        json parts = json::array();
-        for (const PartShape& part : segment.parts)
-            if (!part.definition.isNull())
-                parts.push_back(
-                    {{"block", m_picture.Block(part.definition)},
-                     {"offset", json::array({part.offset.x, part.offset.y, part.offset.z})},
-                     {"shape",
-                      json::array({part.shape.a, part.shape.b, part.shape.c, part.shape.d})}});
-        return {{"at", at},
-                {"count", segment.placements.size()},
-                {"origin", json::array({origin.x, origin.y})},
-                {"parts", parts}};
-    }
-
-    DrawingPicture& m_picture;
-    std::vector<float> m_floats;
-    Bounds m_bounds;
-};
+    if (sim.sweep)
+        AddEnvelope(bounds, *sim.sweep);
+    AppendBase64(reinterpret_cast<const unsigned char*>(packed.floats.data()), packed.floats.size() * sizeof(float),
+                 positions);
+    return {{"name", sim.name},
+            {"duration", sim.motion.duration},
+            {"problem", sim.motion.problem},
+            {"bounds", BoundsJson(bounds)},
+            {"starts", packed.starts},
+            {"sections", sections},
+            {"sweep", EnvelopeJson(sim.sweep ? &*sim.sweep : nullptr)}};
+}
 
 Bounds DrawingBounds(const DrawingPicture& picture)
 {
@@ -119,13 +95,9 @@ PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& 
                   const std::string& unitName)
 {
     PageData page;
-    SimulationPacker packer(picture);
     json simsJson = json::array();
     for (const ViewedSimulation& sim : sims)
-    {
-        simsJson.push_back(packer.Pack(sim));
-        page.positions.push_back(packer.Positions());
-    }
+        simsJson.push_back(SimulationJson(sim, picture, page.positions.emplace_back()));
     // Parts have added their definitions by now.
     json blocks = json::array();
     for (const Outline& outline : picture.Blocks())

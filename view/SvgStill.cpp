@@ -1,12 +1,11 @@
 #include "view/SvgStill.h"
 
-#include "motion/Timing.h"
+#include "drawing/NumberText.h"
 #include "motion/Bounds.h"
+#include "motion/Timing.h"
 #include "view/EnvelopeLayer.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <set>
 
 namespace
 {
@@ -15,9 +14,7 @@ constexpr double kCaption = 28.0;
 
 std::string Number(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", value + 0.0);
-    return text;
+    return NumberText(value, kPictureDigits);
 }
 
 std::string Matrix(const Affine2& m)
@@ -28,9 +25,7 @@ std::string Matrix(const Affine2& m)
 
 std::string Seconds(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f s", value + 0.0);
-    return text;
+    return DecimalText(value, 2) + " s";
 }
 
 std::string XmlText(const std::string& text)
@@ -74,15 +69,13 @@ std::string Caption(const ViewedSimulation& sim, double seconds)
         return caption + " \u2014 cannot be played: " + motion.problem;
     const Moment moment = MomentAt(motion, seconds);
     const SectionMotion& section = motion.sections[moment.section];
-    caption += " \u2014 section " + std::to_string(moment.section + 1) + " of " +
-               std::to_string(motion.sections.size()) + " at " +
-               sim.sectionSpeeds.at(moment.section);
-    for (const SegmentMotion& segment : section.segments)
-        if (!segment.times.empty())
-            return caption + " \u2014 position " +
-                   std::to_string(StepAt(segment.times, moment.time).index + 1) + " of " +
-                   std::to_string(segment.times.size());
-    return caption;
+    caption += " \u2014 " + SectionStatus(sim, moment.section);
+    const std::optional<std::size_t> lead = LeadSegment(section);
+    if (!lead)
+        return caption;
+    const std::vector<double>& times = section.segments[*lead].times;
+    return caption + " \u2014 position " + std::to_string(StepAt(times, moment.time).index + 1) + " of " +
+           std::to_string(times.size());
 }
 
 std::string Traces(const SimulationMotion& motion, Bounds& bounds)
@@ -148,15 +141,15 @@ std::string SvgStill(DrawingPicture& picture, const ViewedSimulation& sim, doubl
         svg += "<g id=\"b" + std::to_string(i) + "\">" + OutlineSvg(picture.Blocks()[i]) + "</g>\n";
     svg += "</defs>\n<style>path, circle { vector-effect: non-scaling-stroke; }</style>\n<rect "
            "width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    svg += "<text x=\"10\" y=\"19\" font-family=\"sans-serif\" font-size=\"15\">" +
+    svg += "<text class=\"caption\" x=\"10\" y=\"19\" font-family=\"sans-serif\" font-size=\"15\">" +
            XmlText(Caption(sim, seconds)) + "</text>\n";
     svg += "<g transform=\"" + Matrix(page) + "\" fill=\"none\">\n";
-    svg += "<g stroke=\"#4a4a4a\" stroke-width=\"1\">" + drawing + "</g>\n";
+    svg += "<g class=\"drawing\" stroke=\"#4a4a4a\" stroke-width=\"1\">" + drawing + "</g>\n";
     svg += envelope;
-    svg += "<g stroke=\"#c83c1e\" stroke-opacity=\"0.55\" stroke-width=\"2\" stroke-dasharray=\"6 "
+    svg += "<g class=\"paths\" stroke=\"#c83c1e\" stroke-opacity=\"0.55\" stroke-width=\"2\" stroke-dasharray=\"6 "
            "4\">" +
            traces + "</g>\n";
-    svg += "<g stroke=\"#0b4f8a\" stroke-width=\"1.5\" fill=\"#2878c8\" fill-opacity=\"0.18\">" +
+    svg += "<g class=\"parts\" stroke=\"#0b4f8a\" stroke-width=\"1.5\" fill=\"#2878c8\" fill-opacity=\"0.18\">" +
            parts + "</g>\n";
     svg += "</g>\n</svg>\n";
     return svg;

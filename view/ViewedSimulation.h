@@ -6,6 +6,7 @@
 #include "analysis/Sweep.h"
 #include "motion/SimulationMotion.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,3 +19,7 @@ struct ViewedSimulation
     // What it sweeps, when asked for: drawn shaded under its parts.
     std::optional<SweepReport> sweep;
 };
+
+// The page's status and the still's caption say of a section alike:
+// "section 1 of 2 at 30 km/h" for the first of two (section counts from 0).
+[[nodiscard]] std::string SectionStatus(const ViewedSimulation& sim, std::size_t section);

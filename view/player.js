@@ -1,13 +1,26 @@
 // Plays what motion/ computed: the drawing from above, each segment's path,
-// and the parts moving along it. The drawing and the paths are drawn into a
-// background canvas only when the view or the simulation changes; a frame
-// copies it and draws the parts over it, allocating nothing of the scene.
+// and the parts moving along it. motion/ packed each segment as keyframes
+// close enough that every number moves on the straight line from one to the
+// next (motion/PackedMotion.h): playing is finding the two keyframes around
+// a moment and interpolating, with no rule of motion here. The drawing and
+// the paths are drawn into a background canvas only when the view or the
+// simulation changes; a frame copies it and draws the parts over it,
+// allocating nothing of the scene.
 // The background reaches beyond the view on every side, so that a view that
 // moves (following the parts, or dragged) is mostly a copy at an offset.
 "use strict";
 (function () {
-  const FLOATS = 7; // per position: time, dx, dy, rotation w, x, y, z
+  // A keyframe's layout, which the build copies from motion/: a head of
+  // HEAD floats, then PER_PART for each part drawn, its place in the order
+  // setTransform takes (a, b, c, d, e, f), with e and f less the origin.
+  const TIME = @kKeyframeTime@, POSITION = @kKeyframePosition@, X = @kKeyframeX@, Y = @kKeyframeY@;
+  const HEAD = @kKeyframeHead@, PER_PART = @kFloatsPerPart@, E = @kPartE@, F = @kPartF@;
+  // What is drawn of a part: its place, then its block's index.
+  const DRAWN = PER_PART + 1, BLOCK = PER_PART;
   const scene = JSON.parse(document.getElementById("scene").textContent);
+  for (const sim of scene.sims)
+    for (const section of sim.sections)
+      for (const seg of section.segments) seg.stride = HEAD + PER_PART * seg.blocks.length;
   const $ = (id) => document.getElementById(id);
   const canvas = $("view");
   const ctx = canvas.getContext("2d");
@@ -31,23 +44,9 @@
   }
   const blockPaths = scene.blocks.map(outlinePath);
 
-  // An outline's box in its block's own units, [x0, y0, x1, y1]; null when
-  // it draws nothing.
-  function outlineBox(outline) {
-    const box = [Infinity, Infinity, -Infinity, -Infinity];
-    const take = (x, y) => {
-      box[0] = Math.min(box[0], x); box[1] = Math.min(box[1], y);
-      box[2] = Math.max(box[2], x); box[3] = Math.max(box[3], y);
-    };
-    for (const piece of outline.paths)
-      for (let i = 0; i + 1 < piece.xy.length; i += 2) take(piece.xy[i], piece.xy[i + 1]);
-    for (const e of outline.ellipses) {
-      const rx = Math.abs(e[2]) + Math.abs(e[4]), ry = Math.abs(e[3]) + Math.abs(e[5]);
-      take(e[0] - rx, e[1] - ry); take(e[0] + rx, e[1] + ry);
-    }
-    return box[0] <= box[2] ? box : null;
-  }
-  const blockBoxes = scene.blocks.map(outlineBox);
+  // Each outline's box in its block's own units, [x0, y0, x1, y1], as
+  // motion/ bounds it; null when it draws nothing.
+  const blockBoxes = scene.blocks.map((block) => block.box);
   const loosePath = outlinePath(scene.loose);
 
   // The view: a drawing point (x, y) shows at CSS pixel (x·s + tx, −y·s + ty).
@@ -58,7 +57,8 @@
   const painted = { tx: 0, ty: 0 };
   const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0, follow: false };
   let sim = null, data = null, trace = null, swept = null, drawn = new Float64Array(0), drawnCount = 0;
-  const pose = { x: 0, y: 0, w: 1, qx: 0, qy: 0, qz: 0 };
+  // The section playing and the lead segment's position, as last placed.
+  const playing = { section: 0, position: 0 };
   const shown = { clock: "", section: "", position: "" };
 
   function decode(index) {
@@ -74,9 +74,9 @@
     const path = new Path2D();
     for (const section of sim.sections)
       for (const seg of section.segments) {
-        for (let i = 0; i < seg.count; ++i) {
-          const k = seg.at + i * FLOATS;
-          const x = seg.origin[0] + data[k + 1], y = seg.origin[1] + data[k + 2];
+        for (let i = 0; i < seg.keyframes; ++i) {
+          const k = seg.at + i * seg.stride;
+          const x = seg.origin[0] + data[k + X], y = seg.origin[1] + data[k + Y];
           if (i === 0) path.moveTo(x, y); else path.lineTo(x, y);
         }
       }
@@ -113,76 +113,50 @@
     bctx.stroke(swept.envelope);
   }
 
-  // Where time t falls in a segment's run: the last position reached and
-  // the fraction of the way to the next (as motion/'s StepAt).
-  function stepAt(seg, t) {
-    let lo = 0, hi = seg.count; // first index whose time is after t
+  // Where v falls in a rising column of count values, the first at
+  // values[first] and the others each stride on: the last row at or before v
+  // and the fraction of the way to the next, into found. Before the first
+  // row: row 0; from the last on: the last row, fraction 0.
+  const found = { row: 0, fraction: 0 };
+  function search(values, first, count, stride, v) {
+    let lo = 0, hi = count; // the first row after v
     while (lo < hi) {
       const mid = (lo + hi) >> 1;
-      if (data[seg.at + mid * FLOATS] <= t) lo = mid + 1; else hi = mid;
+      if (values[first + mid * stride] <= v) lo = mid + 1; else hi = mid;
     }
-    if (lo === 0) return [0, 0];
-    const i = lo - 1;
-    if (lo === seg.count) return [i, 0];
-    const t0 = data[seg.at + i * FLOATS], t1 = data[seg.at + lo * FLOATS];
-    return [i, (t - t0) / (t1 - t0)];
+    found.row = Math.max(lo - 1, 0);
+    found.fraction = 0;
+    if (lo === 0 || lo === count) return;
+    const v0 = values[first + found.row * stride];
+    found.fraction = (v - v0) / (values[first + lo * stride] - v0);
   }
 
-  // The segment's frame at time t into its section, into pose: the point on
-  // the straight line, the rotation the shorter way round.
-  function placeSegment(seg, t) {
-    const [i, f] = stepAt(seg, t);
-    const k = seg.at + i * FLOATS;
-    pose.x = seg.origin[0] + data[k + 1]; pose.y = seg.origin[1] + data[k + 2];
-    pose.w = data[k + 3]; pose.qx = data[k + 4]; pose.qy = data[k + 5]; pose.qz = data[k + 6];
-    if (f === 0) return;
-    const n = k + FLOATS;
-    pose.x += f * (seg.origin[0] + data[n + 1] - pose.x);
-    pose.y += f * (seg.origin[1] + data[n + 2] - pose.y);
-    let cos = pose.w * data[n + 3] + pose.qx * data[n + 4] + pose.qy * data[n + 5] + pose.qz * data[n + 6];
-    const sign = cos < 0 ? -1 : 1;
-    cos *= sign;
-    let a = 1 - f, b = f;
-    if (cos < 0.9995) {
-      const angle = Math.acos(cos), sin = Math.sin(angle);
-      a = Math.sin((1 - f) * angle) / sin;
-      b = Math.sin(f * angle) / sin;
-    }
-    b *= sign;
-    const w = a * pose.w + b * data[n + 3], x = a * pose.qx + b * data[n + 4];
-    const y = a * pose.qy + b * data[n + 5], z = a * pose.qz + b * data[n + 6];
-    const length = Math.hypot(w, x, y, z);
-    pose.w = w / length; pose.qx = x / length; pose.qy = y / length; pose.qz = z / length;
+  // Number j of a segment's keyframes at the row and fraction found.
+  function keyframed(seg, j) {
+    const k = seg.at + found.row * seg.stride + j, v = data[k];
+    return found.fraction === 0 ? v : v + found.fraction * (data[k + seg.stride] - v);
   }
 
-  function momentAt(t) {
-    if (sim.problem || sim.sections.length === 0) return [0, 0];
-    const clamped = Math.min(Math.max(t, 0), sim.duration);
-    let index = 0;
-    while (index + 1 < sim.sections.length && sim.sections[index + 1].start <= clamped) ++index;
-    return [index, clamped - sim.sections[index].start];
-  }
-
-  // Each part's placement seen from above into drawn: six numbers a part,
-  // (a, b, c, d, e, f) as motion/ gives them, then its block index.
+  // Each part as drawn at time t (within the simulation, as seek keeps it)
+  // into drawn: its place, then its block's index; and into playing, the
+  // section and the lead segment's position.
   function placeParts(t) {
     drawnCount = 0;
     if (sim.sections.length === 0) return;
-    const [s, time] = momentAt(t);
-    for (const seg of sim.sections[s].segments) {
-      if (seg.count === 0) continue;
-      placeSegment(seg, time);
-      const { w, qx, qy, qz } = pose;
-      const m00 = 1 - 2 * (qy * qy + qz * qz), m01 = 2 * (qx * qy - w * qz), m02 = 2 * (qx * qz + w * qy);
-      const m10 = 2 * (qx * qy + w * qz), m11 = 1 - 2 * (qx * qx + qz * qz), m12 = 2 * (qy * qz - w * qx);
-      for (const part of seg.parts) {
-        const [ox, oy, oz] = part.offset, [sa, sb, sc, sd] = part.shape;
-        const k = drawnCount * 7;
-        drawn[k] = m00 * sa + m01 * sb; drawn[k + 1] = m10 * sa + m11 * sb;
-        drawn[k + 2] = m00 * sc + m01 * sd; drawn[k + 3] = m10 * sc + m11 * sd;
-        drawn[k + 4] = pose.x + m00 * ox + m01 * oy + m02 * oz;
-        drawn[k + 5] = pose.y + m10 * ox + m11 * oy + m12 * oz;
-        drawn[k + 6] = part.block;
+    search(sim.starts, 0, sim.starts.length, 1, t);
+    playing.section = found.row;
+    const section = sim.sections[playing.section];
+    for (let index = 0; index < section.segments.length; ++index) {
+      const seg = section.segments[index];
+      if (seg.keyframes === 0) continue;
+      search(data, seg.at + TIME, seg.keyframes, seg.stride, t - seg.t0);
+      if (index === section.lead) playing.position = keyframed(seg, POSITION);
+      for (let part = 0; part < seg.blocks.length; ++part) {
+        const k = drawnCount * DRAWN, from = HEAD + part * PER_PART;
+        for (let j = 0; j < PER_PART; ++j) drawn[k + j] = keyframed(seg, from + j);
+        drawn[k + E] += seg.origin[0];
+        drawn[k + F] += seg.origin[1];
+        drawn[k + BLOCK] = seg.blocks[part];
         ++drawnCount;
       }
     }
@@ -244,9 +218,9 @@
     ctx.strokeStyle = "#0b4f8a";
     ctx.fillStyle = "rgba(40, 120, 200, 0.18)";
     for (let i = 0; i < drawnCount; ++i) {
-      const k = i * 7;
-      through(ctx, drawn[k], drawn[k + 1], drawn[k + 2], drawn[k + 3], drawn[k + 4], drawn[k + 5], 1.5);
-      const path = blockPaths[drawn[k + 6]];
+      const k = i * DRAWN;
+      through(ctx, drawn[k], drawn[k + 1], drawn[k + 2], drawn[k + 3], drawn[k + E], drawn[k + F], 1.5);
+      const path = blockPaths[drawn[k + BLOCK]];
       ctx.fill(path);
       ctx.stroke(path);
     }
@@ -257,18 +231,19 @@
     if (shown[id] !== text) { shown[id] = text; $(id).textContent = text; }
   }
 
-  function leadSegment(section) {
-    return section.segments.find((seg) => seg.count > 0);
+  // The lead segment of the section playing, if any.
+  function leadSegment() {
+    const section = sim.sections[playing.section];
+    return section.lead === null ? null : section.segments[section.lead];
   }
 
+  // After placeParts, which found what to show.
   function showStatus() {
     show("clock", state.time.toFixed(2) + " s of " + sim.duration.toFixed(2) + " s");
     if (sim.sections.length === 0) return;
-    const [s, time] = momentAt(state.time);
-    const section = sim.sections[s];
-    show("section", "section " + (s + 1) + " of " + sim.sections.length + " at " + section.speed);
-    const seg = leadSegment(section);
-    show("position", seg ? "position " + (stepAt(seg, time)[0] + 1) + " of " + seg.count : "no positions");
+    show("section", sim.sections[playing.section].status);
+    const lead = leadSegment();
+    show("position", lead ? "position " + (Math.floor(playing.position) + 1) + " of " + lead.positions : "no positions");
     $("slider").value = String(state.time);
   }
 
@@ -279,13 +254,13 @@
     coveredBox[0] = coveredBox[1] = Infinity;
     coveredBox[2] = coveredBox[3] = -Infinity;
     for (let i = 0; i < drawnCount; ++i) {
-      const k = i * 7, b = blockBoxes[drawn[k + 6]];
+      const k = i * DRAWN, b = blockBoxes[drawn[k + BLOCK]];
       for (let corner = 0; corner < 4; ++corner) {
         const x = b ? b[corner & 1 ? 2 : 0] : 0, y = b ? b[corner & 2 ? 3 : 1] : 0;
-        const X = drawn[k] * x + drawn[k + 2] * y + drawn[k + 4];
-        const Y = drawn[k + 1] * x + drawn[k + 3] * y + drawn[k + 5];
-        coveredBox[0] = Math.min(coveredBox[0], X); coveredBox[1] = Math.min(coveredBox[1], Y);
-        coveredBox[2] = Math.max(coveredBox[2], X); coveredBox[3] = Math.max(coveredBox[3], Y);
+        const px = drawn[k] * x + drawn[k + 2] * y + drawn[k + E];
+        const py = drawn[k + 1] * x + drawn[k + 3] * y + drawn[k + F];
+        coveredBox[0] = Math.min(coveredBox[0], px); coveredBox[1] = Math.min(coveredBox[1], py);
+        coveredBox[2] = Math.max(coveredBox[2], px); coveredBox[3] = Math.max(coveredBox[3], py);
       }
     }
     return drawnCount > 0;
@@ -350,10 +325,10 @@
     let parts = 0;
     if (sim) for (const section of sim.sections) {
       let count = 0;
-      for (const seg of section.segments) count += seg.parts.length;
+      for (const seg of section.segments) count += seg.blocks.length;
       parts = Math.max(parts, count);
     }
-    drawn = new Float64Array(parts * 7);
+    drawn = new Float64Array(parts * DRAWN);
     const problem = $("problem");
     const notes = [];
     if (scene.cutShort) notes.push("The drawing is too large to show whole; part of it is left out.");
@@ -400,20 +375,28 @@
     $("play").textContent = "Play";
   }
 
-  // One position on (+1) or back (−1) along the section's first segment,
-  // into the next or previous section at its ends.
+  // The moment the lead segment of section s is shown at a position: its
+  // keyframe's time, which was rounded down, but not before the section's
+  // start. The keyframe at a position is the last at or before its index.
+  function positionTime(s, lead, index) {
+    search(data, lead.at + POSITION, lead.keyframes, lead.stride, index);
+    return Math.max(sim.starts[s], lead.t0 + data[lead.at + found.row * lead.stride + TIME]);
+  }
+
+  // One position on (+1) or back (−1) along the section's lead segment,
+  // into the next or previous section at its ends. Back from a moment past
+  // a position goes to that position.
   function stepPosition(direction) {
     if (!sim || sim.sections.length === 0) return;
     pause();
-    const [s, time] = momentAt(state.time);
-    const section = sim.sections[s];
-    const seg = leadSegment(section);
-    if (!seg) return;
-    const [i, f] = stepAt(seg, time);
-    const target = direction > 0 ? i + 1 : (f > 0 ? i : i - 1);
-    if (target >= 0 && target < seg.count) seek(section.start + data[seg.at + target * FLOATS]);
-    else if (direction > 0 && s + 1 < sim.sections.length) seek(sim.sections[s + 1].start);
-    else if (direction < 0 && s > 0) seek(section.start - 1e-9);
+    placeParts(state.time);
+    const s = playing.section, lead = leadSegment();
+    if (!lead) return;
+    const i = Math.floor(playing.position);
+    const target = direction > 0 ? i + 1 : (state.time > positionTime(s, lead, i) ? i : i - 1);
+    if (target >= 0 && target < lead.positions) seek(positionTime(s, lead, target));
+    else if (direction > 0 && s + 1 < sim.starts.length) seek(sim.starts[s + 1]);
+    else if (direction < 0 && s > 0) seek(sim.starts[s] - 1e-9);
   }
 
   $("play").addEventListener("click", () => (state.playing ? pause() : play()));
@@ -453,7 +436,7 @@
   // For tests: move to a time and read back what was drawn, and time frames.
   function report() {
     const parts = [];
-    for (let i = 0; i < drawnCount; ++i) parts.push(Array.from(drawn.subarray(i * 7, i * 7 + 7)));
+    for (let i = 0; i < drawnCount; ++i) parts.push(Array.from(drawn.subarray(i * DRAWN, (i + 1) * DRAWN)));
     const onScreen = partsBox() ? [view.s * coveredBox[0] + view.tx, -view.s * coveredBox[3] + view.ty,
                                    view.s * coveredBox[2] + view.tx, -view.s * coveredBox[1] + view.ty] : null;
     return { sim: sim ? sim.name : null, time: state.time, section: shown.section, position: shown.position,

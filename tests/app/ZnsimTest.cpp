@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <regex>
 
 #include <sys/wait.h>
 
@@ -130,4 +131,23 @@ std::vector<CString> ZnsimTest::SimulationNames()
     std::vector<CString> names;
     CPmDbxFactory200::LoadSimNames(names);
     return names;
+}
+
+nlohmann::json ZnsimTest::PageScene(const std::string& page)
+{
+    const std::string open = "<script type=\"application/json\" id=\"scene\">";
+    const std::size_t start = page.find(open);
+    const std::size_t end = start == std::string::npos ? start : page.find("</script>", start);
+    if (end == std::string::npos)
+        return nlohmann::json(nlohmann::json::value_t::discarded);
+    return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()), nullptr, false);
+}
+
+std::vector<std::string> ZnsimTest::StillClasses(const std::string& svg)
+{
+    std::vector<std::string> classes;
+    const std::regex attribute(" class=\"([^\"]*)\"");
+    for (auto match = std::sregex_iterator(svg.begin(), svg.end(), attribute); match != std::sregex_iterator(); ++match)
+        classes.push_back((*match)[1]);
+    return classes;
 }

@@ -51,6 +51,11 @@ protected:
     std::wstring DefinitionOf(AcDbHandle handle);
     // The names of the working drawing's simulations, in list order.
     static std::vector<CString> SimulationNames();
+    // What a page of znsim view carries as its scene, parsed; discarded
+    // when there is none.
+    static nlohmann::json PageScene(const std::string& page);
+    // The classes of a still's elements, in the order they are drawn.
+    static std::vector<std::string> StillClasses(const std::string& svg);
 
     TempFolder m_files;
 };

@@ -1,7 +1,12 @@
 // The page in a real browser: it loads without a console message and
-// without reaching out, its parts stand where the positions and the timing
-// rule put them (worked out here from `znsim show --json`), and it draws.
-#include "geometry/CZnTransform.h"
+// without reaching out, it draws the parts where motion/ puts them (checked
+// against reference data that motion/ computes here, at moments spread over
+// real simulations), and it answers a person's controls.
+#include "app/HeldSimulation.h"
+#include "drawing/NumberText.h"
+#include "motion/Bounds.h"
+#include "motion/PackedMotion.h"
+#include "motion/Sampling.h"
 #include "motion/Timing.h"
 #include "tests/app/ZnsimTest.h"
 #include "tests/view/Browser.h"
@@ -15,10 +20,6 @@
 namespace
 {
 using nlohmann::json;
-const double kPi = std::acos(-1.0);
-
-// Where one part is drawn, seen from above: a, b, c, d, e, f.
-using Drawn = std::array<double, 6>;
 
 class BrowserTest : public ZnsimTest
 {
@@ -33,30 +34,6 @@ protected:
         ASSERT_EQ(run.status, 0) << run.err;
     }
 
-    json Show(const std::string& name) const
-    {
-        return RunJson({"show", "demo.zdw", name, "--all"});
-    }
-
-    // The time each position of a section's first segment is reached, from
-    // the section's start, in metres.
-    static std::vector<double> Times(const json& section)
-    {
-        const double metresPerSecond = section["speed_mph"].get<double>() * kMetresPerSecondPerMph;
-        std::vector<double> times{0.0};
-        const json& positions = section["segments"][0]["positions"];
-        for (std::size_t i = 1; i < positions.size(); ++i)
-        {
-            const json& a = positions[i - 1]["pt"];
-            const json& b = positions[i]["pt"];
-            const double distance = std::hypot(b[0].get<double>() - a[0].get<double>(),
-                                               b[1].get<double>() - a[1].get<double>(),
-                                               b[2].get<double>() - a[2].get<double>());
-            times.push_back(times.back() + distance / metresPerSecond);
-        }
-        return times;
-    }
-
     json Report(const std::string& hash, const std::string& page = "demo.html")
     {
         const PageVisit visit = VisitPage(File(page), hash, m_scratch.path());
@@ -68,70 +45,154 @@ protected:
         return report;
     }
 
-    static void ExpectDrawn(const json& part, const Drawn& expected)
+    // The demo's page with script run after its own, which reports into the
+    // page's test element: what it reported.
+    json Driven(const std::string& script)
     {
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            EXPECT_NEAR(part[i].get<double>(), expected[i], 1e-3)
-                << "element " << i << " of " << part;
+        writeFile(File("driven.html"), std::regex_replace(fileBytes(File("demo.html")), std::regex("</body>"),
+                                                          "<script>" + script + "</script></body>"));
+        const PageVisit visit = VisitPage(File("driven.html"), "", m_scratch.path());
+        EXPECT_TRUE(visit.console.empty()) << visit.console.front();
+        const json report = json::parse(visit.report, nullptr, false);
+        EXPECT_FALSE(report.is_discarded()) << visit.dom.substr(0, 400);
+        return report;
     }
 
     TempFolder m_scratch;
 };
 
-Drawn Turned(double degrees, double x, double y)
+// Moments that test what can go wrong: before the start, the start, every
+// section's start and just before it, the end and after it, moments spread
+// over the whole run, and in each step of every section's first segment
+// that turns the frame, the middle or a sixth of the way in turn: the
+// middles of keyframes, where a straight line strays most from the turn.
+std::vector<double> Moments(const SimulationMotion& motion, std::size_t spread)
 {
-    const double angle = degrees * kPi / 180.0;
-    return {std::cos(angle), std::sin(angle), -std::sin(angle), std::cos(angle), x, y};
+    std::vector<double> moments{-1.0, 0.0, motion.duration, motion.duration + 1.0};
+    for (const SectionMotion& section : motion.sections)
+    {
+        moments.push_back(section.start);
+        moments.push_back(section.start - 1e-3);
+        const SegmentMotion& segment = section.segments.front();
+        for (std::size_t i = 0; i + 1 < segment.times.size(); ++i)
+            if (Turn(segment.placements[i], segment.placements[i + 1]) > 1e-6)
+            {
+                const double fraction = i % 2 == 0 ? 0.5 : 1.0 / 6.0;
+                moments.push_back(segment.times[i] + fraction * (segment.times[i + 1] - segment.times[i]));
+            }
+    }
+    for (std::size_t i = 0; i < spread; ++i)
+        moments.push_back(motion.duration * (static_cast<double>(i) + 0.5) / static_cast<double>(spread));
+    return moments;
 }
 
-TEST_F(BrowserTest, PartsStandWhereThePositionsAndTheTimingRuleSay)
+// Reference data: what motion/ says the page shows of simulation index at
+// each of its moments. The status names the section, at the speeds given,
+// and the position; each part has its place (a to f) and the box of the
+// definition it draws, which tells the block.
+void AddReference(std::size_t index, const SimulationMotion& motion, const std::vector<std::string>& speeds,
+                  json& reference)
 {
-    const json sections = Show("Harbour convoy")["sections"];
-    // Half way between the 6th and 7th positions of the second section.
-    const std::vector<double> first = Times(sections[0]);
-    const std::vector<double> second = Times(sections[1]);
-    const double at = first.back() + (second[5] + second[6]) / 2.0;
-    const json report = Report("sim=0&test&frames=200&at=" + std::to_string(at));
+    for (const double t : Moments(motion, 8))
+    {
+        const Moment moment = MomentAt(motion, t);
+        const SectionMotion& section = motion.sections[moment.section];
+        const std::vector<double>& lead = section.segments.at(LeadSegment(section).value()).times;
+        json places = json::array();
+        json boxes = json::array();
+        for (const PlacedPart& part : PartsAt(motion, t))
+        {
+            const Affine2& p = part.place;
+            places.push_back({p.a, p.b, p.c, p.d, p.e, p.f});
+            Bounds box;
+            box.Add(BlockOutline(part.definition), Affine2());
+            boxes.push_back({box.minX, box.minY, box.maxX, box.maxY});
+        }
+        reference.push_back({{"sim", index},
+                             {"time", t},
+                             {"section", "section " + std::to_string(moment.section + 1) + " of " +
+                                             std::to_string(motion.sections.size()) + " at " +
+                                             speeds.at(moment.section)},
+                             {"position", "position " + std::to_string(StepAt(lead, moment.time).index + 1) +
+                                              " of " + std::to_string(lead.size())},
+                             {"places", places},
+                             {"boxes", boxes}});
+    }
+}
 
-    EXPECT_EQ(report["section"], "section 2 of 2 at 20 mph");
-    EXPECT_EQ(report["position"], "position 6 of 40");
-    const json& positions = sections[1]["segments"][0]["positions"];
-    const json& a = positions[5];
-    const json& b = positions[6];
-    const double heading = (a["heading"].get<double>() + b["heading"].get<double>()) / 2.0;
-    const double x = (a["pt"][0].get<double>() + b["pt"][0].get<double>()) / 2.0;
-    const double y = (a["pt"][1].get<double>() + b["pt"][1].get<double>()) / 2.0;
-    ASSERT_EQ(report["parts"].size(), 2u);
-    ExpectDrawn(report["parts"][0], Turned(heading, x, y));
-    // The trailer sits 7.3 behind, in the tractor's turned frame.
-    const double angle = heading * kPi / 180.0;
-    ExpectDrawn(report["parts"][1],
-                Turned(heading, x - 7.3 * std::cos(angle), y - 7.3 * std::sin(angle)));
+// How far the page may draw a part from motion/'s place: the straight line
+// between keyframes strays by at most θ²/8 for each unit a point lies from
+// the frame's origin (motion/PackedMotion.h), for a part's own axes a unit
+// at most and for its origin the farthest offset of the simulation's
+// parts; then 1e-4 for the floats the numbers are packed in. The axes',
+// then the origin's.
+std::pair<double, double> ToleranceOf(const SimulationMotion& motion)
+{
+    double offset = 0.0;
+    double axis = 0.0;
+    for (const SectionMotion& section : motion.sections)
+        for (const SegmentMotion& segment : section.segments)
+            for (const PartShape& part : segment.parts)
+            {
+                offset = std::max(offset, std::hypot(part.offset.x, part.offset.y, part.offset.z));
+                axis = std::max({axis, std::hypot(part.shape.a, part.shape.b), std::hypot(part.shape.c, part.shape.d)});
+            }
+    const double stray = kKeyframeTurn * kKeyframeTurn / 8.0;
+    return {stray * axis + 1e-4, stray * offset + 1e-4};
+}
 
-    const json& frames = report["frameTimes"];
+// The page is handed the reference data in one visit, seeks each moment
+// and reports what it drew.
+TEST_F(BrowserTest, ThePageDrawsThePartsWhereMotionPutsThemAtEveryMoment)
+{
+    Read(File("demo.zdw"));
+    json reference = json::array();
+    std::vector<std::pair<double, double>> tolerances;
+    const std::vector<std::pair<const wchar_t*, std::vector<std::string>>> sims{
+        {L"Harbour convoy", {"30 km/h", "20 mph"}}, {L"Quay shuttle", {"15 km/h", "6 knots"}}};
+    for (std::size_t i = 0; i < sims.size(); ++i)
+    {
+        const HeldSimulation sim(CPmDbxFactory200::LoadSim(sims[i].first));
+        ASSERT_TRUE(sim);
+        const SimulationMotion motion = MotionOf(*sim, 1.0);
+        AddReference(i, motion, sims[i].second, reference);
+        tolerances.push_back(ToleranceOf(motion));
+    }
+    ASSERT_GE(reference.size(), 50u);
+
+    const json report = Driven("const seen = [];\n"
+                               "let selected = 0;\n"
+                               "for (const {sim, time} of " + reference.dump() + ") {\n"
+                               "  if (sim !== selected) znsimView.select(selected = sim);\n"
+                               "  znsimView.seek(time);\n"
+                               "  seen.push(znsimView.report());\n"
+                               "}\n"
+                               "znsimView.select(0);\n"
+                               "document.getElementById(\"test-report\").textContent =\n"
+                               "  JSON.stringify({seen, frames: znsimView.frameTimes(200)});\n");
+    const json scene = PageScene(fileBytes(File("demo.html")));
+    ASSERT_EQ(report["seen"].size(), reference.size());
+    for (std::size_t m = 0; m < reference.size(); ++m)
+    {
+        const json& want = reference[m];
+        const json& seen = report["seen"][m];
+        SCOPED_TRACE("simulation " + want["sim"].dump() + " at " + NumberText(want["time"], 17) + " s");
+        EXPECT_EQ(seen["section"], want["section"]);
+        EXPECT_EQ(seen["position"], want["position"]);
+        ASSERT_EQ(seen["parts"].size(), want["places"].size());
+        const auto [axes, origin] = tolerances[want["sim"].get<std::size_t>()];
+        for (std::size_t p = 0; p < want["places"].size(); ++p)
+        {
+            const json& drawn = seen["parts"][p];
+            for (std::size_t i = 0; i < kFloatsPerPart; ++i)
+                EXPECT_NEAR(drawn[i].get<double>(), want["places"][p][i].get<double>(), i < kPartE ? axes : origin)
+                    << "number " << i << " of part " << p;
+            EXPECT_EQ(scene["blocks"][drawn[kFloatsPerPart].get<std::size_t>()]["box"], want["boxes"][p]);
+        }
+    }
+    const json& frames = report["frames"];
     std::cout << "frame time over " << frames["frames"] << " frames: mean " << frames["mean"]
               << " ms, 95th " << frames["p95"] << " ms, max " << frames["max"] << " ms\n";
-}
-
-TEST_F(BrowserTest, TiltedPlacementsAndRaisedPartsProjectAsTheirAnglesSay)
-{
-    const json sections = Show("Quay shuttle")["sections"];
-    const double at = Times(sections[0]).back() + Times(sections[1])[1];
-    const json report = Report("sim=1&test&at=" + std::to_string(at));
-    EXPECT_EQ(report["position"], "position 2 of 3");
-
-    const json& position = sections[1]["segments"][0]["positions"][1];
-    double angles[3];
-    for (int i = 0; i < 3; ++i)
-        angles[i] = position["angles"][i].get<double>() * kPi / 180.0;
-    CZnTransform placement;
-    placement.SetEulerAngles(angles);
-    // The car rides 1.2 above its frame, which the tilt carries sideways.
-    const CZnVector raised = placement * CZnVector(0.0, 0.0, 1.2);
-    ASSERT_EQ(report["parts"].size(), 1u);
-    ExpectDrawn(report["parts"][0], {placement(0, 0), placement(1, 0), placement(0, 1),
-                                     placement(1, 1), position["pt"][0].get<double>() + raised.x,
-                                     position["pt"][1].get<double>() + raised.y});
 }
 
 // Seen whole, the ferry's 1 km crossing leaves its car a dot: the page
@@ -178,7 +239,7 @@ TEST_F(BrowserTest, TheScreenshotShowsTheDrawingAndTheParts)
 // window, the slider's input, the choice of simulation.
 TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
 {
-    const std::string person = R"(<script>
+    const json steps = Driven(R"(
       const steps = [];
       const key = (name) => window.dispatchEvent(new KeyboardEvent("keydown", {key: name}));
       const seen = () => { const r = znsimView.report(); return [r.sim, r.position, r.time]; };
@@ -188,15 +249,12 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
       key(" "); steps.push(document.getElementById("play").textContent);
       key(" "); steps.push(document.getElementById("play").textContent);
       change("slider", "5", "input"); steps.push(seen());
+      change("slider", "7.3", "input"); key("ArrowRight"); key("ArrowRight"); key("ArrowLeft");
+      const turning = [seen()[1]];
+      key("ArrowLeft"); key("ArrowLeft"); turning.push(seen()[1]); steps.push(turning);
       change("sim", "1", "change"); steps.push(seen());
-      document.getElementById("test-report").textContent = JSON.stringify(steps);
-    </script></body>)";
-    writeFile(File("person.html"),
-              std::regex_replace(fileBytes(File("demo.html")), std::regex("</body>"), person));
-    const PageVisit visit = VisitPage(File("person.html"), "", m_scratch.path());
-    EXPECT_TRUE(visit.console.empty()) << visit.console.front();
-    const json steps = json::parse(visit.report, nullptr, false);
-    ASSERT_EQ(steps.size(), 6u) << visit.report;
+      document.getElementById("test-report").textContent = JSON.stringify(steps);)");
+    ASSERT_EQ(steps.size(), 7u) << steps;
     // Two positions on at 30 km/h, 2 m apart: 0.48 s.
     EXPECT_EQ(steps[0][1], "position 3 of 31");
     EXPECT_NEAR(steps[0][2].get<double>(), 4.0 / (30.0 / 3.6), 1e-5);
@@ -205,7 +263,10 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
     EXPECT_EQ(steps[3], "Play");
     EXPECT_EQ(steps[4][1], "position 21 of 31");
     EXPECT_EQ(steps[4][2], 5.0);
-    EXPECT_EQ(steps[5], json::array({"Quay shuttle", "position 1 of 4", 0.0}));
+    // In the second section, whose clock starts at 7.2 s: two on and one
+    // back, then back past its first position into the first section.
+    EXPECT_EQ(steps[5], json::array({"position 2 of 40", "position 31 of 31"}));
+    EXPECT_EQ(steps[6], json::array({"Quay shuttle", "position 1 of 4", 0.0}));
 }
 
 TEST_F(BrowserTest, APageThatReachesOutIsCaught)

@@ -56,18 +56,26 @@ TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
                    "--clearance", "1"})
                   .status,
               0);
-    const std::string svg = fileBytes(File("still.svg"));
-    const std::size_t clearance = svg.find("<path fill=\"#e8a33c\"");
-    const std::size_t envelope = svg.find("<path fill=\"#7a4fb0\"");
-    // Under the parts, the clearance under the envelope.
-    EXPECT_LT(clearance, envelope);
-    EXPECT_LT(envelope, svg.find("<use href=\"#b", svg.find("stroke=\"#0b4f8a\"")));
+    // Over the drawing and under the paths and parts, the clearance under the
+    // envelope.
+    EXPECT_EQ(StillClasses(fileBytes(File("still.svg"))),
+              (std::vector<std::string>{"caption", "drawing", "clearance", "envelope", "paths", "parts"}));
 
+    // The page carries the envelope's rings, and no clearance when none was
+    // asked for; nothing of a sweep when no envelope was.
     ASSERT_EQ(Run({"view", "demo.zdw", "-o", "page.html", "--envelope"}).status, 0);
-    const std::string page = fileBytes(File("page.html"));
-    EXPECT_NE(page.find("\"sweep\":{\"clearance\":[],\"envelope\":[["), std::string::npos);
     ASSERT_EQ(Run({"view", "demo.zdw", "-o", "plain.html"}).status, 0);
-    EXPECT_NE(fileBytes(File("plain.html")).find("\"sweep\":null"), std::string::npos);
+    const nlohmann::json swept = PageScene(fileBytes(File("page.html")))["sims"];
+    const nlohmann::json plain = PageScene(fileBytes(File("plain.html")))["sims"];
+    ASSERT_EQ(swept.size(), 2u);
+    ASSERT_EQ(plain.size(), 2u);
+    for (std::size_t i = 0; i < swept.size(); ++i)
+    {
+        EXPECT_FALSE(swept[i]["sweep"]["envelope"].empty()) << swept[i]["name"];
+        EXPECT_GE(swept[i]["sweep"]["envelope"][0].size(), 6u) << swept[i]["name"];
+        EXPECT_TRUE(swept[i]["sweep"]["clearance"].empty()) << swept[i]["name"];
+        EXPECT_TRUE(plain[i]["sweep"].is_null()) << plain[i]["name"];
+    }
     EXPECT_EQ(Run({"view", "demo.zdw", "--clearance", "1"}).status, 2);
 }
 } // namespace
