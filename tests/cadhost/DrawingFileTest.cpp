@@ -163,11 +163,25 @@ protected:
     TempFolder m_files;
 };
 
-TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
+// Files are written from the root objects down through owners: what is
+// erased, or was taken out of its dictionary and given no other owner, is
+// not written, and neither is what it owns.
+TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferencesAndOnlyThoseReachable)
 {
     const AcDbHandle recordHandle = storeRecord(42, L"Grüße \U0001F600");
+    auto* orphan = new AcDbDictionary;
+    auto* orphansEntry = new AcDbDictionary;
+    AcDbDictionary* namedObjects = nullptr;
+    ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
+    AcDbObjectId orphanId;
+    ASSERT_EQ(namedObjects->setAt(L"Orphan", orphan, orphanId), eOk);
+    AcDbObjectId entryId;
+    ASSERT_EQ(orphan->setAt(L"Entry", orphansEntry, entryId), eOk);
+    orphansEntry->close();
+    orphan->close();
+    ASSERT_EQ(namedObjects->remove(L"Orphan"), eOk);
+    namedObjects->close();
     const AcDbObjectId erased = appendToModelSpace(new AcDbLine({0, 0, 0}, {1, 1, 1}));
-    const AcDbHandle erasedHandle = erased.handle();
     auto* polyline = new AcDbPolyline;
     polyline->addVertexAt(0, {4, 5}, 0.5);
     polyline->setClosed(true);
@@ -178,6 +192,7 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
     line->close();
     const Adesk::UInt32 objects = db()->numObjects();
     const AcDbHandle seed = db()->handseed();
+    const AcDbHandle notWritten[] = {erased.handle(), orphanId.handle(), entryId.handle()};
 
     // Objects open at save time are filed as they are at that moment.
     AcDbObject* held = openStored(L"Rec");
@@ -185,12 +200,14 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
     held->close();
 
     ASSERT_EQ(reopen(file("a.zdw")), eOk);
-    EXPECT_EQ(db()->numObjects(), objects);
+    EXPECT_EQ(db()->numObjects(), objects - 2);
     EXPECT_EQ(db()->numProxies(), 0U);
     EXPECT_EQ(db()->handseed(), seed);
-    AcDbObjectId id;
-    EXPECT_EQ(db()->getAcDbObjectId(id, false, erasedHandle), Acad::eUnknownHandle)
-        << "erased objects are not written";
+    for (const AcDbHandle& handle : notWritten)
+    {
+        AcDbObjectId id;
+        EXPECT_EQ(db()->getAcDbObjectId(id, false, handle), Acad::eUnknownHandle);
+    }
 
     auto* record = FileTestRecord::cast(openStored(L"Rec"));
     ASSERT_NE(record, nullptr);
@@ -327,37 +344,6 @@ TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
         EXPECT_EQ(db()->numProxies(), 1U);
         registerRecordClass();
     }
-}
-
-// Files are written from the root objects down through owners: an object
-// taken out of its dictionary, and neither erased nor given another owner,
-// is gone after a save, with what it owns.
-TEST_F(DrawingFileTest, ObjectsWithoutAnOwnerAreNotWrittenOut)
-{
-    storeRecord(42, L"owned");
-    auto* orphan = new AcDbDictionary;
-    auto* orphansEntry = new AcDbDictionary;
-    AcDbDictionary* namedObjects = nullptr;
-    ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
-    AcDbObjectId orphanId;
-    ASSERT_EQ(namedObjects->setAt(L"Orphan", orphan, orphanId), eOk);
-    AcDbObjectId entryId;
-    ASSERT_EQ(orphan->setAt(L"Entry", orphansEntry, entryId), eOk);
-    orphansEntry->close();
-    orphan->close();
-    ASSERT_EQ(namedObjects->remove(L"Orphan"), eOk);
-    namedObjects->close();
-    const Adesk::UInt32 objects = db()->numObjects();
-    const AcDbHandle orphanHandle = orphanId.handle();
-
-    ASSERT_EQ(save(file("a.zdw")), eOk);
-    ASSERT_EQ(reopen(file("a.zdw")), eOk);
-    EXPECT_EQ(db()->numObjects(), objects - 2);
-    AcDbObjectId gone;
-    EXPECT_EQ(db()->getAcDbObjectId(gone, false, orphanHandle), Acad::eUnknownHandle);
-    auto* record = FileTestRecord::cast(openStored(L"Rec"));
-    ASSERT_NE(record, nullptr);
-    record->close();
 }
 
 TEST_F(DrawingFileTest, ADamagedFileIsRefusedAndTheDatabaseStaysEmpty)
