@@ -1,6 +1,7 @@
 #include "tests/support/HostTest.h"
 #include "tests/support/TempFolder.h"
 
+#include "cadhost/AcDbImpDatabase.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbDictionary.h"
 #include "host/AcDbDwgFiler.h"
@@ -378,21 +379,43 @@ TEST_F(DrawingFileTest, ADamagedFileIsRefusedAndTheDatabaseStaysEmpty)
         << "a database that holds a drawing is not read into again";
 }
 
+// However a save fails (a record that fails to write, a database in a state
+// no file may describe, as a seed below the handles it holds, or a path that
+// is no file), the file there stays as it was and nothing is left beside it.
 TEST_F(DrawingFileTest, AFailedSaveLeavesThePreviousFileAsItWas)
 {
     const std::string before = savedRecordDrawing(file("a.zdw"));
     appendToModelSpace(new AcDbLine);
-    FileTestRecord::s_failWriting = true;
-    EXPECT_EQ(save(file("a.zdw")), Acad::eFilerError);
-    FileTestRecord::s_failWriting = false;
-    EXPECT_EQ(fileBytes(file("a.zdw")), before);
-
+    AcDbImpDatabase* imp = AcDbImpDatabase::of(db());
+    const Adesk::UInt64 seed = imp->handseed();
     fs::create_directory(file("folder.zdw"));
-    EXPECT_EQ(save(file("folder.zdw")), Acad::eFileAccessErr);
+    const struct
+    {
+        const char* what;
+        fs::path path;
+        bool failWriting;
+        Adesk::UInt64 seed;
+        Acad::ErrorStatus status;
+    } rows[] = {
+        {"a record fails to write", file("a.zdw"), true, seed, Acad::eFilerError},
+        {"a seed below the handles", file("a.zdw"), false, 3, Acad::eFileInternalErr},
+        {"the null seed", file("a.zdw"), false, 0, Acad::eFileInternalErr},
+        {"no next handle", file("a.zdw"), false, ~Adesk::UInt64{0}, Acad::eFileInternalErr},
+        {"a folder", file("folder.zdw"), false, seed, Acad::eFileAccessErr},
+        {"a missing folder", file("no-such-folder/a.zdw"), false, seed, Acad::eFileAccessErr},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        FileTestRecord::s_failWriting = row.failWriting;
+        imp->setHandseed(AcDbHandle(row.seed));
+        EXPECT_EQ(save(row.path), row.status);
+        EXPECT_EQ(fileBytes(file("a.zdw")), before);
+    }
     EXPECT_TRUE(fs::is_directory(file("folder.zdw")));
-    EXPECT_EQ(save(file("no-such-folder/a.zdw")), Acad::eFileAccessErr);
-
     const fs::directory_iterator files(m_files.path());
     EXPECT_EQ(std::distance(files, {}), 2) << "no temporary file may stay behind";
+    FileTestRecord::s_failWriting = false;
+    EXPECT_EQ(save(file("a.zdw")), eOk) << "the refusals leave the drawing saveable";
 }
 } // namespace

@@ -145,7 +145,7 @@ TEST_F(EulerTest, EveryConventionIsTheProductOfThreeNegatedTurnsAboutItsAxes)
     } rows[] = {
         {"default", {}, {0.3, -1.2, 2.9}, {0.3, -1.2, 2.9}},
         {"signs dropped", {2, 0, 1, false, false, false}, {-0.5, -0.25, 0.75}, {0.5, 0.25, -0.75}},
-        {"first and third swapped", {2, 0, 1, true, false, true}, {-0.75, 0.25, 0.5}, {0.5, 0.25, -0.75}},
+        {"swapped", {2, 0, 1, true, false, true}, {-0.75, 0.25, 0.5}, {0.5, 0.25, -0.75}},
         {"first axis repeated", {2, 0, 1, true, true, false}, {0.4, 1.9, -2.2}, {0.4, 1.9, -2.2}},
         {"x, y, z", {0, 1, 2, true, false, false}, {0.4, -0.9, 2.2}, {0.4, -0.9, 2.2}},
     };
@@ -161,8 +161,8 @@ TEST_F(EulerTest, EveryConventionIsTheProductOfThreeNegatedTurnsAboutItsAxes)
         t.SetTranslation(CZnVector(1, 2, 3));
         EXPECT_TRUE(t.SetEulerAngles(angles.data()));
         EXPECT_EQ(angles, row.turns);
-        CZnTransform expected = rotation(axes[0], -row.turns[0]) * rotation(axes[1], -row.turns[1]) *
-                                rotation(axes[2], -row.turns[2]);
+        CZnTransform expected = rotation(axes[0], -row.turns[0]) *
+                                rotation(axes[1], -row.turns[1]) * rotation(axes[2], -row.turns[2]);
         expected.SetTranslation(CZnVector(1, 2, 3));
         expectSameMatrix(t, expected, 1e-15);
         expectAngles(anglesOf(t), row.given, 1e-12);
