@@ -115,14 +115,6 @@ protected:
 
     fs::path file(const char* name) const { return m_files / name; }
 
-    Acad::ErrorStatus save(const fs::path& path) { return db()->saveAs(path.wstring().c_str()); }
-
-    // Reads path into a fresh empty working database.
-    Acad::ErrorStatus reopen(const fs::path& path)
-    {
-        return freshEmptyDatabase()->readDwgFile(path.wstring().c_str());
-    }
-
     // Stores a record under "Rec" in the named-objects dictionary, pointing
     // at model space; its handle.
     AcDbHandle storeRecord(Adesk::Int32 value, const std::wstring& text)

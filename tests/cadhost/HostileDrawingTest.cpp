@@ -80,13 +80,6 @@ class HostileDrawingTest : public HostTest
 protected:
     fs::path file(const char* name) const { return m_files / name; }
 
-    Acad::ErrorStatus save(const char* name) { return db()->saveAs(file(name).wstring().c_str()); }
-
-    Acad::ErrorStatus reopen(const fs::path& path)
-    {
-        return freshEmptyDatabase()->readDwgFile(path.wstring().c_str());
-    }
-
     fs::path written(const char* name, const DrawingFileImage& image)
     {
         writeFile(file(name), image.bytes());
@@ -199,7 +192,7 @@ constexpr int kWaysToAdd = 4;
 TEST_F(HostileDrawingTest, HandlesNeverWrapAndASeedWithoutRoomIsRefused)
 {
     const AcDbHandle entries = storeEntries(2);
-    ASSERT_EQ(save("drawing.zdw"), eOk);
+    ASSERT_EQ(save(file("drawing.zdw")), eOk);
     for (const Adesk::UInt64 seed : {Adesk::UInt64{0}, kLargestHandle})
     {
         AcDbDatabase* empty = freshEmptyDatabase();
@@ -219,7 +212,7 @@ TEST_F(HostileDrawingTest, HandlesNeverWrapAndASeedWithoutRoomIsRefused)
             EXPECT_EQ(addEach(db(), again, L"Entries"), Acad::eOutOfRange) << way << " then " << again;
         EXPECT_EQ(db()->numObjects(), objects + 1) << way;
         EXPECT_EQ(keysOf(entries).size(), 2U) << "a refused entry replaces nothing";
-        ASSERT_EQ(save("full.zdw"), eOk);
+        ASSERT_EQ(save(file("full.zdw")), eOk);
         EXPECT_EQ(reopen(file("full.zdw")), eOk) << "a drawing out of handles still reads";
     }
 }
@@ -233,7 +226,7 @@ TEST_F(HostileDrawingTest, ObjectsAreListedWithoutWalkingTheHandles)
     ASSERT_EQ(acdbOpenAcDbObject(line, erased, AcDb::kForWrite), eOk);
     line->erase();
     line->close();
-    ASSERT_EQ(save("drawing.zdw"), eOk);
+    ASSERT_EQ(save(file("drawing.zdw")), eOk);
     ASSERT_EQ(reopen(withHandseed("far.zdw", Adesk::UInt64{1} << 62)), eOk);
 
     const std::vector<AcDbObjectId> ids = cadhost::liveObjectIds(*db());
@@ -252,7 +245,7 @@ TEST_F(HostileDrawingTest, ADictionaryReadsWhateverOrderItsEntriesComeIn)
 {
     constexpr int kEntries = 3000;
     const AcDbHandle entries = storeEntries(kEntries);
-    ASSERT_EQ(save("ascending.zdw"), eOk);
+    ASSERT_EQ(save(file("ascending.zdw")), eOk);
     const std::string ascending = fileBytes(file("ascending.zdw"));
     std::vector<std::wstring> expected;
     for (int i = 0; i < kEntries; ++i)
@@ -266,7 +259,7 @@ TEST_F(HostileDrawingTest, ADictionaryReadsWhateverOrderItsEntriesComeIn)
     ASSERT_EQ(reopen(written("descending.zdw", image)), eOk);
     EXPECT_EQ(db()->numProxies(), 0U);
     EXPECT_EQ(keysOf(entries), expected);
-    ASSERT_EQ(save("again.zdw"), eOk);
+    ASSERT_EQ(save(file("again.zdw")), eOk);
     EXPECT_EQ(fileBytes(file("again.zdw")), ascending);
 
     record->record = changedDictionaryRecord(inKeyOrder, Change::kRepeatFirstKey);

@@ -172,7 +172,7 @@ private:
     // The drawing after the subject of seed is saved: per entry its key,
     // object and class and, for this release's simulations, all they hold;
     // an edit time after the start of the save shows as "now".
-    std::vector<std::wstring> outcome(unsigned seed, bool legacy, int (*save)(CPmSim200*))
+    std::vector<std::wstring> outcome(unsigned seed, bool legacy, int (*saveSubject)(CPmSim200*))
     {
         freshDatabase();
         std::vector<unsigned __int64> ids{0, kNamesNothing, kNamesNothing + 1};
@@ -182,7 +182,7 @@ private:
         sims.storeSome();
         CPmSim200* subject = sims.subject();
         const __time64_t start = CTime::GetCurrentTime().GetTime();
-        EXPECT_EQ(save(subject), 0);
+        EXPECT_EQ(saveSubject(subject), 0);
 
         std::vector<std::wstring> entries;
         for (const CString& key : storedNames())
