@@ -1,6 +1,7 @@
 #include "tests/support/HostTest.h"
 #include "tests/support/TempFolder.h"
 
+#include "cadhost/AcDbImpDatabase.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbDictionary.h"
 #include "host/AcDbDwgFiler.h"
@@ -114,14 +115,6 @@ protected:
 
     fs::path file(const char* name) const { return m_files / name; }
 
-    Acad::ErrorStatus save(const fs::path& path) { return db()->saveAs(path.wstring().c_str()); }
-
-    // Reads path into a fresh empty working database.
-    Acad::ErrorStatus reopen(const fs::path& path)
-    {
-        return freshEmptyDatabase()->readDwgFile(path.wstring().c_str());
-    }
-
     // Stores a record under "Rec" in the named-objects dictionary, pointing
     // at model space; its handle.
     AcDbHandle storeRecord(Adesk::Int32 value, const std::wstring& text)
@@ -163,11 +156,32 @@ protected:
     TempFolder m_files;
 };
 
-TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
+// Files are written from the root objects down through owners: what is
+// erased, or was taken out of its dictionary and given no other owner, is
+// not written, and neither is what it owns.
+TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferencesAndOnlyThoseReachable)
 {
     const AcDbHandle recordHandle = storeRecord(42, L"Grüße \U0001F600");
+    auto* orphan = new AcDbDictionary;
+    AcDbDictionary* namedObjects = nullptr;
+    ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
+    AcDbObjectId orphanId;
+    ASSERT_EQ(namedObjects->setAt(L"Orphan", orphan, orphanId), eOk);
+    // Two entries, so that the second meets what was found of their owner
+    // for the first.
+    std::vector<AcDbHandle> notWritten{orphanId.handle()};
+    for (const ACHAR* key : {L"First", L"Second"})
+    {
+        auto* entry = new AcDbDictionary;
+        AcDbObjectId entryId;
+        ASSERT_EQ(orphan->setAt(key, entry, entryId), eOk);
+        entry->close();
+        notWritten.push_back(entryId.handle());
+    }
+    orphan->close();
+    ASSERT_EQ(namedObjects->remove(L"Orphan"), eOk);
+    namedObjects->close();
     const AcDbObjectId erased = appendToModelSpace(new AcDbLine({0, 0, 0}, {1, 1, 1}));
-    const AcDbHandle erasedHandle = erased.handle();
     auto* polyline = new AcDbPolyline;
     polyline->addVertexAt(0, {4, 5}, 0.5);
     polyline->setClosed(true);
@@ -178,6 +192,7 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
     line->close();
     const Adesk::UInt32 objects = db()->numObjects();
     const AcDbHandle seed = db()->handseed();
+    notWritten.push_back(erased.handle());
 
     // Objects open at save time are filed as they are at that moment.
     AcDbObject* held = openStored(L"Rec");
@@ -185,12 +200,14 @@ TEST_F(DrawingFileTest, ObjectsComeBackWithTheirDataHandlesAndReferences)
     held->close();
 
     ASSERT_EQ(reopen(file("a.zdw")), eOk);
-    EXPECT_EQ(db()->numObjects(), objects);
+    EXPECT_EQ(db()->numObjects(), objects - 3);
     EXPECT_EQ(db()->numProxies(), 0U);
     EXPECT_EQ(db()->handseed(), seed);
-    AcDbObjectId id;
-    EXPECT_EQ(db()->getAcDbObjectId(id, false, erasedHandle), Acad::eUnknownHandle)
-        << "erased objects are not written";
+    for (const AcDbHandle& handle : notWritten)
+    {
+        AcDbObjectId id;
+        EXPECT_EQ(db()->getAcDbObjectId(id, false, handle), Acad::eUnknownHandle);
+    }
 
     auto* record = FileTestRecord::cast(openStored(L"Rec"));
     ASSERT_NE(record, nullptr);
@@ -256,10 +273,10 @@ TEST_F(DrawingFileTest, ADrawingOfManyMegabytesComesBackWhole)
     EXPECT_EQ(db()->numObjects(), 0U);
 }
 
-// A record that no reader takes (its reader refuses, misreads or throws, or
-// its class is not registered) stays a proxy and is written back byte for
-// byte. Reading it whole once the class is back is the storage tests' part.
-TEST_F(DrawingFileTest, ARecordNoReaderTakesStaysAProxyAndIsWrittenBackByteForByte)
+// A record that its reader refuses, misreads or throws on stays a proxy and
+// is written back byte for byte. Reading it whole once the class is back is
+// the storage tests' part.
+TEST_F(DrawingFileTest, ARecordItsReaderDoesNotTakeStaysAProxyAndIsWrittenBackByteForByte)
 {
     const std::string original = savedRecordDrawing(file("a.zdw"));
     for (const auto reading : {FileTestRecord::Reading::kAsProxy,
@@ -272,36 +289,33 @@ TEST_F(DrawingFileTest, ARecordNoReaderTakesStaysAProxyAndIsWrittenBackByteForBy
         ASSERT_EQ(save(file("b.zdw")), eOk);
         EXPECT_EQ(fileBytes(file("b.zdw")), original) << static_cast<int>(reading);
     }
-    FileTestRecord::s_reading = FileTestRecord::Reading::kWhole;
-
-    freshEmptyDatabase();
-    unregisterRecordClass();
-    ASSERT_EQ(reopen(file("a.zdw")), eOk);
-    EXPECT_EQ(db()->numProxies(), 1U);
-    auto* proxy = AcDbProxyObject::cast(openStored(L"Rec"));
-    ASSERT_NE(proxy, nullptr);
-    EXPECT_STREQ(proxy->originalClassName(), L"FileTestRecord");
-    EXPECT_STREQ(proxy->originalDxfName(), L"FILETESTRECORD");
-    EXPECT_STREQ(proxy->applicationDescription(), L"FileTestApp");
-    EXPECT_EQ(proxy->proxyFlags(), 1);
-    EXPECT_EQ(proxy->ownerId(), db()->namedObjectsDictionaryId());
-    proxy->close();
-    ASSERT_EQ(save(file("b.zdw")), eOk);
-    EXPECT_EQ(fileBytes(file("b.zdw")), original);
 }
 
-// Without the erase-allowed proxy flag (0x1) a proxy can be neither erased
-// nor replaced in its dictionary, which would erase it.
-TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
+// A record whose class is not registered stays a proxy that keeps what the
+// class said of itself and is written back byte for byte. Without the
+// erase-allowed proxy flag (0x1) the proxy can be neither erased nor replaced
+// in its dictionary, which would erase it.
+TEST_F(DrawingFileTest, AProxyKeepsItsClassAndRecordAndIsErasedOnlyWhenItsClassAllowsIt)
 {
     for (const int flags : {0, 1})
     {
+        SCOPED_TRACE(flags);
         unregisterRecordClass();
         registerRecordClass(flags);
         freshDatabase();
-        savedRecordDrawing(file("a.zdw"));
+        const std::string original = savedRecordDrawing(file("a.zdw"));
         unregisterRecordClass();
         ASSERT_EQ(reopen(file("a.zdw")), eOk);
+        auto* proxy = AcDbProxyObject::cast(openStored(L"Rec"));
+        ASSERT_NE(proxy, nullptr);
+        EXPECT_STREQ(proxy->originalClassName(), L"FileTestRecord");
+        EXPECT_STREQ(proxy->originalDxfName(), L"FILETESTRECORD");
+        EXPECT_STREQ(proxy->applicationDescription(), L"FileTestApp");
+        EXPECT_EQ(proxy->proxyFlags(), flags);
+        EXPECT_EQ(proxy->ownerId(), db()->namedObjectsDictionaryId());
+        proxy->close();
+        ASSERT_EQ(save(file("b.zdw")), eOk);
+        EXPECT_EQ(fileBytes(file("b.zdw")), original);
         const Acad::ErrorStatus allowed = flags == 0 ? Acad::eNotAllowedForThisProxy : eOk;
 
         AcDbDictionary* namedObjects = nullptr;
@@ -311,7 +325,7 @@ TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
         auto* replacement = new AcDbDictionary;
         AcDbObjectId stored;
         const Acad::ErrorStatus replaced = namedObjects->setAt(L"REC", replacement, stored);
-        EXPECT_EQ(replaced, allowed) << flags;
+        EXPECT_EQ(replaced, allowed);
         if (replaced == eOk)
             replacement->close();
         else
@@ -319,45 +333,14 @@ TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowsIt)
         namedObjects->close();
 
         // With the flag, the proxy that the store erased may be unerased.
-        AcDbObject* proxy = nullptr;
-        ASSERT_EQ(acdbOpenAcDbObject(proxy, proxyId, AcDb::kForWrite, true), eOk);
-        EXPECT_EQ(proxy->erase(!proxy->isErased()), allowed) << flags;
-        proxy->close();
+        AcDbObject* erasing = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(erasing, proxyId, AcDb::kForWrite, true), eOk);
+        EXPECT_EQ(erasing->erase(!erasing->isErased()), allowed);
+        erasing->close();
         EXPECT_FALSE(proxyId.isErased());
         EXPECT_EQ(db()->numProxies(), 1U);
         registerRecordClass();
     }
-}
-
-// Files are written from the root objects down through owners: an object
-// taken out of its dictionary, and neither erased nor given another owner,
-// is gone after a save, with what it owns.
-TEST_F(DrawingFileTest, ObjectsWithoutAnOwnerAreNotWrittenOut)
-{
-    storeRecord(42, L"owned");
-    auto* orphan = new AcDbDictionary;
-    auto* orphansEntry = new AcDbDictionary;
-    AcDbDictionary* namedObjects = nullptr;
-    ASSERT_EQ(db()->getNamedObjectsDictionary(namedObjects, AcDb::kForWrite), eOk);
-    AcDbObjectId orphanId;
-    ASSERT_EQ(namedObjects->setAt(L"Orphan", orphan, orphanId), eOk);
-    AcDbObjectId entryId;
-    ASSERT_EQ(orphan->setAt(L"Entry", orphansEntry, entryId), eOk);
-    orphansEntry->close();
-    orphan->close();
-    ASSERT_EQ(namedObjects->remove(L"Orphan"), eOk);
-    namedObjects->close();
-    const Adesk::UInt32 objects = db()->numObjects();
-    const AcDbHandle orphanHandle = orphanId.handle();
-
-    ASSERT_EQ(save(file("a.zdw")), eOk);
-    ASSERT_EQ(reopen(file("a.zdw")), eOk);
-    EXPECT_EQ(db()->numObjects(), objects - 2);
-    AcDbObjectId gone;
-    EXPECT_EQ(db()->getAcDbObjectId(gone, false, orphanHandle), Acad::eUnknownHandle);
-    auto* record = FileTestRecord::cast(openStored(L"Rec"));
-    ASSERT_NE(record, nullptr);
-    record->close();
 }
 
 TEST_F(DrawingFileTest, ADamagedFileIsRefusedAndTheDatabaseStaysEmpty)
@@ -392,21 +375,43 @@ TEST_F(DrawingFileTest, ADamagedFileIsRefusedAndTheDatabaseStaysEmpty)
         << "a database that holds a drawing is not read into again";
 }
 
+// However a save fails (a record that fails to write, a database in a state
+// no file may describe, as a seed below the handles it holds, or a path that
+// is no file), the file there stays as it was and nothing is left beside it.
 TEST_F(DrawingFileTest, AFailedSaveLeavesThePreviousFileAsItWas)
 {
     const std::string before = savedRecordDrawing(file("a.zdw"));
     appendToModelSpace(new AcDbLine);
-    FileTestRecord::s_failWriting = true;
-    EXPECT_EQ(save(file("a.zdw")), Acad::eFilerError);
-    FileTestRecord::s_failWriting = false;
-    EXPECT_EQ(fileBytes(file("a.zdw")), before);
-
+    AcDbImpDatabase* imp = AcDbImpDatabase::of(db());
+    const Adesk::UInt64 seed = imp->handseed();
     fs::create_directory(file("folder.zdw"));
-    EXPECT_EQ(save(file("folder.zdw")), Acad::eFileAccessErr);
+    const struct
+    {
+        const char* what;
+        fs::path path;
+        bool failWriting;
+        Adesk::UInt64 seed;
+        Acad::ErrorStatus status;
+    } rows[] = {
+        {"a record fails to write", file("a.zdw"), true, seed, Acad::eFilerError},
+        {"a seed below the handles", file("a.zdw"), false, 3, Acad::eFileInternalErr},
+        {"the null seed", file("a.zdw"), false, 0, Acad::eFileInternalErr},
+        {"no next handle", file("a.zdw"), false, ~Adesk::UInt64{0}, Acad::eFileInternalErr},
+        {"a folder", file("folder.zdw"), false, seed, Acad::eFileAccessErr},
+        {"a missing folder", file("no-such-folder/a.zdw"), false, seed, Acad::eFileAccessErr},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        FileTestRecord::s_failWriting = row.failWriting;
+        imp->setHandseed(AcDbHandle(row.seed));
+        EXPECT_EQ(save(row.path), row.status);
+        EXPECT_EQ(fileBytes(file("a.zdw")), before);
+    }
     EXPECT_TRUE(fs::is_directory(file("folder.zdw")));
-    EXPECT_EQ(save(file("no-such-folder/a.zdw")), Acad::eFileAccessErr);
-
     const fs::directory_iterator files(m_files.path());
     EXPECT_EQ(std::distance(files, {}), 2) << "no temporary file may stay behind";
+    FileTestRecord::s_failWriting = false;
+    EXPECT_EQ(save(file("a.zdw")), eOk) << "the refusals leave the drawing saveable";
 }
 } // namespace

@@ -89,8 +89,6 @@ protected:
     fs::path drawing() const { return m_files / "drawing.zdw"; }
     fs::path expected() const { return m_files / "expected.zdw"; }
 
-    Acad::ErrorStatus save(const fs::path& path) { return db()->saveAs(path.wstring().c_str()); }
-
     // Grows the drawing to over a megabyte and saves it aside as it is
     // expected to come out.
     void growAndSaveExpected()

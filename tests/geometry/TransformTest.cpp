@@ -130,16 +130,43 @@ protected:
     static CGoogleEarthConfig& convention() { return *CZnTransform::GoogleConfig(); }
 };
 
-TEST_F(EulerTest, DefaultConventionIsTheProductOfThreeNegatedTurns)
+// Whatever the convention, the transform turns by the angles, negated, about
+// its axes in order (the third about the first again when asked), after the
+// flags have negated or swapped them in the caller's array; the angles come
+// back as given and the translation stays.
+TEST_F(EulerTest, EveryConventionIsTheProductOfThreeNegatedTurnsAboutItsAxes)
 {
-    Angles angles{0.3, -1.2, 2.9};
-    CZnTransform t;
-    t.SetTranslation(CZnVector(1, 2, 3));
-    EXPECT_TRUE(t.SetEulerAngles(angles.data()));
-    CZnTransform expected = rotation(2, -0.3) * rotation(0, 1.2) * rotation(1, -2.9);
-    expected.SetTranslation(CZnVector(1, 2, 3));
-    expectSameMatrix(t, expected, 1e-15);
-    EXPECT_EQ(angles[0], 0.3);
+    const struct
+    {
+        const char* name;
+        CGoogleEarthConfig convention;
+        Angles given;
+        Angles turns; // what the caller's array holds afterwards
+    } rows[] = {
+        {"default", {}, {0.3, -1.2, 2.9}, {0.3, -1.2, 2.9}},
+        {"signs dropped", {2, 0, 1, false, false, false}, {-0.5, -0.25, 0.75}, {0.5, 0.25, -0.75}},
+        {"swapped", {2, 0, 1, true, false, true}, {-0.75, 0.25, 0.5}, {0.5, 0.25, -0.75}},
+        {"first axis repeated", {2, 0, 1, true, true, false}, {0.4, 1.9, -2.2}, {0.4, 1.9, -2.2}},
+        {"x, y, z", {0, 1, 2, true, false, false}, {0.4, -0.9, 2.2}, {0.4, -0.9, 2.2}},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        convention() = row.convention;
+        const int axes[3] = {row.convention.m_nFirstAxis, row.convention.m_nSecondAxis,
+                             row.convention.m_bRepeatFirstAxis ? row.convention.m_nFirstAxis
+                                                               : row.convention.m_nThirdAxis};
+        Angles angles = row.given;
+        CZnTransform t;
+        t.SetTranslation(CZnVector(1, 2, 3));
+        EXPECT_TRUE(t.SetEulerAngles(angles.data()));
+        EXPECT_EQ(angles, row.turns);
+        CZnTransform expected = rotation(axes[0], -row.turns[0]) *
+                                rotation(axes[1], -row.turns[1]) * rotation(axes[2], -row.turns[2]);
+        expected.SetTranslation(CZnVector(1, 2, 3));
+        expectSameMatrix(t, expected, 1e-15);
+        expectAngles(anglesOf(t), row.given, 1e-12);
+    }
 }
 
 // At a tilt of a quarter turn the first and third turns share an axis: the
@@ -168,45 +195,5 @@ TEST_F(EulerTest, AnglesComeBackInsideTheirDomainAndInGimbalLock)
     const Angles back = anglesOf(t);
     expectAngles(back, {0.1, kPi / 2, 0.0}, 1e-12);
     EXPECT_EQ(back[2], 0.0);
-}
-
-TEST_F(EulerTest, FlagsAndAxesApplyOnTheWayInAndOut)
-{
-    Angles plain{0.5, 0.25, -0.75};
-    const CZnTransform reference = fromAngles(plain);
-
-    convention().m_bKeepSigns = false;
-    Angles negated{-0.5, -0.25, 0.75};
-    CZnTransform t = fromAngles(negated);
-    EXPECT_EQ(negated[0], 0.5); // the caller's array keeps the negation
-    expectSameMatrix(t, reference, 0.0);
-    expectAngles(anglesOf(t), {-0.5, -0.25, 0.75}, 1e-12);
-
-    convention().m_bKeepSigns = true;
-    convention().m_bSwapFirstAndThird = true;
-    Angles swapped{-0.75, 0.25, 0.5};
-    t = fromAngles(swapped);
-    EXPECT_EQ(swapped[0], 0.5);
-    EXPECT_EQ(swapped[2], -0.75);
-    expectSameMatrix(t, reference, 0.0);
-    expectAngles(anglesOf(t), {-0.75, 0.25, 0.5}, 1e-12);
-
-    convention().m_bSwapFirstAndThird = false;
-    convention().m_bRepeatFirstAxis = true;
-    Angles angles{0.4, 1.9, -2.2};
-    t = fromAngles(angles);
-    expectAngles(anglesOf(t), angles, 1e-12);
-    // The second angle turns about the second axis (x) between two turns
-    // about the first (z), so the z axis tilts by it.
-    EXPECT_NEAR((t * CZnVector(0, 0, 1)).z, std::cos(1.9), 1e-12);
-
-    convention().m_bRepeatFirstAxis = false;
-    convention().m_nFirstAxis = 0;
-    convention().m_nSecondAxis = 1;
-    convention().m_nThirdAxis = 2;
-    Angles xyz{0.4, -0.9, 2.2};
-    t = fromAngles(xyz);
-    expectAngles(anglesOf(t), xyz, 1e-12);
-    expectSameMatrix(t, rotation(0, -0.4) * rotation(1, 0.9) * rotation(2, -2.2), 1e-15);
 }
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -66,7 +67,8 @@ public:
     {
         CPmSim200* sim = make(false);
         CPmSim200* stored = pick(0, 3) == 0 ? CPmAcadSim200::Load(*sim->Name()) : nullptr;
-        if (stored != nullptr && !isStoredAs(*sim->Name()))
+        const std::vector<CString> keys = storedNames();
+        if (stored != nullptr && std::find(keys.begin(), keys.end(), *sim->Name()) == keys.end())
         {
             stored->Close();
             stored = nullptr;
@@ -79,16 +81,6 @@ public:
     }
 
 private:
-    static bool isStoredAs(const CString& name)
-    {
-        CStringArray names;
-        CIvAcadObject::GetObjectNames(kSimDictionary, &names);
-        for (int i = 0; i < names.GetSize(); ++i)
-            if (names[i] == name)
-                return true;
-        return false;
-    }
-
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
     double coordinate() { return pick(0, 99) / 4.0; }
     unsigned __int64 id() { return m_ids[static_cast<std::size_t>(pick(0, static_cast<int>(m_ids.size()) - 1))]; }
@@ -172,7 +164,7 @@ private:
     // The drawing after the subject of seed is saved: per entry its key,
     // object and class and, for this release's simulations, all they hold;
     // an edit time after the start of the save shows as "now".
-    std::vector<std::wstring> outcome(unsigned seed, bool legacy, int (*save)(CPmSim200*))
+    std::vector<std::wstring> outcome(unsigned seed, bool legacy, int (*saveSubject)(CPmSim200*))
     {
         freshDatabase();
         std::vector<unsigned __int64> ids{0, kNamesNothing, kNamesNothing + 1};
@@ -182,7 +174,7 @@ private:
         sims.storeSome();
         CPmSim200* subject = sims.subject();
         const __time64_t start = CTime::GetCurrentTime().GetTime();
-        EXPECT_EQ(save(subject), 0);
+        EXPECT_EQ(saveSubject(subject), 0);
 
         std::vector<std::wstring> entries;
         for (const CString& key : storedNames())

@@ -47,12 +47,6 @@ protected:
         return placed(handle).position;
     }
 
-    void saveAndReadBack()
-    {
-        ASSERT_EQ(db()->saveAs(m_file.wstring().c_str()), Acad::eOk);
-        ASSERT_EQ(freshEmptyDatabase()->readDwgFile(m_file.wstring().c_str()), Acad::eOk);
-    }
-
     TempFolder m_files;
     const std::filesystem::path m_file = m_files / "legacy.drawing";
 };
@@ -60,7 +54,8 @@ protected:
 TEST_F(LegacySimTest, AStoredLegacySimulationIsReadBackAndConverted)
 {
     const LegacyBlocks blocks = storeLegacySim(L"Old run", 7, true);
-    saveAndReadBack();
+    ASSERT_EQ(save(m_file), Acad::eOk);
+    ASSERT_EQ(reopen(m_file), Acad::eOk);
     EXPECT_EQ(db()->numProxies(), 0u);
     EXPECT_EQ(CPmAcadSim200::Load(L"Old run"), nullptr) << "not of this release's class";
     EXPECT_EQ(LegacyModule::LoadSim(L"No such run"), nullptr);
@@ -199,14 +194,14 @@ TEST_F(LegacySimTest, WithoutTheLegacyModuleItsSimulationsAndBlocksAreLeftAsThey
     const LegacyBlocks old = storeLegacySim(L"Old", 7, false);
     storeLegacySim(L"Older", 7, false);
     store(L"New", 8);
-    ASSERT_EQ(db()->saveAs(m_file.wstring().c_str()), Acad::eOk);
+    ASSERT_EQ(save(m_file), Acad::eOk);
     freshEmptyDatabase();
     ASSERT_TRUE(acrxUnloadModule(LegacyModulePath().c_str()));
     {
         const ScopedEnvironment elsewhere("CommonProgramFiles", m_files.path().c_str());
         ASSERT_TRUE(acrxLoadModule(ModulePath().c_str(), false));
     }
-    ASSERT_EQ(freshEmptyDatabase()->readDwgFile(m_file.wstring().c_str()), Acad::eOk);
+    ASSERT_EQ(reopen(m_file), Acad::eOk);
     ASSERT_EQ(db()->numProxies(), 2u);
 
     EXPECT_EQ(LegacyModule::LoadSim(L"Old"), nullptr);

@@ -7,23 +7,20 @@
 
 using namespace modeltest;
 
+// A unit past the known ones leaves speed and unit as they were; a speed
+// given to the constructor is taken as miles per hour.
 TEST(SectionTest, SpeedIsHeldInMilesPerHourWithTheUnitItWasGivenIn)
 {
+    const struct { double given; int unit; double mph; int unitKept; } rows[] = {
+        {100, 1, 62.1371192, 1}, {10, 2, 11.5077945, 2}, {30, 0, 30, 0}, {50, 3, 30, 0}, {50, -1, 30, 0}};
     CPmSection200 section;
-    section.SetSpeed(100, 1);
-    EXPECT_DOUBLE_EQ(section.Speed(), 62.1371192);
-    section.SetSpeed(10, 2);
-    EXPECT_DOUBLE_EQ(section.Speed(), 11.5077945);
-    section.SetSpeed(30, 0);
-    for (int unknown : {3, -1})
+    for (const auto& row : rows)
     {
-        section.SetSpeed(50, unknown);
-        EXPECT_EQ(section.Speed(), 30.0);
-        EXPECT_EQ(section.SpeedUnits(), 0);
+        section.SetSpeed(row.given, row.unit);
+        EXPECT_DOUBLE_EQ(section.Speed(), row.mph) << row.unit;
+        EXPECT_EQ(section.SpeedUnits(), row.unitKept) << row.unit;
     }
-
-    const CPmSection200 given(25, 1);
-    EXPECT_EQ(given.Speed(), 25.0);
+    EXPECT_EQ(CPmSection200(25, 1).Speed(), 25.0);
 }
 
 TEST(SectionTest, LengthIsThatOfTheSegmentAddedLast)

@@ -34,8 +34,18 @@ protected:
     void TearDown() override { acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr); }
 };
 
-TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakesThemAway)
+// Initialisation, and only it, registers the class and service, once and
+// without needing CommonProgramFiles; unloading takes them away, and the
+// app-name function reaches a registration made afresh.
+TEST_F(ModuleEntryPointTest, InitialisationAloneRegistersTheClassAndServiceAndUnloadingTakesThemAway)
 {
+    const ScopedEnvironment unset("CommonProgramFiles", nullptr);
+    for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
+                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
+        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
+    EXPECT_EQ(registeredClass(), nullptr);
+    EXPECT_FALSE(serviceRegistered());
+
     ASSERT_TRUE(acrxLoadModule(ModulePath().c_str(), false));
     AcRxClass* cls = registeredClass();
     ASSERT_NE(cls, nullptr);
@@ -52,7 +62,12 @@ TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakes
                                  L"Product Desc:     Orvane Simulation Object    |"
                                  L"Company:          Orvane    |"
                                  L"WEB Address:      https://www.orvane.example\";");
+    EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
     EXPECT_TRUE(serviceRegistered());
+    EXPECT_EQ(acrxEntryPoint(AcRx::kInitAppMsg, nullptr), AcRx::kRetOK);
+    CPmAcadSim200::rxInit(&appNameChanged);
+    EXPECT_EQ(CPmAcadSim200::gpDesc, cls);
+    EXPECT_EQ(registeredClass(), cls);
 
     // What the host makes objects with before reading them: a default
     // simulation from its own allocator.
@@ -70,27 +85,6 @@ TEST_F(ModuleEntryPointTest, LoadingRegistersTheClassAndServiceAndUnloadingTakes
     EXPECT_EQ(registeredClass(), nullptr);
     EXPECT_EQ(CPmAcadSim200::gpDesc, nullptr);
     EXPECT_FALSE(serviceRegistered());
-}
-
-// Initialisation, and only it, registers, once, without needing
-// CommonProgramFiles; the app-name function reaches a fresh registration.
-TEST_F(ModuleEntryPointTest, OnlyInitialisationRegistersOnceAndPassesTheAppNameFunctionOn)
-{
-    const ScopedEnvironment unset("CommonProgramFiles", nullptr);
-    for (const AcRx::AppMsgCode msg : {AcRx::kNullMsg, AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg,
-                                       AcRx::kQuitMsg, AcRx::kSuspendMsg})
-        EXPECT_EQ(acrxEntryPoint(msg, nullptr), AcRx::kRetOK);
-    EXPECT_EQ(registeredClass(), nullptr);
-    EXPECT_EQ(acrxEntryPoint(AcRx::kInitAppMsg, nullptr), AcRx::kRetOK);
-    AcRxClass* cls = registeredClass();
-    ASSERT_NE(cls, nullptr);
-    EXPECT_TRUE(serviceRegistered());
-    EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
-    CPmAcadSim200::rxInit(&appNameChanged);
-    EXPECT_EQ(CPmAcadSim200::gpDesc, cls);
-    EXPECT_EQ(registeredClass(), cls);
-
-    acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr);
     CPmAcadSim200::rxInit(&appNameChanged);
     ASSERT_NE(registeredClass(), nullptr);
     EXPECT_EQ(registeredClass()->appNameCallbackPtr(), &appNameChanged);

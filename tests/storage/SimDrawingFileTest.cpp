@@ -134,11 +134,6 @@ protected:
         return stored;
     }
 
-    void readInto(const fs::path& file)
-    {
-        ASSERT_EQ(freshEmptyDatabase()->readDwgFile(file.wstring().c_str()), Acad::eOk);
-    }
-
     void expectStoredAs(const Snapshot& stored)
     {
         CPmSim200* loaded = CPmAcadSim200::Load(kName);
@@ -171,23 +166,23 @@ TEST_F(SimDrawingFileTest, ReadBackWholeInAnotherZoneAndKeptWholeAsAProxyWithout
     {
         const ScopedEnvironment zone("TZ", "EST5EDT,M3.2.0,M11.1.0");
         stored = storeSimulation();
-        ASSERT_EQ(db()->saveAs(m_first.wstring().c_str()), Acad::eOk);
+        ASSERT_EQ(save(m_first), Acad::eOk);
     }
     const ScopedEnvironment zone("TZ", "JST-9");
-    readInto(m_first);
+    ASSERT_EQ(reopen(m_first), Acad::eOk);
     EXPECT_EQ(db()->numProxies(), 0u);
     expectStoredAs(stored);
 
     freshEmptyDatabase();
     ASSERT_TRUE(acrxUnloadModule(ModulePath().c_str()));
-    readInto(m_first);
+    ASSERT_EQ(reopen(m_first), Acad::eOk);
     EXPECT_EQ(db()->numProxies(), 1u);
     EXPECT_EQ(CPmAcadSim200::Load(kName), nullptr);
-    ASSERT_EQ(db()->saveAs(m_second.wstring().c_str()), Acad::eOk);
+    ASSERT_EQ(save(m_second), Acad::eOk);
 
     freshEmptyDatabase();
     ASSERT_TRUE(acrxLoadModule(ModulePath().c_str(), false));
-    readInto(m_second);
+    ASSERT_EQ(reopen(m_second), Acad::eOk);
     EXPECT_EQ(db()->numProxies(), 0u);
     expectStoredAs(stored);
 }

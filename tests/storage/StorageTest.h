@@ -47,6 +47,17 @@ inline CPmAcadSection200* sectionOf(CPmSegment200* segment)
     return section;
 }
 
+// The keys of "ZN_SIM".
+inline std::vector<CString> storedNames()
+{
+    CStringArray array;
+    EXPECT_EQ(CIvAcadObject::GetObjectNames(kSimDictionary, &array), 0);
+    std::vector<CString> result;
+    for (int i = 0; i < array.GetSize(); ++i)
+        result.push_back(array[i]);
+    return result;
+}
+
 class StorageTest : public BlockDrawingTest
 {
 protected:
@@ -75,17 +86,6 @@ protected:
         const bool held = namedObjects->has(key);
         namedObjects->close();
         return held;
-    }
-
-    // The keys of "ZN_SIM".
-    static std::vector<CString> storedNames()
-    {
-        CStringArray array;
-        EXPECT_EQ(CIvAcadObject::GetObjectNames(kSimDictionary, &array), 0);
-        std::vector<CString> result;
-        for (int i = 0; i < array.GetSize(); ++i)
-            result.push_back(array[i]);
-        return result;
     }
 };
 

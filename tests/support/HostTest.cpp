@@ -21,6 +21,16 @@ AcDbDatabase* HostTest::freshDatabase()
     return replaceDatabase(new AcDbDatabase());
 }
 
+Acad::ErrorStatus HostTest::save(const std::filesystem::path& file) const
+{
+    return m_db->saveAs(file.wstring().c_str());
+}
+
+Acad::ErrorStatus HostTest::reopen(const std::filesystem::path& file)
+{
+    return freshEmptyDatabase()->readDwgFile(file.wstring().c_str());
+}
+
 AcDbDatabase* HostTest::replaceDatabase(AcDbDatabase* db)
 {
     delete m_db;

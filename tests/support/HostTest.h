@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <vector>
 
@@ -30,6 +31,10 @@ protected:
     AcDbDatabase* freshEmptyDatabase();
     // Replaces the working database with a new default drawing.
     AcDbDatabase* freshDatabase();
+    // Saves the working database as file.
+    Acad::ErrorStatus save(const std::filesystem::path& file) const;
+    // Reads file into a fresh empty working database.
+    Acad::ErrorStatus reopen(const std::filesystem::path& file);
 
     // Appends a new entity to the model space of the working database and
     // closes it; its id.
