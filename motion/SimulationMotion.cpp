@@ -27,6 +27,22 @@ SegmentMotion SegmentOf(const CPmSegment200& segment, double unitsPerSecond)
     return motion;
 }
 
+// Segments of one section with as many positions each are the units of one
+// vehicle, or things moved in step: they step together, on the first
+// segment's clock, so that a trailer's axle, whose path is shorter than its
+// leader's, keeps its place behind it.
+void StepTogether(std::vector<SegmentMotion>& segments)
+{
+    if (segments.size() < 2)
+        return;
+    const std::size_t count = segments.front().times.size();
+    for (const SegmentMotion& segment : segments)
+        if (segment.times.size() != count)
+            return;
+    for (SegmentMotion& segment : segments)
+        segment.times = segments.front().times;
+}
+
 std::string SectionProblem(const CPmSection200& section, std::size_t index, double unitsPerSecond)
 {
     const std::string name = "section " + std::to_string(index + 1);
@@ -62,12 +78,11 @@ SimulationMotion MotionOf(const CPmSim200& sim, double metresPerUnit)
         sectionMotion.speedMph = section->Speed();
         sectionMotion.speedUnit = section->SpeedUnits();
         for (const CPmSegment200* segment : *section->Segments())
-        {
             sectionMotion.segments.push_back(SegmentOf(*segment, unitsPerSecond));
-            const std::vector<double>& times = sectionMotion.segments.back().times;
-            if (!times.empty())
-                sectionMotion.duration = std::max(sectionMotion.duration, times.back());
-        }
+        StepTogether(sectionMotion.segments);
+        for (const SegmentMotion& segment : sectionMotion.segments)
+            if (!segment.times.empty())
+                sectionMotion.duration = std::max(sectionMotion.duration, segment.times.back());
         motion.sections.push_back(std::move(sectionMotion));
     }
     if (motion.sections.empty())

@@ -1,6 +1,8 @@
 // The timing rule: sections play in order; within a section the time from
 // one position to the next is the distance between their points over the
-// section's speed. Speeds are held in miles per hour; distances are in
+// section's speed. The segments of a section that all hold as many
+// positions step together on the first one's clock (motion/SimulationMotion
+// applies that). Speeds are held in miles per hour; distances are in
 // drawing units, which stand for some number of metres.
 #pragma once
 

@@ -116,6 +116,20 @@ TEST_F(SimulationMotionTest, SectionsPlayInOrderEachAtItsSpeed)
     EXPECT_NEAR(PartsAt(motion, 100.0).at(0).place.f, 4.0, 1e-12);
 }
 
+TEST_F(SimulationMotionTest, SegmentsOfEqualCountsStepOnTheFirstOnesClockOthersOnTheirOwn)
+{
+    // A unit 4 long on a path twice its trailer's: as many positions each.
+    CPmSection200* section = AddSection(1.0, {Heading(0, 0, 0), Heading(4, 0, 0)}, Part(L"A", {}));
+    auto* trailer = new CPmAcadSegment200();
+    trailer->AddPart(Part(L"B", {}));
+    trailer->AddPath({Heading(-8, 0, 0), Heading(-6, 0, 0)});
+    section->AddSegment(trailer);
+    EXPECT_EQ(MotionOf(*m_sim, kUnitPerMph).sections[0].segments[1].times, (std::vector<double>{0.0, 4.0}));
+    // One more position: each on its own clock, as before.
+    trailer->AddPath({Heading(-5, 0, 0)});
+    EXPECT_EQ(MotionOf(*m_sim, kUnitPerMph).sections[0].segments[1].times, (std::vector<double>{0.0, 2.0, 3.0}));
+}
+
 TEST_F(SimulationMotionTest, ZeroSpeedOrNoPositionsSaysSoAndStandsStill)
 {
     EXPECT_EQ(MotionOf(*m_sim, 1.0).problem, "it has no sections");
