@@ -21,6 +21,8 @@ void AddExportCommand(CLI::App& app, Action& action);
 void AddImportCommand(CLI::App& app, Action& action);
 void AddSweepCommand(CLI::App& app, Action& action);
 void AddMeetCommand(CLI::App& app, Action& action);
+void AddDriveCommand(CLI::App& app, Action& action);
+void AddVehiclesCommand(CLI::App& app, Action& action);
 
 // What znsim list does once the drawing is open.
 Outcome ListSimulations(AcDbDatabase& drawing, const DrawingOptions& options);

@@ -7,7 +7,7 @@
 #include "app/HeldSimulation.h"
 #include "app/SimBuilder.h"
 #include "app/SimReport.h"
-#include "app/SpeedUnits.h"
+#include "motion/SpeedUnits.h"
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 #include "drawing/Names.h"

@@ -1,6 +1,6 @@
 #include "app/DemoSimulations.h"
 
-#include "app/SpeedUnits.h"
+#include "motion/SpeedUnits.h"
 #include "drawing/Angles.h"
 
 #include <algorithm>
@@ -89,8 +89,8 @@ int Unit(const char* name)
 // centre runs 7.3 m behind the tractor's.
 SimDescription HarbourConvoy(const DemoVehicles& vehicles)
 {
-    const PartDescription trailer{"", vehicles.trailer, {-7.3, 0.0, 0.0}, L"Semi-trailer", {}};
-    const PartDescription tractor{"", vehicles.tractor, {}, L"Tractor unit", {trailer}};
+    const PartDescription trailer{"", vehicles.trailer, {}, {-7.3, 0.0, 0.0}, L"Semi-trailer", {}};
+    const PartDescription tractor{"", vehicles.tractor, {}, {}, L"Tractor unit", {trailer}};
     Route road({0.0, 0.0, 0.0}, 0.0, 2.0);
     const auto gateRoad = road.Straight(60.0).Take();
     const auto quay = road.Turn(25.0, 90.0).Straight(40.0).Take();
@@ -104,7 +104,7 @@ SimDescription HarbourConvoy(const DemoVehicles& vehicles)
 // it and drives down the far ramp.
 SimDescription FerryCrossing(const DemoVehicles& vehicles)
 {
-    const PartDescription car{"", vehicles.car, {}, L"Passenger car", {}};
+    const PartDescription car{"", vehicles.car, {}, {}, L"Passenger car", {}};
     Route road({120.0, 0.0, 0.0}, 90.0, 2.0);
     const auto ramp = road.Straight(30.0, 2.0).Take();
     const auto crossing = road.Step(25.0).Turn(600.0, 25.0).Straight(400.0).Turn(600.0, -25.0).Take();

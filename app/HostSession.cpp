@@ -135,6 +135,11 @@ fs::path ModuleFile()
     return ProgramFolder() / "ZnSim200_2007x64.dbx";
 }
 
+fs::path VehicleLibrary()
+{
+    return ProgramFolder().parent_path() / "vehicles";
+}
+
 fs::path LegacyModuleFile()
 {
     const char* commonFiles = std::getenv(kCommonFiles);

@@ -43,6 +43,9 @@ private:
 
 // The module's file, beside the program, as an installer puts it.
 std::filesystem::path ModuleFile();
+// The library of design vehicles, in the folder "vehicles" beside the
+// program's folder, as an installer puts it (and the build).
+std::filesystem::path VehicleLibrary();
 // Where the module looks for the previous release's module.
 std::filesystem::path LegacyModuleFile();
 bool LegacyModuleLoaded();

@@ -58,6 +58,8 @@ public:
 private:
     void CheckBlocks(const PartDescription& part) const
     {
+        if (part.block.isNull() && !part.definition.isNull())
+            return;
         AcDbBlockReference* reference = OpenBlockReference(part.block);
         if (reference == nullptr)
             throw Failure(FailureKind::badInput, m_descriptionFile + ": " + part.where +
@@ -99,14 +101,18 @@ private:
     }
 
     // A block copied from a reference to a private copy of the definition
-    // that the named reference shows (app/PrivateDefinition.h).
+    // that the named reference shows, or of the definition given
+    // (app/PrivateDefinition.h).
     CZnBlock* Block(const PartDescription& description, const std::wstring& simulation) const
     {
-        const Opened<AcDbBlockReference> named(OpenBlockReference(description.block));
         std::unique_ptr<AcDbBlockReference> own;
         try
         {
-            own = MakePrivateReference(*named, simulation);
+            if (description.block.isNull())
+                own = MakePrivateReference(AcDbBlockReference(AcGePoint3d(), description.definition), simulation);
+            else
+                own = MakePrivateReference(*Opened<AcDbBlockReference>(OpenBlockReference(description.block)),
+                                           simulation);
         }
         catch (const Failure& failure)
         {

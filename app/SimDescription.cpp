@@ -1,6 +1,6 @@
 #include "app/SimDescription.h"
 
-#include "app/SpeedUnits.h"
+#include "motion/SpeedUnits.h"
 #include "cadhost/Utf8Text.h"
 #include "drawing/Angles.h"
 #include "drawing/JsonReader.h"

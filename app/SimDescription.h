@@ -5,6 +5,7 @@
 #pragma once
 
 #include "host/AcDbHandle.h"
+#include "host/AcDbObjectId.h"
 #include "model/dpoint3d.h"
 #include "model/PmPosition200.h"
 
@@ -15,7 +16,11 @@ struct PartDescription
 {
     // Where the part stands in the description, for messages about it.
     std::string where;
+    // The block reference whose definition the part shows a copy of; or,
+    // when that is null, the definition itself (a vehicle's unit drawn for
+    // it).
     AcDbHandle block;
+    AcDbObjectId definition;
     dpoint3d offset;
     std::wstring text;
     std::vector<PartDescription> parts;

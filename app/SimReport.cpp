@@ -2,7 +2,7 @@
 
 #include "app/BlockReferences.h"
 #include "app/HeldSimulation.h"
-#include "app/SpeedUnits.h"
+#include "motion/SpeedUnits.h"
 #include "app/StoredEntries.h"
 #include "app/TextConversion.h"
 #include "cadhost/DwgMemoryFiler.h"

@@ -4,7 +4,7 @@
 #include "app/HeldSimulation.h"
 #include "app/QuantityOption.h"
 #include "app/SimulationSweep.h"
-#include "app/SpeedUnits.h"
+#include "motion/SpeedUnits.h"
 #include "app/TextConversion.h"
 #include "drawing/NumberText.h"
 #include "drawing/OutputFile.h"

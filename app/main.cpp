@@ -27,6 +27,8 @@ int main(int argc, char** argv)
     AddImportCommand(app, action);
     AddSweepCommand(app, action);
     AddMeetCommand(app, action);
+    AddDriveCommand(app, action);
+    AddVehiclesCommand(app, action);
     try
     {
         app.parse(argc, argv);

@@ -17,6 +17,7 @@ install(TARGETS cadhost ZnSim200 EXPORT ZnSim200Targets
 install(TARGETS znsim RUNTIME DESTINATION bin)
 install(TARGETS ZnSim101 LIBRARY DESTINATION CommonProgramFiles/Orvane)
 
+install(FILES ${ZNSIM_VEHICLES} DESTINATION vehicles)
 install(FILES ${PROJECT_SOURCE_DIR}/ZnSim200.h DESTINATION include)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/host ${PROJECT_SOURCE_DIR}/model
                   ${PROJECT_SOURCE_DIR}/geometry ${PROJECT_SOURCE_DIR}/storage

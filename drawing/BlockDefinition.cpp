@@ -61,6 +61,16 @@ std::vector<AcDbObjectId> AppendEntities(AcDbObjectId recordId, NewEntities enti
     return ids;
 }
 
+void EraseBlockDefinition(AcDbObjectId definition)
+{
+    AcDbBlockTableRecord* record = nullptr;
+    if (const Acad::ErrorStatus status = acdbOpenObject(record, definition, AcDb::kForWrite); status != Acad::eOk)
+        Refused("to open a block definition", status);
+    const Opened<AcDbBlockTableRecord> opened(record);
+    if (const Acad::ErrorStatus status = record->erase(); status != Acad::eOk)
+        Refused("to erase a block definition", status);
+}
+
 AcDbObjectId DefineBlock(const std::string& name, NewEntities entities)
 {
     const AcDbObjectId id = AddBlockDefinition(FreeBlockName(name));

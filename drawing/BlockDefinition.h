@@ -29,3 +29,6 @@ std::vector<AcDbObjectId> AppendEntities(AcDbObjectId record, NewEntities entiti
 // A new block definition under a free name (FreeBlockName), holding
 // entities, drawn about its origin.
 [[nodiscard]] AcDbObjectId DefineBlock(const std::string& name, NewEntities entities);
+
+// Erases a block definition that nothing shows any more, with its entities.
+void EraseBlockDefinition(AcDbObjectId definition);

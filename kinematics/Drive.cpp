@@ -295,8 +295,8 @@ std::vector<DrivenPart> DriveAlong(const Vehicle& vehicle, const DrivePath& path
                                     NumberText(Degrees(poses[i].heading)));
         poses = samples.back().units;
         distance += length;
-        driven.push_back({part.reverse, part.speedMph.value_or(options.speedMph),
-                          part.speedMph ? part.speedUnit : options.speedUnit, std::move(samples)});
+        driven.push_back({part.reverse, part.speed.value_or(options.speed),
+                          part.speed ? part.speedUnit : options.speedUnit, std::move(samples)});
     }
     return driven;
 }

@@ -26,8 +26,9 @@ struct DriveOptions
     // The most the guide moves from one position to the next; above 0.
     double step = 0.25;
     Guide guide;
-    // For parts that give no speed of their own.
-    double speedMph = 0.0;
+    // For parts that give no speed of their own: as given, in the unit of
+    // the module's speed unit code.
+    double speed = 0.0;
     int speedUnit = 0;
 };
 
@@ -42,7 +43,8 @@ struct DrivenSample
 struct DrivenPart
 {
     bool reverse = false;
-    double speedMph = 0.0;
+    // As given, in the unit of the module's speed unit code.
+    double speed = 0.0;
     int speedUnit = 0;
     std::vector<DrivenSample> samples;
 };

@@ -50,9 +50,9 @@ struct PathPart
 {
     std::vector<PathPiece> pieces;
     bool reverse = false;
-    // Miles per hour, as sections hold it, with the unit it was given in;
-    // none takes the speed the command gives.
-    std::optional<double> speedMph;
+    // As given, in the unit of the module's speed unit code; none takes
+    // the speed the command gives.
+    std::optional<double> speed;
     int speedUnit = 0;
 
     [[nodiscard]] double Length() const;

@@ -7,7 +7,9 @@
 #include <string>
 
 // "mph", "km/h" or "knots"; "unit N" for a code the module does not know.
-std::string SpeedUnitName(int code);
-std::optional<int> SpeedUnitCode(const std::string& name);
+[[nodiscard]] std::string SpeedUnitName(int code);
+[[nodiscard]] std::optional<int> SpeedUnitCode(const std::string& name);
 // A speed held in miles per hour, in the unit of code.
-double SpeedInUnit(double milesPerHour, int code);
+[[nodiscard]] double SpeedInUnit(double milesPerHour, int code);
+// A speed in the unit of code, in miles per hour, as a section holds it.
+[[nodiscard]] double MilesPerHour(double speed, int code);

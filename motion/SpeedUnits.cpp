@@ -1,4 +1,4 @@
-#include "app/SpeedUnits.h"
+#include "motion/SpeedUnits.h"
 
 #include "model/CPmSection200.h"
 
@@ -36,4 +36,9 @@ std::optional<int> SpeedUnitCode(const std::string& name)
 double SpeedInUnit(double milesPerHour, int code)
 {
     return milesPerHour / MilesPerHourPerUnit(code);
+}
+
+double MilesPerHour(double speed, int code)
+{
+    return speed * MilesPerHourPerUnit(code);
 }

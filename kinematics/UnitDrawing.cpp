@@ -1,0 +1,52 @@
+#include "kinematics/UnitDrawing.h"
+
+#include "host/AcDbCurves.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace
+{
+std::unique_ptr<AcDbEntity> Polyline(std::initializer_list<std::pair<double, double>> points, bool closed)
+{
+    auto polyline = std::make_unique<AcDbPolyline>();
+    for (const auto& [x, y] : points)
+        polyline->addVertexAt(polyline->numVerts(), AcGePoint2d(x, y));
+    polyline->setClosed(closed);
+    return polyline;
+}
+
+std::unique_ptr<AcDbEntity> Box(double x0, double y0, double x1, double y1)
+{
+    return Polyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true);
+}
+
+void AddTyres(const VehicleAxle& axle, NewEntities& drawn)
+{
+    const double halfLength = axle.tyreDiameter / 2.0;
+    const double halfWidth = axle.tyreWidth / 2.0;
+    const double pair = axle.dual ? (axle.tyreWidth + kDualGap) / 2.0 : 0.0;
+    for (const double side : {-1.0, 1.0})
+        for (const double offset : axle.dual ? std::initializer_list<double>{-pair, pair} : std::initializer_list<double>{0.0})
+        {
+            const double y = side * axle.track / 2.0 + offset;
+            drawn.push_back(Box(axle.at - halfLength, y - halfWidth, axle.at + halfLength, y + halfWidth));
+        }
+}
+} // namespace
+
+NewEntities DrawUnit(const VehicleUnit& unit)
+{
+    NewEntities drawn;
+    const double front = unit.wheelbase + unit.frontOverhang;
+    const double side = unit.width / 2.0;
+    drawn.push_back(Box(-unit.rearOverhang, -side, front, side));
+    for (const VehicleAxle& axle : unit.axles)
+        AddTyres(axle, drawn);
+    // A chevron a third of the width across, its point a tenth of the width
+    // short of the front.
+    const double tip = front - unit.width / 10.0;
+    const double arm = unit.width / 6.0;
+    drawn.push_back(Polyline({{tip - arm, arm}, {tip, 0.0}, {tip - arm, -arm}}, false));
+    return drawn;
+}
