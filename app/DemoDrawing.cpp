@@ -65,41 +65,43 @@ private:
 };
 
 // A tractor unit 6 m long: chassis, cab with its windscreen, the fifth
-// wheel the trailer's kingpin sits on (1.5 m behind the centre), two axles.
+// wheel the trailer's kingpin sits on (over the rear axle), two axles 3.5 m
+// apart.
 NewEntities Tractor()
 {
     return Drawn()
-        .Box(-3.0, -1.25, 3.0, 1.25)
-        .Box(1.3, -1.2, 3.0, 1.2)
-        .Line(2.75, -1.05, 2.75, 1.05)
-        .Circle(-1.5, 0.0, 0.45)
-        .Axle(2.0, 2.5, 1.0)
-        .Axle(-1.5, 2.5, 1.0)
+        .Box(-1.5, -1.25, 4.5, 1.25)
+        .Box(2.8, -1.2, 4.5, 1.2)
+        .Line(4.25, -1.05, 4.25, 1.05)
+        .Circle(0.0, 0.0, 0.45)
+        .Axle(3.5, 2.5, 1.0)
+        .Axle(0.0, 2.5, 1.0)
         .Take();
 }
 
-// A semi-trailer 13.6 m long: box, kingpin 5.8 m ahead of the centre,
-// landing legs, three rear axles.
+// A semi-trailer 13.6 m long: box, kingpin 10 m ahead of its axle group's
+// centre, landing legs, three rear axles.
 NewEntities Trailer()
 {
     return Drawn()
-        .Box(-6.8, -1.275, 6.8, 1.275)
-        .Circle(5.8, 0.0, 0.2)
-        .Line(3.8, -1.0, 3.8, 1.0)
-        .Axle(-2.9, 2.55, 1.0)
-        .Axle(-4.2, 2.55, 1.0)
-        .Axle(-5.5, 2.55, 1.0)
+        .Box(-2.6, -1.275, 11.0, 1.275)
+        .Circle(10.0, 0.0, 0.2)
+        .Line(8.0, -1.0, 8.0, 1.0)
+        .Axle(1.3, 2.55, 1.0)
+        .Axle(0.0, 2.55, 1.0)
+        .Axle(-1.3, 2.55, 1.0)
         .Take();
 }
 
-// A car 4.5 m long with a rounded nose and tail, its roof, two axles.
+// A car 4.5 m long with a rounded nose and tail, its roof, two axles 2.7 m
+// apart.
 NewEntities Car()
 {
     return Drawn()
-        .Outline({{-2.05, -0.9}, {2.05, -0.9, 0.25}, {2.05, 0.9}, {-2.05, 0.9, 0.25}})
-        .Box(-1.3, -0.75, 0.7, 0.75)
-        .Axle(1.35, 1.9, 0.6)
-        .Axle(-1.35, 1.9, 0.6)
+        .Outline({{-0.7, -0.9}, {3.4, -0.9, 0.25}, {3.4, 0.9}, {-0.7, 0.9, 0.25}})
+        .Box(0.05, -0.75, 2.05, 0.75)
+        .Axle(2.7, 1.9, 0.6)
+        .Axle(0.0, 1.9, 0.6)
         .Take();
 }
 

@@ -1,7 +1,9 @@
 #include "app/DemoSimulations.h"
 
-#include "motion/SpeedUnits.h"
+#include "app/DrivenSimulation.h"
+
 #include "drawing/Angles.h"
+#include "motion/SpeedUnits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,19 +87,58 @@ int Unit(const char* name)
     return *SpeedUnitCode(name);
 }
 
-// The tractor with the trailer hitched to its fifth wheel: the trailer's
-// centre runs 7.3 m behind the tractor's.
+VehicleUnit DemoUnit(const char* name, double width, double frontOverhang, double wheelbase, double rearOverhang)
+{
+    VehicleUnit unit;
+    unit.name = name;
+    unit.width = width;
+    unit.frontOverhang = frontOverhang;
+    unit.wheelbase = wheelbase;
+    unit.rearOverhang = rearOverhang;
+    unit.length = frontOverhang + wheelbase + rearOverhang;
+    return unit;
+}
+
+// The demo's tractor and semi-trailer as the drawing draws them: the
+// fifth wheel over the tractor's rear axle, the kingpin 10 m ahead of the
+// trailer's axle group.
+Vehicle DemoRig()
+{
+    Vehicle rig;
+    rig.name = "demo tractor and semi-trailer";
+    rig.lock = Radians(40.0);
+    rig.lockToLock = 6.0;
+    rig.units = {DemoUnit("tractor", 2.5, 1.0, 3.5, 1.5), DemoUnit("semi-trailer", 2.55, 1.0, 10.0, 2.6)};
+    rig.units[0].coupling = VehicleCoupling{0.0, Radians(90.0)};
+    return rig;
+}
+
+PathPart Road(std::vector<PathPiece> pieces, double speed, const char* unit)
+{
+    PathPart part;
+    part.pieces = std::move(pieces);
+    part.speed = speed;
+    part.speedUnit = Unit(unit);
+    return part;
+}
+
+// The tractor pulling the trailer hitched to its fifth wheel, driven as
+// znsim drive drives it: its front axle along the gate road, then round the
+// quay's corner, the trailer cutting inside.
 SimDescription HarbourConvoy(const DemoVehicles& vehicles)
 {
-    const PartDescription trailer{"", vehicles.trailer, {}, {-7.3, 0.0, 0.0}, L"Semi-trailer", {}};
-    const PartDescription tractor{"", vehicles.tractor, {}, {}, L"Tractor unit", {trailer}};
-    Route road({0.0, 0.0, 0.0}, 0.0, 2.0);
-    const auto gateRoad = road.Straight(60.0).Take();
-    const auto quay = road.Turn(25.0, 90.0).Straight(40.0).Take();
-    return {L"Harbour convoy",
-            static_cast<Adesk::UInt64>(vehicles.tractor),
-            1,
-            {{30.0, Unit("km/h"), {{tractor, gateRoad}}}, {20.0, Unit("mph"), {{tractor, quay}}}}};
+    const Vehicle rig = DemoRig();
+    DrivePath path;
+    path.parts.push_back(Road({{{0.0, 0.0, 0.0}, 60.0, 0.0}}, 30.0, "km/h"));
+    const PathPiece corner{{60.0, 0.0, 0.0}, 25.0 * Radians(90.0), 1.0 / 25.0};
+    path.parts.push_back(Road({corner, {corner.At(corner.length), 40.0, 0.0}}, 20.0, "mph"));
+    const std::vector<DrivenPart> driven = DriveAlong(rig, path, {2.0, {rig.units[0].wheelbase, 0.0}, 0.0, 0});
+    const std::vector<PartDescription> units = {{"", vehicles.tractor, {}, {}, L"Tractor unit", {}},
+                                                {"", vehicles.trailer, {}, {}, L"Semi-trailer", {}}};
+    SimDescription convoy = DrivenSimulation(L"Harbour convoy", rig, driven, units);
+    convoy.id = static_cast<Adesk::UInt64>(vehicles.tractor);
+    convoy.type = 1;
+    return convoy;
 }
 
 // The car drives up the ramp onto the ferry, crosses the harbour mouth on

@@ -5,12 +5,12 @@
 #include "app/BlockReferences.h"
 #include "app/Commands.h"
 #include "app/DriveText.h"
+#include "app/DrivenSimulation.h"
 #include "app/HeldSimulation.h"
 #include "app/QuantityOption.h"
 #include "app/SimBuilder.h"
 #include "app/StoredEntries.h"
 #include "cadhost/Utf8Text.h"
-#include "drawing/Angles.h"
 #include "drawing/BlockDefinition.h"
 #include "drawing/Opened.h"
 #include "drawing/TextFile.h"
@@ -133,31 +133,6 @@ std::vector<PartDescription> UnitParts(const Vehicle& vehicle, const DriveComman
     return parts;
 }
 
-SimDescription Described(const DriveCommandOptions& options, const Vehicle& vehicle, const std::vector<DrivenPart>& driven,
-                         const std::vector<PartDescription>& parts)
-{
-    SimDescription sim;
-    sim.name = cadhost::fromUtf8(options.name);
-    for (const DrivenPart& part : driven)
-    {
-        SectionDescription section{part.speed, part.speedUnit, {}};
-        for (std::size_t u = 0; u < vehicle.units.size(); ++u)
-        {
-            SegmentDescription segment{parts[u], {}};
-            for (const DrivenSample& sample : part.samples)
-            {
-                const UnitPose& pose = sample.units[u];
-                const PathPoint leading = Chain::PointOf(pose, vehicle.units[u].wheelbase, 0.0);
-                segment.positions.push_back(HeadingPosition({pose.x, pose.y, 0.0}, {leading.x, leading.y, 0.0},
-                                                            Degrees(pose.heading)));
-            }
-            section.segments.push_back(std::move(segment));
-        }
-        sim.sections.push_back(std::move(section));
-    }
-    return sim;
-}
-
 Outcome Drive(AcDbDatabase&, const DriveCommandOptions& options)
 {
     const Vehicle vehicle = LoadVehicle(options.vehicle, VehicleLibrary());
@@ -166,7 +141,7 @@ Outcome Drive(AcDbDatabase&, const DriveCommandOptions& options)
     const std::vector<DrivenPart> driven =
         DriveAlong(vehicle, path, {options.step, GuideOf(options.guide, vehicle.units[0]), speed, speedUnit});
     const std::vector<PartDescription> parts = UnitParts(vehicle, options);
-    StoreSimulation(Described(options, vehicle, driven, parts), options.file, "drive");
+    StoreSimulation(DrivenSimulation(cadhost::fromUtf8(options.name), vehicle, driven, parts), options.file, "drive");
     for (const PartDescription& part : parts)
         if (!part.definition.isNull())
             EraseBlockDefinition(part.definition);

@@ -128,17 +128,20 @@ TEST_F(BuildingTest, TheDemoDrawingReopensWithItsTwoSimulations)
     EXPECT_TRUE(convoy->IsCurVersion());
     EXPECT_EQ(UnitsOf(*convoy), (std::vector<int>{1, 0}));
     EXPECT_EQ(DefinitionOf(AcDbHandle(convoy->Id())), L"Tractor");
+    // Driven: the tractor and the trailer each step through a segment of
+    // their own, as many positions each.
     for (CPmSection200* section : *convoy->Sections())
     {
-        ASSERT_EQ(section->Segments()->size(), 1u);
-        CPmSegment200& segment = *section->Segments()->front();
-        const CPmPart& tractor = *segment.Part();
-        ExpectOwnCopy(Narrow(DefinitionOf(*tractor.Block()->Handle())), "Tractor", "Harbour convoy");
-        ASSERT_EQ(tractor.NumSubParts(), 1);
-        ExpectOwnCopy(Narrow(DefinitionOf(*tractor.SubPart(0)->Block()->Handle())), "Trailer",
-                      "Harbour convoy");
-        EXPECT_EQ(tractor.SubPart(0)->Offset().x, -7.3);
-        ExpectFacingAlongPath(segment);
+        ASSERT_EQ(section->Segments()->size(), 2u);
+        const char* units[] = {"Tractor", "Trailer"};
+        for (std::size_t u = 0; u < 2; ++u)
+        {
+            CPmSegment200& segment = *section->Segments()->at(u);
+            ExpectOwnCopy(Narrow(DefinitionOf(*segment.Part()->Block()->Handle())), units[u], "Harbour convoy");
+            EXPECT_EQ(segment.Part()->NumSubParts(), 0);
+            EXPECT_EQ(segment.Positions()->size(), section->Segments()->front()->Positions()->size());
+            ExpectFacingAlongPath(segment);
+        }
     }
 }
 

@@ -39,9 +39,9 @@ TEST_F(MeetCommandTest, CarsDrivenHeadOnMeetWhenTheirNosesCloseTheGap)
     Drive("East", 0, 100, 36);
     Drive("West", 60, -40, 18);
     const std::string before = fileBytes(File("demo.zdw"));
-    // The car's rounded nose and tail stand 2.05 + 0.9 x 0.25 from its
-    // middle: 60 - 4.55 - D between them, closing at 15 m/s.
-    const double nose = 2.05 + 0.9 * 0.25;
+    // The car's rounded nose stands 3.4 + 0.9 x 0.25 ahead of its rear
+    // axle: 60 - 2 x 3.625 - D between the noses, closing at 15 m/s.
+    const double nose = 3.4 + 0.9 * 0.25;
     const ZnsimRun run = Run({"meet", "demo.zdw", "East", "West", "--clearance", "1", "--check", "--json"});
     EXPECT_EQ(run.status, 6) << run.err;
     const json report = json::parse(run.out);

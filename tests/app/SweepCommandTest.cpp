@@ -19,15 +19,20 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
 
     const nlohmann::json clear = RunJson({"sweep", "demo.zdw", "Harbour convoy", "--check"});
     EXPECT_EQ(clear["conflicts"].size(), 0u);
-    ASSERT_EQ(clear["segments"].size(), 2u);
-    // The trailer's 13.6 x 2.55 body runs 7.3 behind the tractor's centre:
-    // its rear starts 14.1 behind the first position.
-    EXPECT_NEAR(clear["segments"][0]["envelope"]["box"][0].get<double>(), -14.1, 1e-9);
+    // Driven: the tractor and the trailer each a segment of each section.
+    ASSERT_EQ(clear["segments"].size(), 4u);
+    // The front axle starts at the origin: the tractor's rear axle 3.5
+    // behind, its body 1.5 further; the kingpin over that axle, the
+    // trailer's axles 10 behind it and its body 2.6 further.
+    EXPECT_NEAR(clear["segments"][0]["envelope"]["box"][0].get<double>(), -5.0, 1e-9);
+    EXPECT_NEAR(clear["segments"][1]["envelope"]["box"][0].get<double>(), -16.1, 1e-9);
     EXPECT_NEAR(clear["tolerance"].get<double>(), 0.136, 1e-12);
     EXPECT_TRUE(clear["clearance_envelope"].is_null());
 
-    // The parked tractor's corner (-27, 18.75) is 21.7 from the trailer's
-    // rear corner at the start, and more than 23 once the convoy has gone 2.
+    // The parked tractor's corner (-25.5, 18.75) is hypot(9.4 + s, 17.475)
+    // from the trailer's rear corner once the convoy has gone s: within 23
+    // until s = 5.548, the sample 11/15 of the way from the third position
+    // (s = 4) to the fourth; samples lie 2/15 of a position apart.
     const ZnsimRun hit = Run({"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23", "--check", "--json"});
     EXPECT_EQ(hit.status, 6) << hit.err;
     const nlohmann::json report = nlohmann::json::parse(hit.out);
@@ -36,14 +41,15 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
     EXPECT_EQ(conflict["handle"], "1F");
     EXPECT_EQ(conflict["class"], "AcDbBlockReference");
     EXPECT_EQ(conflict["block"], "Tractor");
-    EXPECT_EQ(conflict["first"], (nlohmann::json{{"section", 1}, {"segment", 1}, {"position", 1}, {"fraction", 0.0}}));
-    EXPECT_EQ(conflict["last"]["position"], 2);
+    EXPECT_EQ(conflict["first"], (nlohmann::json{{"section", 1}, {"segment", 2}, {"position", 1}, {"fraction", 0.0}}));
+    EXPECT_EQ(conflict["last"]["position"], 3);
+    EXPECT_NEAR(conflict["last"]["fraction"].get<double>(), 11.0 / 15.0, 1e-9);
     EXPECT_GT(report["clearance_envelope"]["area"].get<double>(), report["envelope"]["area"].get<double>());
 
     const ZnsimRun text = Run({"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23"});
     EXPECT_EQ(text.status, 0);
-    EXPECT_NE(text.out.find("1F AcDbBlockReference \"Tractor\": first at section 1 segment 1 position 1, last at "
-                            "section 1 segment 1 position 2"),
+    EXPECT_NE(text.out.find("1F AcDbBlockReference \"Tractor\": first at section 1 segment 2 position 1, last at "
+                            "section 1 segment 2 position 3 (+0.733333 of the way on)"),
               std::string::npos)
         << text.out;
     EXPECT_EQ(fileBytes(demo), before);

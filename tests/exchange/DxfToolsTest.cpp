@@ -110,33 +110,27 @@ TEST_F(DxfToolsTest, ExportedDemoPassesTheAuditAndHoldsEachSimulationWherePositi
             paths.push_back(entity);
         else if (entity["layer"] == "Harbour convoy parts")
             parts.push_back(entity);
-    ASSERT_EQ(paths.size(), 2u);
+    // Each unit of the driven convoy a segment of each section: its path,
+    // and its part standing on its first position, turned by its heading,
+    // showing its own copy of the unit's definition.
+    ASSERT_EQ(paths.size(), 4u);
     ASSERT_EQ(parts.size(), 4u);
-    for (std::size_t section = 0; section < 2; ++section)
+    const char* units[] = {"Tractor [Harbour convoy ", "Trailer [Harbour convoy "};
+    for (std::size_t i = 0; i < 4; ++i)
     {
-        const json& positions = shown["sections"][section]["segments"][0]["positions"];
-        const json& points = paths[section]["points"];
+        const json& positions = shown["sections"][i / 2]["segments"][i % 2]["positions"];
+        const json& points = paths[i]["points"];
         ASSERT_EQ(points.size(), positions.size());
-        for (std::size_t i = 0; i < points.size(); ++i)
+        for (std::size_t k = 0; k < points.size(); ++k)
         {
-            EXPECT_NEAR(points[i][0].get<double>(), positions[i]["pt"][0].get<double>(), 1e-9);
-            EXPECT_NEAR(points[i][1].get<double>(), positions[i]["pt"][1].get<double>(), 1e-9);
+            EXPECT_NEAR(points[k][0].get<double>(), positions[k]["pt"][0].get<double>(), 1e-9);
+            EXPECT_NEAR(points[k][1].get<double>(), positions[k]["pt"][1].get<double>(), 1e-9);
         }
-        // The tractor stands on the first position, turned by its heading;
-        // the trailer 7.3 behind it along that heading.
-        const json& tractor = parts[2 * section];
-        const json& trailer = parts[2 * section + 1];
-        const double heading = positions[0]["heading"].get<double>();
-        const double radians = Radians(heading);
-        // Each part shows its own copy of the tractor's definition.
-        EXPECT_EQ(tractor["block"].get<std::string>().rfind("Tractor [Harbour convoy ", 0), 0u);
-        EXPECT_NEAR(tractor["insert"][0].get<double>(), positions[0]["pt"][0].get<double>(), 1e-9);
-        EXPECT_NEAR(tractor["insert"][1].get<double>(), positions[0]["pt"][1].get<double>(), 1e-9);
-        EXPECT_NEAR(std::remainder(tractor["rotation"].get<double>() - heading, 360.0), 0.0, 1e-9);
-        EXPECT_NEAR(trailer["insert"][0].get<double>(),
-                    positions[0]["pt"][0].get<double>() - 7.3 * std::cos(radians), 1e-9);
-        EXPECT_NEAR(trailer["insert"][1].get<double>(),
-                    positions[0]["pt"][1].get<double>() - 7.3 * std::sin(radians), 1e-9);
+        EXPECT_EQ(parts[i]["block"].get<std::string>().rfind(units[i % 2], 0), 0u);
+        EXPECT_NEAR(parts[i]["insert"][0].get<double>(), positions[0]["pt"][0].get<double>(), 1e-9);
+        EXPECT_NEAR(parts[i]["insert"][1].get<double>(), positions[0]["pt"][1].get<double>(), 1e-9);
+        EXPECT_NEAR(std::remainder(parts[i]["rotation"].get<double>() - positions[0]["heading"].get<double>(), 360.0),
+                    0.0, 1e-9);
     }
 
     const json& record = dxf["records"]["ZNSIM_SIMULATIONS"]["Harbour convoy"];
