@@ -265,14 +265,15 @@ std::vector<DrivenPart> DriveAlong(const Vehicle& vehicle, const DrivePath& path
     std::vector<DrivenPart> driven;
     if (path.parts.empty())
         return driven;
+    for (std::size_t index = 0; index < path.parts.size(); ++index)
+        if (!(path.parts[index].Length() > 0.0))
+            Fail(index, "it has no length");
     std::vector<UnitPose> poses = StartPoses(chain, path);
     double distance = 0.0;
     for (std::size_t index = 0; index < path.parts.size(); ++index)
     {
         const PathPart& part = path.parts[index];
         const double length = part.Length();
-        if (!(length > 0.0))
-            Fail(index, "it has no length");
         if (part.reverse && !chain.Reversible())
             Fail(index, "a vehicle with a coupling over an axle cannot be driven in reverse");
         CheckStart(options.guide, part, index, poses);

@@ -94,6 +94,14 @@ protected:
         writeFile(File(name), description.dump(2));
     }
 
+    // The library's WB-40 with one field changed.
+    void WriteVehicle(const std::string& name, const std::string& pointer, const nlohmann::json& value)
+    {
+        nlohmann::json vehicle = nlohmann::json::parse(fileBytes(ZNSIM_VEHICLES "/WB-40.json"));
+        vehicle[nlohmann::json::json_pointer(pointer)] = value;
+        writeFile(File(name), vehicle.dump());
+    }
+
     void MakeFiles()
     {
         const std::string drawing = fileBytes(Demo());
@@ -126,6 +134,11 @@ protected:
         WriteSample("both.json", first + "/positions/0/angles", {0, 0, 0});
         WriteSample("id.json", "/id", -1);
         writeFile(File("empty.dxf"), "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+        writeFile(File("road.json"), R"({"parts": [{"points": [[0, 100], [50, 100]]}]})");
+        writeFile(File("spot.json"), R"({"parts": [{"points": [[0, 100], [0, 100]]}]})");
+        WriteVehicle("flat.json", "/units/0/wheelbase", 0);
+        WriteVehicle("thin.json", "/units/0/width", -2.1);
+        WriteVehicle("outside.json", "/units/0/coupling/offset", 9.0);
     }
 };
 
