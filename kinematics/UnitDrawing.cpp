@@ -25,11 +25,13 @@ void AddTyres(const VehicleAxle& axle, NewEntities& drawn)
 {
     const double halfLength = axle.tyreDiameter / 2.0;
     const double halfWidth = axle.tyreWidth / 2.0;
+    // A single tyre at each end, or a dual pair about where one would be.
     const double pair = axle.dual ? (axle.tyreWidth + kDualGap) / 2.0 : 0.0;
+    const double offsets[] = {-pair, pair};
     for (const double side : {-1.0, 1.0})
-        for (const double offset : axle.dual ? std::initializer_list<double>{-pair, pair} : std::initializer_list<double>{0.0})
+        for (std::size_t i = axle.dual ? 0 : 1; i < 2; ++i)
         {
-            const double y = side * axle.track / 2.0 + offset;
+            const double y = side * axle.track / 2.0 + (axle.dual ? offsets[i] : 0.0);
             drawn.push_back(Box(axle.at - halfLength, y - halfWidth, axle.at + halfLength, y + halfWidth));
         }
 }
