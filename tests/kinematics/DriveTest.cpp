@@ -3,6 +3,7 @@
 // of an axle pulled onto a straight line, and a run retraced in reverse.
 #include "drawing/Angles.h"
 #include "kinematics/Drive.h"
+#include "motion/SimulationMotion.h"
 
 #include <gtest/gtest.h>
 
@@ -149,5 +150,35 @@ TEST(DriveTest, ReversingTheLastAxleAlongItsOwnTraceBringsTheFrontAxleBack)
         const PathPoint front = Chain(vehicle, {}).LeadingPoint(back.units[0], 0);
         EXPECT_LT(std::abs(SignedDistance(went, front.x, front.y)), 1e-3) << back.distance;
     }
+}
+TEST(DriveTest, CoupledUnitsStayCoupledAtAndBetweenPositionsAsMotionSamplesThem)
+{
+    // Positions 2 m apart round a 15 m corner: between two of them motion/
+    // draws each unit on the straight line and the shorter turn, which
+    // would part the kingpin from the fifth wheel but for the positions
+    // drive adds there.
+    const Vehicle vehicle = Rig({Unit(3.8, 0.6, true), Unit(10.0)});
+    const std::vector<PathVertex> corner = {{0, 0, std::tan(Radians(90.0) / 4.0)}, {15, 15, 0}, {15, 40, 0}};
+    const std::vector<DrivenPart> driven =
+        Driven(vehicle, Along({Part({{{-20.0, 0.0, 0.0}, 20.0, 0.0}}), Part(PiecesThrough(corner, false))}), 2.0);
+    const DrivenPart& turn = driven[1];
+    ASSERT_GT(turn.samples.size(), 20u);
+    SegmentMotion units[2];
+    for (std::size_t u = 0; u < 2; ++u)
+        for (std::size_t i = 0; i < turn.samples.size(); ++i)
+        {
+            const UnitPose& pose = turn.samples[i].units[u];
+            units[u].placements.push_back(
+                {{pose.x, pose.y, 0.0}, {std::cos(pose.heading / 2.0), 0.0, 0.0, std::sin(pose.heading / 2.0)}});
+            units[u].times.push_back(static_cast<double>(i));
+        }
+    double widest = 0.0;
+    for (double t = 0.0; t <= static_cast<double>(turn.samples.size() - 1); t += 0.125)
+    {
+        const dpoint3d wheel = SegmentPlacementAt(units[0], t).Moved({0.6, 0.0, 0.0}).point;
+        const dpoint3d kingpin = SegmentPlacementAt(units[1], t).Moved({10.0, 0.0, 0.0}).point;
+        widest = std::max(widest, std::hypot(wheel.x - kingpin.x, wheel.y - kingpin.y));
+    }
+    EXPECT_LT(widest, 1e-3);
 }
 } // namespace
