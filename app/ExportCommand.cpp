@@ -110,13 +110,7 @@ void AddExportCommand(CLI::App& app, Action& action)
         "--meet", options->meet,
         "SIMULATION...: play these together, each from its --start, and mark where their parts meet on the layer "
         "\"Meetings\"");
-    AddStartOption(command, options->starts)->needs(meet);
     AddUnitOption(command, options->unit)->needs(meet);
-    const CLI::Option* clearance =
-        command
-            .add_option("--clearance", options->clearance,
-                        "with --envelope: add the envelope grown by this too, on another layer; with --meet: the "
-                        "distance parts must keep (default 0: touching)")
-            ->check(Quantity("a distance", true));
-    NeedsOneOf(command, clearance, {envelope, meet});
+    AddClearanceAndStarts(command, envelope, meet, "add the envelope grown by this too, on another layer",
+                          options->clearance, options->starts);
 }

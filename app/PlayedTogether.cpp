@@ -83,15 +83,18 @@ MeetingReport MeetingsIn(const std::string& file, const std::vector<PlayedSimula
     }
 }
 
-void NeedsOneOf(CLI::App& command, const CLI::Option* option, const std::vector<const CLI::Option*>& others)
+void AddClearanceAndStarts(CLI::App& command, const CLI::Option* envelope, CLI::Option* meet,
+                           const std::string& envelopeUse, double& clearance, std::vector<std::string>& starts)
 {
-    command.parse_complete_callback([option, others] {
-        if (option->count() == 0 || std::any_of(others.begin(), others.end(),
-                                                [](const CLI::Option* other) { return other->count() > 0; }))
-            return;
-        std::string names;
-        for (std::size_t i = 0; i < others.size(); ++i)
-            names += (i == 0 ? "" : i + 1 == others.size() ? " or " : ", ") + others[i]->get_name();
-        throw CLI::RequiresError(option->get_name(), names);
+    AddStartOption(command, starts)->needs(meet);
+    const CLI::Option* option = command
+                                    .add_option("--clearance", clearance,
+                                                "with --envelope: " + envelopeUse +
+                                                    "; with --meet: the distance parts must keep (default 0: touching)")
+                                    ->check(Quantity("a distance", true));
+    // Either will do, which CLI11's needs cannot say.
+    command.parse_complete_callback([option, envelope, meet] {
+        if (option->count() > 0 && envelope->count() == 0 && meet->count() == 0)
+            throw CLI::RequiresError(option->get_name(), envelope->get_name() + " or " + meet->get_name());
     });
 }

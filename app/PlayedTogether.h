@@ -38,6 +38,7 @@ void ForEachNamedSimulation(const std::string& file, const std::vector<std::stri
 [[nodiscard]] MeetingReport MeetingsIn(const std::string& file, const std::vector<PlayedSimulation>& played,
                                        const MeetingOptions& options);
 
-// Parsing refuses option without any of others: "--clearance requires
-// --envelope or --meet".
-void NeedsOneOf(CLI::App& command, const CLI::Option* option, const std::vector<const CLI::Option*>& others);
+// Adds --start, which needs meet, and --clearance, the one distance that
+// serves envelope (envelopeUse says how) and meet and needs either.
+void AddClearanceAndStarts(CLI::App& command, const CLI::Option* envelope, CLI::Option* meet,
+                           const std::string& envelopeUse, double& clearance, std::vector<std::string>& starts);

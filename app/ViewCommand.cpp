@@ -163,12 +163,6 @@ void AddViewCommand(CLI::App& app, Action& action)
         "--meet", options->meet,
         "also play the simulations together, each from its --start, listing and marking where parts meet");
     svg->excludes(meet);
-    AddStartOption(command, options->starts)->needs(meet);
-    const CLI::Option* clearance =
-        command
-            .add_option("--clearance", options->clearance,
-                        "with --envelope: shade the envelope grown by this too; with --meet: the distance parts "
-                        "must keep (default 0: touching)")
-            ->check(Quantity("a distance", true));
-    NeedsOneOf(command, clearance, {envelope, meet});
+    AddClearanceAndStarts(command, envelope, meet, "shade the envelope grown by this too", options->clearance,
+                          options->starts);
 }
