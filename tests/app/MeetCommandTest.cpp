@@ -14,8 +14,8 @@ using MeetCommandTest = ZnsimTest;
 TEST_F(MeetCommandTest, CarsDrivenHeadOnMeetWhenTheirNosesCloseTheGap)
 {
     Demo();
-    Drive("East", 0, 100, 36);
-    Drive("West", 60, -40, 18);
+    DriveCar("East", 0, 100, 36);
+    DriveCar("West", 60, -40, 18);
     const std::string before = fileBytes(File("demo.zdw"));
     // The car's rounded nose stands 3.4 + 0.9 x 0.25 ahead of its rear
     // axle: 60 - 2 x 3.625 - D between the noses, closing at 15 m/s.

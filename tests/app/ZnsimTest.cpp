@@ -75,7 +75,7 @@ fs::path ZnsimTest::Demo() const
     return File("demo.zdw");
 }
 
-void ZnsimTest::Drive(const std::string& name, double x0, double x1, double kmh, double lane) const
+void ZnsimTest::DriveCar(const std::string& name, double x0, double x1, double kmh, double lane) const
 {
     const double heading = x1 > x0 ? 0.0 : 180.0;
     const nlohmann::json description = {

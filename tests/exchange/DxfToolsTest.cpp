@@ -194,8 +194,8 @@ TEST_F(DxfToolsTest, EnvelopeAndClearanceGoOutOnLayersOfTheirOwn)
 TEST_F(DxfToolsTest, AMeetingGoesOutAsAMarkerAtTheClosestPoints)
 {
     Demo();
-    Drive("East", 0, 100, 36);
-    Drive("West", 60, -40, 18, 103);
+    DriveCar("East", 0, 100, 36);
+    DriveCar("West", 60, -40, 18, 103);
     ASSERT_EQ(Run({"export", "demo.zdw", "-o", "meet.dxf", "--meet", "East", "West", "--clearance", "2"}).status, 0);
     const json dxf = Dump(File("meet.dxf"));
     EXPECT_EQ(dxf["audit_errors"], 0);

@@ -276,8 +276,8 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
 // in the warning colour; a moment before, neither is.
 TEST_F(BrowserTest, AClickOnAMeetingShowsItsFirstMomentWithItsPartsInTheWarningColour)
 {
-    Drive("East", 0, 100, 36);
-    Drive("West", 60, -40, 18);
+    DriveCar("East", 0, 100, 36);
+    DriveCar("West", 60, -40, 18);
     const std::vector<std::string> together{"demo.zdw", "East", "West", "--start", "West=2", "--clearance", "1"};
     std::vector<std::string> view{"view", "--meet", "-o", "meet.html"};
     view.insert(view.end(), together.begin(), together.end());
