@@ -305,11 +305,11 @@ TEST_F(BrowserTest, AClickOnAMeetingShowsItsFirstMomentWithItsPartsInTheWarningC
     EXPECT_EQ(first["meetingsOn"], json::array({0}));
     EXPECT_EQ(seen[2]["warned"], json::array());
     EXPECT_EQ(seen[2]["meetingsOn"], json::array());
-    // The cars' middles, where their places put the origin: the clearance
-    // between their noses, 2.05 + 0.9 x 0.25 from each middle.
+    // The cars' rear axles, where their places put the origin: the
+    // clearance between their noses, 3.4 + 0.9 x 0.25 ahead of each axle.
     const json& cars = first["parts"];
     ASSERT_EQ(cars.size(), 2u);
-    EXPECT_NEAR(cars[1][kPartE].get<double>() - cars[0][kPartE].get<double>(), 2.0 * (2.05 + 0.9 * 0.25) + 1.0,
+    EXPECT_NEAR(cars[1][kPartE].get<double>() - cars[0][kPartE].get<double>(), 2.0 * (3.4 + 0.9 * 0.25) + 1.0,
                 1e-3);
 }
 
