@@ -1,12 +1,18 @@
 // znsim export: the drawing and its simulations as a DXF for other CAD
-// programs.
+// programs; with --meet, a marker where each meeting of the simulations
+// named comes closest.
 #include "app/Commands.h"
 #include "app/HeldSimulation.h"
+#include "app/PlayedTogether.h"
 #include "app/QuantityOption.h"
 #include "app/SimulationSweep.h"
 #include "app/TextConversion.h"
 #include "exchange/DrawingToDxf.h"
 #include "exchange/DxfFileWriter.h"
+#include "exchange/MeetingMarkers.h"
+#include "motion/LengthUnit.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -15,6 +21,9 @@ struct ExportOptions : DrawingOptions
     std::string out;
     bool envelope = false;
     double clearance = 0.0;
+    std::vector<std::string> meet;
+    std::vector<std::string> starts;
+    std::string unit = "m";
 };
 
 std::vector<OutlinePath> Rings(const Envelope& envelope)
@@ -38,12 +47,33 @@ ExportedSimulation Exported(const CPmSim200& sim, const ExportOptions& options)
             options.clearance > 0.0 ? Rings(sweep.clearanceEnvelope) : std::vector<OutlinePath>{}};
 }
 
+// Each meeting of the simulations --meet names, marked where its parts come
+// closest. The circle's diameter is the clearance, so that it holds both
+// closest points; at a clearance of 0 it takes the tolerance for its
+// radius, so that parts that touch are marked too.
+std::size_t AddMeetings(DxfDrawing& dxf, const ExportOptions& options)
+{
+    if (options.meet.empty())
+        return 0;
+    const MeetingReport report =
+        MeetingsIn(options.file, PlayedTogether(options.file, options.meet, options.starts, *MetresPerUnit(options.unit)),
+                   {options.clearance, 0.0});
+    std::vector<MeetingMarker> markers;
+    for (const Meeting& meeting : report.meetings)
+        markers.push_back({meeting.ax, meeting.ay, meeting.bx, meeting.by});
+    AddMeetingMarkers(dxf, markers, std::max(report.clearance / 2.0, report.tolerance));
+    return markers.size();
+}
+
 std::string WrittenText(const nlohmann::json& data)
 {
+    const nlohmann::json& meetings = data["meetings"];
     return "Wrote " + data["output"].get<std::string>() + " (DXF R2000) from " +
            data["file"].get<std::string>() + ": " + std::to_string(data["blocks"].get<std::size_t>()) + " block(s), " +
            std::to_string(data["entities"].get<std::size_t>()) + " model space entities, " +
-           std::to_string(data["simulations"].get<std::size_t>()) + " simulation(s).\n";
+           std::to_string(data["simulations"].get<std::size_t>()) + " simulation(s)" +
+           (meetings.is_null() ? "" : ", " + std::to_string(meetings.get<std::size_t>()) + " meeting(s) marked") +
+           ".\n";
 }
 
 Outcome Export(AcDbDatabase&, const ExportOptions& options)
@@ -52,13 +82,15 @@ Outcome Export(AcDbDatabase&, const ExportOptions& options)
     std::vector<ExportedSimulation> simulations;
     for (int i = 0; i < list->Size(); ++i)
         simulations.push_back(Exported(*list->Sim(i), options));
-    const DxfDrawing dxf = DrawingToDxf(simulations);
+    DxfDrawing dxf = DrawingToDxf(simulations);
+    const std::size_t meetings = AddMeetings(dxf, options);
     WriteDxfFile(options.out, dxf);
     return {false, Report({{"file", options.file},
                            {"output", options.out},
                            {"blocks", dxf.blocks.size()},
                            {"entities", dxf.modelSpace.size()},
-                           {"simulations", simulations.size()}},
+                           {"simulations", simulations.size()},
+                           {"meetings", options.meet.empty() ? nlohmann::json() : nlohmann::json(meetings)}},
                           WrittenText)};
 }
 } // namespace
@@ -72,11 +104,13 @@ void AddExportCommand(CLI::App& app, Action& action)
         "as DXF",
         options, Export);
     command.add_option("-o,--output", options->out, "the DXF file to write")->required();
-    command.add_flag("--envelope", options->envelope,
-                     "add what each simulation sweeps, as closed polylines on a layer of its own");
-    command
-        .add_option("--clearance", options->clearance,
-                    "with --envelope: add the envelope grown by this too, on another layer")
-        ->check(Quantity("a distance", true))
-        ->needs("--envelope");
+    const CLI::Option* envelope = command.add_flag(
+        "--envelope", options->envelope, "add what each simulation sweeps, as closed polylines on a layer of its own");
+    CLI::Option* meet = command.add_option(
+        "--meet", options->meet,
+        "SIMULATION...: play these together, each from its --start, and mark where their parts meet on the layer "
+        "\"Meetings\"");
+    AddUnitOption(command, options->unit)->needs(meet);
+    AddClearanceAndStarts(command, envelope, meet, "add the envelope grown by this too, on another layer",
+                          options->clearance, options->starts);
 }

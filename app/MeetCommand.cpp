@@ -3,15 +3,12 @@
 // each other at the same moment. Read-only: the drawing is never saved.
 #include "analysis/Meetings.h"
 #include "app/Commands.h"
-#include "app/HeldSimulation.h"
 #include "app/MeetText.h"
+#include "app/PlayedTogether.h"
 #include "app/QuantityOption.h"
 #include "app/TextConversion.h"
 #include "drawing/Names.h"
 #include "motion/LengthUnit.h"
-
-#include <map>
-#include <set>
 
 namespace
 {
@@ -26,49 +23,6 @@ struct MeetOptions : DrawingOptions
     double tolerance = 0.0;
     bool check = false;
 };
-
-// "NAME=SECONDS", split at the last '=' (a name may hold one).
-std::pair<std::string, double> StartOf(const std::string& text)
-{
-    const std::size_t equals = text.rfind('=');
-    double seconds = 0.0;
-    if (equals == std::string::npos || !ReadQuantity(text.substr(equals + 1), true, seconds))
-        throw Failure(FailureKind::badInput,
-                      "--start " + text + ": expected SIMULATION=SECONDS, the seconds a number, 0 or more");
-    return {text.substr(0, equals), seconds};
-}
-
-std::map<std::string, double> Starts(const MeetOptions& options)
-{
-    std::map<std::string, double> starts;
-    const std::set<std::string> named(options.names.begin(), options.names.end());
-    for (const std::string& text : options.starts)
-    {
-        const auto [name, seconds] = StartOf(text);
-        if (named.count(name) == 0)
-            throw Failure(FailureKind::badInput, "--start " + text + ": \"" + name + "\" is not among the simulations named");
-        starts[name] = seconds;
-    }
-    return starts;
-}
-
-std::vector<PlayedSimulation> Played(const MeetOptions& options)
-{
-    const std::map<std::string, double> starts = Starts(options);
-    std::vector<PlayedSimulation> played;
-    for (const std::string& name : options.names)
-    {
-        for (const PlayedSimulation& earlier : played)
-            if (earlier.name == name)
-                throw Failure(FailureKind::badInput, "\"" + name + "\" is named twice");
-        HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(name)));
-        if (!sim)
-            throw SimulationNotFound(options.file, name);
-        const auto start = starts.find(name);
-        played.push_back({name, MotionOf(*sim, *MetresPerUnit(options.unit)), start != starts.end() ? start->second : 0.0});
-    }
-    return played;
-}
 
 json PartJson(const std::vector<PlayedSimulation>& played, const PartKey& key)
 {
@@ -127,16 +81,9 @@ json ReportJson(const MeetOptions& options, const std::vector<PlayedSimulation>&
 
 Outcome Meet(AcDbDatabase&, const MeetOptions& options)
 {
-    const std::vector<PlayedSimulation> played = Played(options);
-    MeetingReport report;
-    try
-    {
-        report = FindMeetings(played, {options.clearance, options.tolerance});
-    }
-    catch (const Failure& failure)
-    {
-        throw failure.In(options.file);
-    }
+    const std::vector<PlayedSimulation> played =
+        PlayedTogether(options.file, options.names, options.starts, *MetresPerUnit(options.unit));
+    const MeetingReport report = MeetingsIn(options.file, played, {options.clearance, options.tolerance});
     Outcome outcome{false, Report(ReportJson(options, played, report), MeetText)};
     if (options.check && !report.meetings.empty())
         outcome.status = ExitStatus::conflict;
@@ -152,8 +99,7 @@ void AddMeetCommand(CLI::App& app, Action& action)
         "Play simulations together on one clock and report the parts that come within a clearance of each other",
         options, Meet);
     command.add_option("NAME", options->names, "the simulations to play together")->required();
-    command.add_option("--start", options->starts,
-                       "SIMULATION=SECONDS: when that simulation starts on the shared clock (default 0)");
+    AddStartOption(command, options->starts);
     AddUnitOption(command, options->unit);
     command.add_option("--clearance", options->clearance, "the distance parts must keep (default 0: touching)")
         ->check(Quantity("a distance", true));

@@ -25,9 +25,9 @@ CLI::Validator Quantity(const std::string& what, bool zeroAllowed)
         zeroAllowed ? "NUMBER>=0" : "NUMBER>0");
 }
 
-void AddUnitOption(CLI::App& command, std::string& unit)
+CLI::Option* AddUnitOption(CLI::App& command, std::string& unit)
 {
-    command
+    return command
         .add_option("--unit", unit, std::string("what a drawing unit stands for: ") + kLengthUnitNames + " (default m)")
         ->check([](const std::string& name) {
             return MetresPerUnit(name) ? std::string() : std::string("a unit of ") + kLengthUnitNames;

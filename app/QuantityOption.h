@@ -16,4 +16,4 @@ bool ReadQuantity(const std::string& text, bool zeroAllowed, double& value);
 
 // Adds --unit, the length a drawing unit stands for (motion/LengthUnit.h),
 // which timing needs.
-void AddUnitOption(CLI::App& command, std::string& unit);
+CLI::Option* AddUnitOption(CLI::App& command, std::string& unit);

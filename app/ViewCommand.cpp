@@ -1,7 +1,10 @@
 // znsim view: an animated page of the drawing and its simulations, or, with
-// --at and --svg, one moment of one simulation as an SVG still.
+// --at and --svg, one moment of one simulation as an SVG still. With --meet
+// the page also plays them together, each from its start, and shows where
+// their parts meet.
 #include "app/Commands.h"
 #include "app/HeldSimulation.h"
+#include "app/PlayedTogether.h"
 #include "app/QuantityOption.h"
 #include "app/SimulationSweep.h"
 #include "motion/SpeedUnits.h"
@@ -14,6 +17,7 @@
 #include "view/SvgStill.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace
 {
@@ -26,6 +30,8 @@ struct ViewOptions : DrawingOptions
     std::string svg;
     bool envelope = false;
     double clearance = 0.0;
+    bool meet = false;
+    std::vector<std::string> starts;
 };
 
 // What sim sweeps, drawn under its parts when --envelope asks for it.
@@ -56,14 +62,31 @@ std::vector<ViewedSimulation> Simulations(const ViewOptions& options)
         for (int i = 0; i < list->Size(); ++i)
             sims.push_back(Viewed(*list->Sim(i), options));
     }
-    for (const std::string& name : options.names)
-    {
-        HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(name)));
-        if (!sim)
-            throw SimulationNotFound(options.file, name);
-        sims.push_back(Viewed(*sim, options));
-    }
+    ForEachNamedSimulation(options.file, options.names,
+                           [&](const CPmSim200& sim) { sims.push_back(Viewed(sim, options)); });
     return sims;
+}
+
+// The page's simulations played together, each from its start, and where
+// their parts come within the clearance; nothing to play together in a
+// drawing without simulations. Starts name simulations as the command line
+// does, or by their own names when it names none.
+std::optional<TogetherView> Together(const std::vector<ViewedSimulation>& sims, const ViewOptions& options)
+{
+    if (!options.meet)
+        return std::nullopt;
+    std::vector<std::string> names = options.names;
+    if (names.empty())
+        for (const ViewedSimulation& sim : sims)
+            names.push_back(sim.name);
+    TogetherView together{StartsOf(names, options.starts), {}};
+    if (sims.empty())
+        return std::nullopt;
+    std::vector<PlayedSimulation> played;
+    for (std::size_t i = 0; i < sims.size(); ++i)
+        played.push_back({sims[i].name, sims[i].motion, together.starts[i]});
+    together.meetings = MeetingsIn(options.file, played, {options.clearance, 0.0});
+    return together;
 }
 
 std::string OutputPath(const ViewOptions& options)
@@ -102,10 +125,11 @@ Outcome View(AcDbDatabase&, const ViewOptions& options)
     if (still && options.names.size() != 1)
         throw Failure(FailureKind::badInput, "--svg shows one simulation: name exactly one");
     const std::vector<ViewedSimulation> sims = Simulations(options);
+    const std::optional<TogetherView> together = Together(sims, options);
     DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
     const std::string bytes =
         still ? SvgStill(picture, sims.front(), options.at)
-              : PageHtml(PackPage(picture, sims, options.unit),
+              : PageHtml(PackPage(picture, sims, options.unit, together ? &*together : nullptr),
                          std::filesystem::path(options.file).filename().string());
     const std::string out = OutputPath(options);
     std::error_code error;
@@ -129,12 +153,16 @@ void AddViewCommand(CLI::App& app, Action& action)
     AddUnitOption(command, options->unit);
     command.add_option("--at", options->at, "with --svg: the moment, in seconds from the start")
         ->check(Quantity("a moment in seconds", true));
-    command
-        .add_option("--svg", options->svg,
-                    "write the moment --at of the one simulation named as SVG")
-        ->excludes("--output");
-    command.add_flag("--envelope", options->envelope, "shade what each simulation sweeps under its parts");
-    command.add_option("--clearance", options->clearance, "with --envelope: shade the envelope grown by this too")
-        ->check(Quantity("a distance", true))
-        ->needs("--envelope");
+    CLI::Option* svg = command
+                           .add_option("--svg", options->svg,
+                                       "write the moment --at of the one simulation named as SVG")
+                           ->excludes("--output");
+    const CLI::Option* envelope =
+        command.add_flag("--envelope", options->envelope, "shade what each simulation sweeps under its parts");
+    CLI::Option* meet = command.add_flag(
+        "--meet", options->meet,
+        "also play the simulations together, each from its --start, listing and marking where parts meet");
+    svg->excludes(meet);
+    AddClearanceAndStarts(command, envelope, meet, "shade the envelope grown by this too", options->clearance,
+                          options->starts);
 }

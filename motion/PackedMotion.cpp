@@ -80,3 +80,14 @@ PackedMotion PackMotion(const SimulationMotion& motion)
     }
     return packed;
 }
+
+std::optional<std::size_t> PackedPartIndex(const SegmentMotion& segment, std::size_t part)
+{
+    if (segment.parts.at(part).definition.isNull())
+        return std::nullopt;
+    std::size_t index = 0;
+    for (std::size_t i = 0; i < part; ++i)
+        if (!segment.parts[i].definition.isNull())
+            ++index;
+    return index;
+}

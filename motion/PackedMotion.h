@@ -80,3 +80,8 @@ struct PackedMotion
 };
 
 [[nodiscard]] PackedMotion PackMotion(const SimulationMotion& motion);
+
+// Where a segment's part (its index in SegmentMotion::parts) is among the
+// parts packed for the segment, which are those that draw a definition;
+// none for a part that draws nothing.
+[[nodiscard]] std::optional<std::size_t> PackedPartIndex(const SegmentMotion& segment, std::size_t part);

@@ -92,7 +92,7 @@ Bounds DrawingBounds(const DrawingPicture& picture)
 } // namespace
 
 PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& sims,
-                  const std::string& unitName)
+                  const std::string& unitName, const TogetherView* together)
 {
     PageData page;
     json simsJson = json::array();
@@ -111,6 +111,7 @@ PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& 
                   {"inserts", inserts},
                   {"bounds", BoundsJson(DrawingBounds(picture))},
                   {"cutShort", picture.CutShort()},
-                  {"sims", simsJson}};
+                  {"sims", simsJson},
+                  {"together", together ? TogetherJson(sims, *together, unitName) : json()}};
     return page;
 }

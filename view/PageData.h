@@ -5,6 +5,7 @@
 #pragma once
 
 #include "view/DrawingPicture.h"
+#include "view/MeetingLayer.h"
 #include "view/ViewedSimulation.h"
 
 #include <nlohmann/json.hpp>
@@ -19,6 +20,7 @@ struct PageData
     std::vector<std::string> positions;
 };
 
-// unitName says what a drawing unit stands for, as the page shows it.
+// unitName says what a drawing unit stands for, as the page shows it. With
+// together, the page also offers sims played together, and their meetings.
 PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& sims,
-                  const std::string& unitName);
+                  const std::string& unitName, const TogetherView* together = nullptr);

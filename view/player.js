@@ -8,6 +8,10 @@
 // allocating nothing of the scene.
 // The background reaches beyond the view on every side, so that a view that
 // moves (following the parts, or dragged) is mostly a copy at an offset.
+// A page made with meetings also plays every simulation at once, each on
+// the page's clock shifted by its start and held at its ends, and draws the
+// parts of each meeting in a warning colour while it lasts. znsim found the
+// meetings, as it found the keyframes: the script only compares moments.
 "use strict";
 (function () {
   // A keyframe's layout, which the build copies from motion/: a head of
@@ -17,7 +21,14 @@
   const HEAD = @kKeyframeHead@, PER_PART = @kFloatsPerPart@, E = @kPartE@, F = @kPartF@;
   // What is drawn of a part: its place, then its block's index.
   const DRAWN = PER_PART + 1, BLOCK = PER_PART;
+  // Which part it is: its simulation's index, its section, its segment and
+  // its place among the parts the segment packs, as meetings name parts.
+  const KEY = 4;
   const scene = JSON.parse(document.getElementById("scene").textContent);
+  // Null unless the page plays its simulations together; then its choice
+  // comes after theirs.
+  const together = scene.together;
+  const TOGETHER = scene.sims.length;
   for (const sim of scene.sims)
     for (const section of sim.sections)
       for (const seg of section.segments) seg.stride = HEAD + PER_PART * seg.blocks.length;
@@ -56,7 +67,13 @@
   const MARGIN = 200;
   const painted = { tx: 0, ty: 0 };
   const state = { sim: -1, time: 0, playing: false, rate: 1, last: 0, follow: false };
-  let sim = null, data = null, trace = null, swept = null, drawn = new Float64Array(0), drawnCount = 0;
+  // What plays: each simulation with its numbers and its start. sim and
+  // data are the simulation shown alone, null when they play together.
+  let played = [], duration = 0, sim = null, data = null, trace = null, swept = [];
+  let drawn = new Float64Array(0), keys = new Int32Array(0), flagged = new Uint8Array(0), drawnCount = 0;
+  const decoded = [];
+  // Which meetings are on at the moment drawn.
+  const meetingOn = new Uint8Array(together ? together.meetings.length : 0);
   // The section playing and the lead segment's position, as last placed.
   const playing = { section: 0, position: 0 };
   const shown = { clock: "", section: "", position: "" };
@@ -72,20 +89,21 @@
 
   function tracePath() {
     const path = new Path2D();
-    for (const section of sim.sections)
-      for (const seg of section.segments) {
-        for (let i = 0; i < seg.keyframes; ++i) {
-          const k = seg.at + i * seg.stride;
-          const x = seg.origin[0] + data[k + X], y = seg.origin[1] + data[k + Y];
-          if (i === 0) path.moveTo(x, y); else path.lineTo(x, y);
+    for (const entry of played)
+      for (const section of entry.sim.sections)
+        for (const seg of section.segments) {
+          for (let i = 0; i < seg.keyframes; ++i) {
+            const k = seg.at + i * seg.stride;
+            const x = seg.origin[0] + entry.data[k + X], y = seg.origin[1] + entry.data[k + Y];
+            if (i === 0) path.moveTo(x, y); else path.lineTo(x, y);
+          }
         }
-      }
     return path;
   }
 
   // What the simulation sweeps, when znsim view was asked for it: the
   // envelope and the clearance outline as even-odd paths of their rings.
-  function sweptPaths() {
+  function sweptPaths(sim) {
     if (!sim.sweep) return null;
     const ringsPath = (rings) => {
       const path = new Path2D();
@@ -99,18 +117,18 @@
     return { envelope: ringsPath(sim.sweep.envelope), clearance: ringsPath(sim.sweep.clearance) };
   }
 
-  function drawSwept() {
+  function drawSwept(paths) {
     through(bctx, 1, 0, 0, 1, 0, 0, 1);
     bctx.setLineDash([4 / view.s, 3 / view.s]);
     bctx.fillStyle = "rgba(232, 163, 60, 0.16)";
     bctx.strokeStyle = "#b86e00";
-    bctx.fill(swept.clearance, "evenodd");
-    bctx.stroke(swept.clearance);
+    bctx.fill(paths.clearance, "evenodd");
+    bctx.stroke(paths.clearance);
     bctx.setLineDash([]);
     bctx.fillStyle = "rgba(122, 79, 176, 0.22)";
     bctx.strokeStyle = "#5a2f90";
-    bctx.fill(swept.envelope, "evenodd");
-    bctx.stroke(swept.envelope);
+    bctx.fill(paths.envelope, "evenodd");
+    bctx.stroke(paths.envelope);
   }
 
   // Where v falls in a rising column of count values, the first at
@@ -131,34 +149,65 @@
     found.fraction = (v - v0) / (values[first + lo * stride] - v0);
   }
 
-  // Number j of a segment's keyframes at the row and fraction found.
-  function keyframed(seg, j) {
-    const k = seg.at + found.row * seg.stride + j, v = data[k];
-    return found.fraction === 0 ? v : v + found.fraction * (data[k + seg.stride] - v);
+  // Number j of a segment's keyframes among values at the row and fraction
+  // found.
+  function keyframed(values, seg, j) {
+    const k = seg.at + found.row * seg.stride + j, v = values[k];
+    return found.fraction === 0 ? v : v + found.fraction * (values[k + seg.stride] - v);
   }
 
-  // Each part as drawn at time t (within the simulation, as seek keeps it)
-  // into drawn: its place, then its block's index; and into playing, the
-  // section and the lead segment's position.
+  // Each part as drawn at time t of the page's clock (within the run, as
+  // seek keeps it) into drawn: its place, then its block's index; into
+  // keys, which part it is; and into playing, the section and the lead
+  // segment's position of the simulation shown alone.
   function placeParts(t) {
     drawnCount = 0;
-    if (sim.sections.length === 0) return;
-    search(sim.starts, 0, sim.starts.length, 1, t);
-    playing.section = found.row;
-    const section = sim.sections[playing.section];
-    for (let index = 0; index < section.segments.length; ++index) {
-      const seg = section.segments[index];
-      if (seg.keyframes === 0) continue;
-      search(data, seg.at + TIME, seg.keyframes, seg.stride, t - seg.t0);
-      if (index === section.lead) playing.position = keyframed(seg, POSITION);
-      for (let part = 0; part < seg.blocks.length; ++part) {
-        const k = drawnCount * DRAWN, from = HEAD + part * PER_PART;
-        for (let j = 0; j < PER_PART; ++j) drawn[k + j] = keyframed(seg, from + j);
-        drawn[k + E] += seg.origin[0];
-        drawn[k + F] += seg.origin[1];
-        drawn[k + BLOCK] = seg.blocks[part];
-        ++drawnCount;
+    for (const entry of played) {
+      const s = entry.sim, values = entry.data;
+      if (s.sections.length === 0) continue;
+      const local = Math.min(Math.max(t - entry.start, 0), s.duration);
+      search(s.starts, 0, s.starts.length, 1, local);
+      const sectionIndex = found.row, section = s.sections[sectionIndex];
+      if (s === sim) playing.section = sectionIndex;
+      for (let index = 0; index < section.segments.length; ++index) {
+        const seg = section.segments[index];
+        if (seg.keyframes === 0) continue;
+        search(values, seg.at + TIME, seg.keyframes, seg.stride, local - seg.t0);
+        if (s === sim && index === section.lead) playing.position = keyframed(values, seg, POSITION);
+        for (let part = 0; part < seg.blocks.length; ++part) {
+          const k = drawnCount * DRAWN, from = HEAD + part * PER_PART;
+          for (let j = 0; j < PER_PART; ++j) drawn[k + j] = keyframed(values, seg, from + j);
+          drawn[k + E] += seg.origin[0];
+          drawn[k + F] += seg.origin[1];
+          drawn[k + BLOCK] = seg.blocks[part];
+          const key = drawnCount * KEY;
+          keys[key] = entry.index;
+          keys[key + 1] = sectionIndex;
+          keys[key + 2] = index;
+          keys[key + 3] = part;
+          ++drawnCount;
+        }
       }
+    }
+    flagMeetings(t);
+  }
+
+  // Which meetings are on at time t, and which drawn parts are theirs; only
+  // while the simulations play together, on the clock the meetings keep.
+  function flagMeetings(t) {
+    flagged.fill(0);
+    meetingOn.fill(0);
+    if (sim || !together) return;
+    for (let m = 0; m < meetingOn.length; ++m) {
+      const meeting = together.meetings[m];
+      if (t < meeting.first || t > meeting.last) continue;
+      meetingOn[m] = 1;
+      for (const p of meeting.parts)
+        for (let i = 0; i < drawnCount; ++i) {
+          const k = i * KEY;
+          if (keys[k] === p.sim && keys[k + 1] === p.section && keys[k + 2] === p.segment && keys[k + 3] === p.part)
+            flagged[i] = 1;
+        }
     }
   }
 
@@ -198,7 +247,7 @@
       through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], 1);
       bctx.stroke(blockPaths[insert.block]);
     }
-    if (swept) drawSwept();
+    for (const paths of swept) drawSwept(paths);
     if (trace) {
       through(bctx, 1, 0, 0, 1, 0, 0, 2);
       bctx.strokeStyle = "rgba(200, 60, 30, 0.55)";
@@ -209,17 +258,18 @@
   }
 
   function draw() {
-    if (sim) placeParts(state.time);
-    if (sim && state.follow) keepPartsCentred();
+    if (played.length) placeParts(state.time);
+    if (played.length && state.follow) keepPartsCentred();
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.drawImage(background, Math.round(view.dpr * (view.tx - painted.tx - MARGIN)),
                   Math.round(view.dpr * (view.ty - painted.ty - MARGIN)));
-    if (!sim) return;
-    ctx.strokeStyle = "#0b4f8a";
-    ctx.fillStyle = "rgba(40, 120, 200, 0.18)";
+    if (!played.length) return;
     for (let i = 0; i < drawnCount; ++i) {
       const k = i * DRAWN;
-      through(ctx, drawn[k], drawn[k + 1], drawn[k + 2], drawn[k + 3], drawn[k + E], drawn[k + F], 1.5);
+      ctx.strokeStyle = flagged[i] ? "#c2410c" : "#0b4f8a";
+      ctx.fillStyle = flagged[i] ? "rgba(234, 88, 12, 0.55)" : "rgba(40, 120, 200, 0.18)";
+      through(ctx, drawn[k], drawn[k + 1], drawn[k + 2], drawn[k + 3], drawn[k + E], drawn[k + F],
+              flagged[i] ? 2.5 : 1.5);
       const path = blockPaths[drawn[k + BLOCK]];
       ctx.fill(path);
       ctx.stroke(path);
@@ -239,12 +289,19 @@
 
   // After placeParts, which found what to show.
   function showStatus() {
-    show("clock", state.time.toFixed(2) + " s of " + sim.duration.toFixed(2) + " s");
+    show("clock", state.time.toFixed(2) + " s of " + duration.toFixed(2) + " s");
+    $("slider").value = String(state.time);
+    showMeetingsOn();
+    if (!sim) {
+      const on = meetingOn.reduce((count, m) => count + m, 0);
+      show("section", on === 0 ? "no meeting now" : on === 1 ? "1 meeting now" : on + " meetings now");
+      show("position", "");
+      return;
+    }
     if (sim.sections.length === 0) return;
     show("section", sim.sections[playing.section].status);
     const lead = leadSegment();
     show("position", lead ? "position " + (Math.floor(playing.position) + 1) + " of " + lead.positions : "no positions");
-    $("slider").value = String(state.time);
   }
 
   // The box the parts cover as last placed, in drawing units, into
@@ -291,8 +348,8 @@
   // them at its centre; the wheel still zooms, and dragging or Fit hands the
   // view back to the person.
   function setFollow(on) {
-    if (sim) placeParts(state.time);
-    state.follow = on && !!sim && partsBox();
+    if (played.length) placeParts(state.time);
+    state.follow = on && played.length > 0 && partsBox();
     $("follow").checked = state.follow;
     if (!state.follow) return;
     const size = Math.max(coveredBox[2] - coveredBox[0], coveredBox[3] - coveredBox[1], 1e-9);
@@ -304,7 +361,7 @@
   function fit() {
     state.follow = false;
     $("follow").checked = false;
-    const boxes = [scene.bounds, sim && sim.bounds].filter(Boolean);
+    const boxes = [scene.bounds, ...played.map((entry) => entry.sim.bounds)].filter(Boolean);
     let [x0, y0, x1, y1] = boxes.length ? boxes[0] : [-10, -10, 10, 10];
     for (const b of boxes) { x0 = Math.min(x0, b[0]); y0 = Math.min(y0, b[1]); x1 = Math.max(x1, b[2]); y1 = Math.max(y1, b[3]); }
     const width = canvas.clientWidth || 1, height = canvas.clientHeight || 1;
@@ -316,28 +373,43 @@
     renderBackground();
   }
 
+  function playedEntry(index, start) {
+    if (!decoded[index]) decoded[index] = decode(index);
+    return { sim: scene.sims[index], index, start, data: decoded[index] };
+  }
+
+  // Simulation index alone, or TOGETHER.
   function select(index) {
     state.sim = index;
-    sim = scene.sims[index] || null;
-    data = sim ? decode(index) : null;
-    trace = sim ? tracePath() : null;
-    swept = sim ? sweptPaths() : null;
+    const all = !!together && index === TOGETHER;
+    sim = all ? null : scene.sims[index] || null;
+    played = all ? together.starts.map((start, i) => playedEntry(i, start)) : sim ? [playedEntry(index, 0)] : [];
+    data = sim ? played[0].data : null;
+    duration = all ? together.duration : sim ? sim.duration : 0;
+    trace = played.length ? tracePath() : null;
+    swept = played.map((e) => sweptPaths(e.sim)).filter(Boolean);
     let parts = 0;
-    if (sim) for (const section of sim.sections) {
-      let count = 0;
-      for (const seg of section.segments) count += seg.blocks.length;
-      parts = Math.max(parts, count);
+    for (const e of played) {
+      let most = 0;
+      for (const section of e.sim.sections) {
+        let count = 0;
+        for (const seg of section.segments) count += seg.blocks.length;
+        most = Math.max(most, count);
+      }
+      parts += most;
     }
     drawn = new Float64Array(parts * DRAWN);
+    keys = new Int32Array(parts * KEY);
+    flagged = new Uint8Array(parts);
     const problem = $("problem");
     const notes = [];
     if (scene.cutShort) notes.push("The drawing is too large to show whole; part of it is left out.");
-    if (!sim) notes.push("This drawing holds no simulation to play.");
-    else if (sim.problem) notes.push("\u201c" + sim.name + "\u201d cannot be played: " + sim.problem + ".");
+    if (!played.length) notes.push("This drawing holds no simulation to play.");
+    else if (sim && sim.problem) notes.push("\u201c" + sim.name + "\u201d cannot be played: " + sim.problem + ".");
     problem.textContent = notes.join(" ");
     problem.hidden = notes.length === 0;
-    $("play").disabled = !sim || !!sim.problem || sim.duration <= 0;
-    $("slider").max = String(sim ? sim.duration : 1);
+    $("play").disabled = !played.length || (sim && !!sim.problem) || duration <= 0;
+    $("slider").max = String(played.length ? duration : 1);
     $("sim").value = String(index);
     pause();
     seek(0);
@@ -348,7 +420,7 @@
   }
 
   function seek(t) {
-    state.time = sim ? Math.min(Math.max(t, 0), sim.duration) : 0;
+    state.time = Math.min(Math.max(t, 0), duration);
     draw();
   }
 
@@ -356,14 +428,14 @@
     if (!state.playing) return;
     state.time += (now - state.last) / 1000 * state.rate;
     state.last = now;
-    if (state.time >= sim.duration) { state.time = sim.duration; pause(); }
+    if (state.time >= duration) { state.time = duration; pause(); }
     draw();
     if (state.playing) requestAnimationFrame(tick);
   }
 
   function play() {
     if ($("play").disabled) return;
-    if (state.time >= sim.duration) state.time = 0;
+    if (state.time >= duration) state.time = 0;
     state.playing = true;
     state.last = performance.now();
     $("play").textContent = "Pause";
@@ -433,28 +505,77 @@
 
   scene.sims.forEach((s, i) => $("sim").add(new Option(s.name, String(i))));
 
-  // For tests: move to a time and read back what was drawn, and time frames.
+  // The list of meetings: a click plays the simulations together from the
+  // meeting's first moment, paused there.
+  const meetingItems = [];
+  function showMeeting(m) {
+    if (state.sim !== TOGETHER) select(TOGETHER);
+    pause();
+    seek(together.meetings[m].first);
+  }
+  function listMeetings() {
+    $("sim").add(new Option(together.name, String(TOGETHER)));
+    $("meetings-heading").textContent = together.heading;
+    const list = $("meeting-list");
+    together.meetings.forEach((meeting, m) => {
+      const button = document.createElement("button");
+      button.type = "button";
+      const title = document.createElement("span"), when = document.createElement("span");
+      title.className = "title";
+      title.textContent = meeting.title;
+      when.className = "when";
+      when.textContent = meeting.when;
+      button.append(title, when);
+      button.addEventListener("click", () => showMeeting(m));
+      const item = document.createElement("li");
+      item.append(button);
+      list.append(item);
+      meetingItems.push(item);
+    });
+    if (!together.meetings.length) {
+      const none = document.createElement("li");
+      none.className = "none";
+      none.textContent = "none";
+      list.append(none);
+    }
+    $("meetings").hidden = false;
+  }
+  // The meetings on now stand out in the list.
+  function showMeetingsOn() {
+    for (let m = 0; m < meetingItems.length; ++m) {
+      const item = meetingItems[m], on = meetingOn[m] === 1;
+      if (item.classList.contains("on") !== on) item.classList.toggle("on", on);
+    }
+  }
+  if (together) listMeetings();
+
+  // For tests: move to a time and read back what was drawn (and which of
+  // it in the warning colour, by its key), and time frames.
   function report() {
-    const parts = [];
-    for (let i = 0; i < drawnCount; ++i) parts.push(Array.from(drawn.subarray(i * DRAWN, (i + 1) * DRAWN)));
+    const parts = [], warned = [], on = [];
+    for (let i = 0; i < drawnCount; ++i) {
+      parts.push(Array.from(drawn.subarray(i * DRAWN, (i + 1) * DRAWN)));
+      if (flagged[i]) warned.push(Array.from(keys.subarray(i * KEY, (i + 1) * KEY)));
+    }
+    meetingOn.forEach((value, m) => { if (value) on.push(m); });
     const onScreen = partsBox() ? [view.s * coveredBox[0] + view.tx, -view.s * coveredBox[3] + view.ty,
                                    view.s * coveredBox[2] + view.tx, -view.s * coveredBox[1] + view.ty] : null;
-    return { sim: sim ? sim.name : null, time: state.time, section: shown.section, position: shown.position,
-             problem: sim ? sim.problem : "", readyMs, parts, follow: state.follow, onScreen,
-             canvas: [canvas.clientWidth, canvas.clientHeight] };
+    return { sim: sim ? sim.name : played.length ? together.name : null, time: state.time, section: shown.section,
+             position: shown.position, problem: sim ? sim.problem : "", readyMs, parts, warned, meetingsOn: on,
+             follow: state.follow, onScreen, canvas: [canvas.clientWidth, canvas.clientHeight] };
   }
   function frameTimes(frames) {
     const times = [];
     for (let i = 0; i < frames; ++i) {
       const start = performance.now();
-      state.time = sim.duration * i / frames;
+      state.time = duration * i / frames;
       draw();
       times.push(performance.now() - start);
     }
     times.sort((a, b) => a - b);
     return { frames, mean: times.reduce((a, b) => a + b, 0) / frames, p95: times[Math.floor(frames * 0.95)], max: times[frames - 1] };
   }
-  window.znsimView = { select, seek, report, frameTimes };
+  window.znsimView = { select, seek, report, frameTimes, showMeeting };
 
   select(0);
   // From the start of navigation until the first simulation is drawn.

@@ -9,35 +9,13 @@ namespace
 {
 using nlohmann::json;
 
-class MeetCommandTest : public ZnsimTest
-{
-protected:
-    // A simulation of the parked car (21) driven along y = 100 from x0 to
-    // x1, facing its way, at km/h.
-    void Drive(const std::string& name, double x0, double x1, double kmh)
-    {
-        const double heading = x1 > x0 ? 0.0 : 180.0;
-        const json description = {
-            {"name", name},
-            {"id", 1},
-            {"type", 0},
-            {"sections",
-             {{{"speed", kmh},
-               {"unit", "km/h"},
-               {"segments",
-                {{{"part", {{"block", "21"}, {"text", name + "'s car"}}},
-                  {"positions",
-                   {{{"pt", {x0, 100, 0}}, {"heading", heading}}, {{"pt", {x1, 100, 0}}, {"heading", heading}}}}}}}}}}};
-        writeFile(File(name + ".json"), description.dump());
-        ASSERT_EQ(Run({"new", "demo.zdw", "--from", name + ".json"}).status, 0);
-    }
-};
+using MeetCommandTest = ZnsimTest;
 
 TEST_F(MeetCommandTest, CarsDrivenHeadOnMeetWhenTheirNosesCloseTheGap)
 {
     Demo();
-    Drive("East", 0, 100, 36);
-    Drive("West", 60, -40, 18);
+    DriveCar("East", 0, 100, 36);
+    DriveCar("West", 60, -40, 18);
     const std::string before = fileBytes(File("demo.zdw"));
     // The car's rounded nose stands 3.4 + 0.9 x 0.25 ahead of its rear
     // axle: 60 - 2 x 3.625 - D between the noses, closing at 15 m/s.

@@ -75,6 +75,25 @@ fs::path ZnsimTest::Demo() const
     return File("demo.zdw");
 }
 
+void ZnsimTest::DriveCar(const std::string& name, double x0, double x1, double kmh, double lane) const
+{
+    const double heading = x1 > x0 ? 0.0 : 180.0;
+    const nlohmann::json description = {
+        {"name", name},
+        {"id", 1},
+        {"type", 0},
+        {"sections",
+         {{{"speed", kmh},
+           {"unit", "km/h"},
+           {"segments",
+            {{{"part", {{"block", "21"}, {"text", name + "'s car"}}},
+              {"positions",
+               {{{"pt", {x0, lane, 0}}, {"heading", heading}}, {{"pt", {x1, lane, 0}}, {"heading", heading}}}}}}}}}}};
+    writeFile(File(name + ".json"), description.dump());
+    const ZnsimRun run = Run({"new", "demo.zdw", "--from", name + ".json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
 namespace
 {
 void StoreSharingTheTractor(AcDbDatabase& drawing, const CString& name)

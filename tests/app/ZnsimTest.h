@@ -39,6 +39,10 @@ protected:
     std::map<std::string, std::string> Folder() const;
     // Runs "znsim demo demo.zdw"; its drawing.
     std::filesystem::path Demo() const;
+    // Stores in demo.zdw, through "znsim new --from", a simulation of the
+    // demo's parked car (21), its text "NAME's car", driven along y = lane
+    // from x0 to x1, facing its way, at kmh.
+    void DriveCar(const std::string& name, double x0, double x1, double kmh, double lane = 100.0) const;
     // Runs "znsim demo" into name and adds, through the module as another
     // caller may, "Old convoy" and "Old shuttle": simulations whose one part
     // each copies the parked tractor (1F) without a definition of its own,

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -185,6 +186,34 @@ TEST_F(DxfToolsTest, EnvelopeAndClearanceGoOutOnLayersOfTheirOwn)
     const json plain = Dump(File("plain.dxf"));
     for (const json& layer : plain["layers"])
         EXPECT_EQ(layer.get<std::string>().find("envelope"), std::string::npos) << layer;
+}
+
+// Cars passing on lanes 3 apart: their meeting goes out as a marker on a
+// layer of its own, the line between the closest points meet reports and a
+// circle about its middle as wide as the clearance.
+TEST_F(DxfToolsTest, AMeetingGoesOutAsAMarkerAtTheClosestPoints)
+{
+    Demo();
+    DriveCar("East", 0, 100, 36);
+    DriveCar("West", 60, -40, 18, 103);
+    ASSERT_EQ(Run({"export", "demo.zdw", "-o", "meet.dxf", "--meet", "East", "West", "--clearance", "2"}).status, 0);
+    const json dxf = Dump(File("meet.dxf"));
+    EXPECT_EQ(dxf["audit_errors"], 0);
+    EXPECT_NE(std::find(dxf["layers"].begin(), dxf["layers"].end(), "Meetings"), dxf["layers"].end());
+    const json meetings = RunJson({"meet", "demo.zdw", "East", "West", "--clearance", "2"})["meetings"];
+    ASSERT_EQ(meetings.size(), 1u);
+    const json& a = meetings[0]["closest"]["a"]["point"];
+    const json& b = meetings[0]["closest"]["b"]["point"];
+    ASSERT_GT(meetings[0]["closest"]["distance"].get<double>(), 0.5);
+    json markers = json::array();
+    for (const json& entity : dxf["modelspace"])
+        if (entity["layer"] == "Meetings")
+            markers.push_back(Geometry(entity));
+    const auto mid = [&](std::size_t i) { return (a[i].get<double>() + b[i].get<double>()) / 2.0; };
+    const json want = {{{"type", "LINE"}, {"start", {a[0], a[1], 0.0}}, {"end", {b[0], b[1], 0.0}}},
+                       {{"type", "CIRCLE"}, {"center", {mid(0), mid(1), 0.0}}, {"radius", 1.0}}};
+    std::string where;
+    EXPECT_TRUE(Same(markers, want, where)) << where;
 }
 
 TEST_F(DxfToolsTest, AVehicleDrawnInEzdxfComesInWholeAndGoesBackOutTheSame)

@@ -75,8 +75,9 @@ TEST_F(PackedMotionTest, StraightLinesBetweenKeyframesStayWithinTheBoundOfTheTur
 }
 
 // Nothing drawn, nothing turns that a straight line would miss: a keyframe
-// a position. And a simulation that cannot be timed plays its first section
-// alone.
+// a position. A simulation that cannot be timed plays its first section
+// alone. And parts that draw nothing are not packed, so that a part's place
+// among those packed skips them.
 TEST_F(PackedMotionTest, PartlessRunsKeepTheirPositionsAndUntimedOnesTheirFirstSection)
 {
     SimulationMotion motion = Step(90.0, 10.0, AcDbObjectId());
@@ -89,5 +90,15 @@ TEST_F(PackedMotionTest, PartlessRunsKeepTheirPositionsAndUntimedOnesTheirFirstS
 
     motion.problem = "section 2 has speed 0 mph, so its time cannot be known";
     EXPECT_EQ(PackMotion(motion).starts, (std::vector<double>{0.0}));
+
+    SegmentMotion& segment = motion.sections.front().segments.front();
+    const PartShape nothing = segment.parts.front();
+    PartShape drawn = nothing;
+    drawn.definition = addDefinition(L"Arm");
+    segment.parts = {nothing, drawn, nothing, nothing, drawn};
+    const std::vector<std::optional<std::size_t>> places{std::nullopt, 0, std::nullopt, std::nullopt, 1};
+    for (std::size_t i = 0; i < places.size(); ++i)
+        EXPECT_EQ(PackedPartIndex(segment, i), places[i]) << i;
+    EXPECT_EQ(PackMotion(motion).sections.front().segments.front().definitions.size(), 2u);
 }
 } // namespace

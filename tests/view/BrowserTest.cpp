@@ -45,11 +45,11 @@ protected:
         return report;
     }
 
-    // The demo's page with script run after its own, which reports into the
-    // page's test element: what it reported.
-    json Driven(const std::string& script)
+    // The page (the demo's by default) with script run after its own, which
+    // reports into the page's test element: what it reported.
+    json Driven(const std::string& script, const std::string& page = "demo.html")
     {
-        writeFile(File("driven.html"), std::regex_replace(fileBytes(File("demo.html")), std::regex("</body>"),
+        writeFile(File("driven.html"), std::regex_replace(fileBytes(File(page)), std::regex("</body>"),
                                                           "<script>" + script + "</script></body>"));
         const PageVisit visit = VisitPage(File("driven.html"), "", m_scratch.path());
         EXPECT_TRUE(visit.console.empty()) << visit.console.front();
@@ -268,6 +268,49 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
     const std::size_t turning = RunJson({"show", "demo.zdw", "Harbour convoy", "--all"})["sections"][1]["segments"][0]["positions"].size();
     EXPECT_EQ(steps[5], json::array({"position 2 of " + std::to_string(turning), "position 31 of 31"}));
     EXPECT_EQ(steps[6], json::array({"Quay shuttle", "position 1 of 4", 0.0}));
+}
+
+// Two cars driven head-on, the second setting off 2 s late, meet: a click
+// on the meeting in the page's list plays them together, paused at the
+// first moment meet reports, their noses the clearance apart and both cars
+// in the warning colour; a moment before, neither is.
+TEST_F(BrowserTest, AClickOnAMeetingShowsItsFirstMomentWithItsPartsInTheWarningColour)
+{
+    DriveCar("East", 0, 100, 36);
+    DriveCar("West", 60, -40, 18);
+    const std::vector<std::string> together{"demo.zdw", "East", "West", "--start", "West=2", "--clearance", "1"};
+    std::vector<std::string> view{"view", "--meet", "-o", "meet.html"};
+    view.insert(view.end(), together.begin(), together.end());
+    ASSERT_EQ(Run(view).status, 0);
+    std::vector<std::string> meet{"meet"};
+    meet.insert(meet.end(), together.begin(), together.end());
+    const json meetings = RunJson(meet)["meetings"];
+    ASSERT_EQ(meetings.size(), 1u);
+
+    const json seen = Driven(R"(
+      const seen = [];
+      document.querySelector("#meeting-list button").click();
+      seen.push(znsimView.report(), document.getElementById("play").textContent);
+      znsimView.seek(seen[0].time - 0.01);
+      seen.push(znsimView.report());
+      document.getElementById("test-report").textContent = JSON.stringify(seen);)",
+                             "meet.html");
+    ASSERT_EQ(seen.size(), 3u);
+    const json& first = seen[0];
+    EXPECT_EQ(first["sim"], "Together: 1 meeting");
+    EXPECT_DOUBLE_EQ(first["time"].get<double>(), meetings[0]["first"]["time"].get<double>());
+    EXPECT_EQ(seen[1], "Play");
+    // By simulation, section, segment and part.
+    EXPECT_EQ(first["warned"], json::parse("[[0, 0, 0, 0], [1, 0, 0, 0]]"));
+    EXPECT_EQ(first["meetingsOn"], json::array({0}));
+    EXPECT_EQ(seen[2]["warned"], json::array());
+    EXPECT_EQ(seen[2]["meetingsOn"], json::array());
+    // The cars' rear axles, where their places put the origin: the
+    // clearance between their noses, 3.4 + 0.9 x 0.25 ahead of each axle.
+    const json& cars = first["parts"];
+    ASSERT_EQ(cars.size(), 2u);
+    EXPECT_NEAR(cars[1][kPartE].get<double>() - cars[0][kPartE].get<double>(), 2.0 * (3.4 + 0.9 * 0.25) + 1.0,
+                1e-3);
 }
 
 TEST_F(BrowserTest, APageThatReachesOutIsCaught)
