@@ -5,6 +5,9 @@
 #include "drawing/Failure.h"
 #include "exchange/DxfFileReader.h"
 #include "exchange/DxfToDrawing.h"
+#include "kinematics/Drive.h"
+#include "kinematics/PathFile.h"
+#include "kinematics/VehicleFile.h"
 #include "fuzz/DrawingFileSeal.h"
 #include "fuzz/FuzzHost.h"
 #include "fuzz/RecordRoundTrip.h"
@@ -113,5 +116,33 @@ void readDxf(const std::uint8_t* data, std::size_t size)
         // A refusal, with its message: what a bad DXF must give.
     }
     checkHostDiagnostics(liveBefore);
+}
+void readDriveDescription(const std::uint8_t* data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    try
+    {
+        static_cast<void>(ParseVehicle(text, "vehicle.json"));
+    }
+    catch (const Failure&)
+    {
+        // A refusal, with its message: what a bad vehicle must give.
+    }
+    try
+    {
+        const DrivePath path = ParseDrivePath(text, "path.json");
+        Vehicle car;
+        car.lock = 0.5;
+        car.lockToLock = 4.0;
+        car.units.push_back({"car", 2.0, 5.0, 1.0, 3.0, 1.0, {}, std::nullopt});
+        double length = 0.0;
+        for (const PathPart& part : path.parts)
+            length += part.Length();
+        static_cast<void>(DriveAlong(car, path, {std::max(0.25, length / 1e4), {3.0, 0.0}, 10.0, 1}));
+    }
+    catch (const Failure&)
+    {
+        // A path the car cannot drive, refused with its message.
+    }
 }
 } // namespace fuzz

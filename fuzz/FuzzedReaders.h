@@ -24,4 +24,8 @@ void readSimDescription(const std::uint8_t* data, std::size_t size);
 // A DXF as `znsim import` takes it: read and checked whole, then imported
 // into a new drawing when it passes.
 void readDxf(const std::uint8_t* data, std::size_t size);
+// What `znsim drive` reads: a vehicle description and a path description
+// (the bytes are tried as each); a path that reads is driven by a car, at a
+// step that keeps it to ten thousand positions.
+void readDriveDescription(const std::uint8_t* data, std::size_t size);
 } // namespace fuzz

@@ -30,6 +30,9 @@ constexpr double kCouplingGap = 0.0005;
 // Rounds of adding positions where couplings would part: each round
 // brings the gap down by the square of the split.
 constexpr int kRefinements = 3;
+// More positions than this in one part are refused: the step asked is too
+// fine for the path (or the path too long for the step).
+constexpr double kMostPositions = 1e7;
 
 double Wrapped(double angle)
 {
@@ -277,13 +280,16 @@ std::vector<DrivenPart> DriveAlong(const Vehicle& vehicle, const DrivePath& path
         if (part.reverse && !chain.Reversible())
             Fail(index, "a vehicle with a coupling over an axle cannot be driven in reverse");
         CheckStart(options.guide, part, index, poses);
+        if (length / options.step > kMostPositions)
+            Fail(index, NumberText(length) + " long takes more than " + NumberText(kMostPositions) +
+                            " positions at a step of " + NumberText(options.step));
         const PartDriver driver(chain, vehicle, part, distance);
         std::vector<double> along = Spaced(length, options.step);
         std::vector<DrivenSample> samples = driver.Drive(Headings(poses), along);
         for (int round = 0; round < kRefinements && vehicle.units.size() > 1; ++round)
         {
             std::vector<double> refined = Refined(driver, samples, along);
-            if (refined.size() == along.size())
+            if (refined.size() == along.size() || static_cast<double>(refined.size()) > kMostPositions)
                 break;
             along = std::move(refined);
             samples = driver.Drive(Headings(poses), along);

@@ -49,7 +49,8 @@ struct DrivenPart
     std::vector<DrivenSample> samples;
 };
 
-// Throws a Failure (badInput) naming the part: a part of no length, a part
+// Throws a Failure (badInput) naming the part: a part of no length, or so
+// long for the step that it would take more than ten million positions, a part
 // that does not start where the vehicle stands (the guide, or in reverse
 // the last axle backing along its unit), a reverse run the units cannot
 // take from where they stand, or a vehicle with a coupling over an axle

@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, CorpusTest,
                                            Reader{"sim_record", fuzz::readSimRecord},
                                            Reader{"legacy_sim_record", fuzz::readLegacySimRecord},
                                            Reader{"sim_description", fuzz::readSimDescription},
-                                           Reader{"dxf", fuzz::readDxf}),
+                                           Reader{"dxf", fuzz::readDxf},
+                                           Reader{"drive_description", fuzz::readDriveDescription}),
                          [](const ::testing::TestParamInfo<Reader>& param) {
                              return std::string(param.param.folder);
                          });
