@@ -23,7 +23,7 @@ std::string Listed(const json& items, Text text)
     return list;
 }
 
-// "\"Tractor\" (block references 1F, 2A; simulation \"Quay shuttle\")"
+// "\"Tractor\" (block references 27, 32; simulation \"Quay shuttle\")"
 std::string UsersText(const json& users)
 {
     const json& references = users["references"];

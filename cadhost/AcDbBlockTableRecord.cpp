@@ -6,7 +6,6 @@
 #include "cadhost/FilingRules.h"
 #include "cadhost/HostBuffer.h"
 #include "cadhost/HostClassRegistrar.h"
-#include "cadhost/NameComparison.h"
 #include "cadhost/PseudoConstructor.h"
 #include "host/AcDbEntity.h"
 
@@ -32,9 +31,9 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* pName)
         return es;
     if (pName == nullptr || pName[0] == L'\0')
         return Acad::eInvalidInput;
-    if (const AcDbBlockTable* owner = table())
+    if (const AcDbSymbolTable* owner = table())
     {
-        if (cadhost::equalNoCase(mName, ACDB_MODEL_SPACE) || cadhost::equalNoCase(mName, ACDB_PAPER_SPACE))
+        if (owner->keepsName(mName.c_str()))
             return Acad::eNotApplicable;
         if (const Acad::ErrorStatus es = owner->checkRename(objectId(), pName); es != Acad::eOk)
             return es;
@@ -44,15 +43,15 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* pName)
     return Acad::eOk;
 }
 
-AcDbBlockTable* AcDbSymbolTableRecord::table() const
+AcDbSymbolTable* AcDbSymbolTableRecord::table() const
 {
     const AcDbStub* owner = static_cast<AcDbStub*>(ownerId());
-    return owner != nullptr ? AcDbBlockTable::cast(owner->object()) : nullptr;
+    return owner != nullptr ? AcDbSymbolTable::cast(owner->object()) : nullptr;
 }
 
 void AcDbSymbolTableRecord::followInTable() const
 {
-    if (AcDbBlockTable* owner = table())
+    if (AcDbSymbolTable* owner = table())
         owner->rekey(objectId(), mName);
 }
 
@@ -99,6 +98,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& pOutputId
     if (const Acad::ErrorStatus es = AcDbImpDatabase::of(database())->addObject(pEntity, objectId(), pOutputId);
         es != Acad::eOk)
         return es;
+    pEntity->takeDatabaseDefaults();
     mEntities.push_back(pOutputId);
     // Changes are reversed newest first, so the entity appended last is the
     // last one still when its append is.

@@ -7,6 +7,8 @@
 #include "host/AcDbProxyObject.h"
 #include "host/AcDbSymbolTable.h"
 
+#include <utility>
+
 AcDbImpDatabase::AcDbImpDatabase(AcDbDatabase* database) : mDatabase(database) {}
 
 AcDbImpDatabase::~AcDbImpDatabase()
@@ -37,11 +39,8 @@ void AcDbImpDatabase::buildDefaultDrawing()
 {
     auto* namedObjects = new AcDbDictionary;
     auto* blockTable = new AcDbBlockTable;
-    AcDbObjectId namedObjectsId;
-    AcDbObjectId blockTableId;
-    addObject(namedObjects, AcDbObjectId::kNull, namedObjectsId);
-    addObject(blockTable, AcDbObjectId::kNull, blockTableId);
-    setRootIds(namedObjectsId, blockTableId);
+    addObject(namedObjects, AcDbObjectId::kNull, mRoots.namedObjects);
+    addObject(blockTable, AcDbObjectId::kNull, mRoots.blockTable);
     for (const ACHAR* name : {ACDB_MODEL_SPACE, ACDB_PAPER_SPACE})
     {
         auto* record = new AcDbBlockTableRecord;
@@ -51,6 +50,56 @@ void AcDbImpDatabase::buildDefaultDrawing()
     }
     blockTable->close();
     namedObjects->close();
+    buildDefaultTables();
+}
+
+namespace
+{
+// A new table of T as a root; its id into id. It stays open for write.
+template <class T> T* addTable(AcDbImpDatabase& database, AcDbObjectId& id)
+{
+    auto* table = new T;
+    database.addObject(table, AcDbObjectId::kNull, id);
+    return table;
+}
+
+template <class Table, class Record> AcDbObjectId addRecord(Table* table, const ACHAR* name, Record* record = new Record)
+{
+    record->setName(name);
+    AcDbObjectId id;
+    table->add(id, record);
+    record->close();
+    return id;
+}
+
+// The standard text style draws in the host's own simple font.
+AcDbTextStyleTableRecord* standardStyle()
+{
+    auto* style = new AcDbTextStyleTableRecord;
+    style->setFileName(ACRX_T("txt"));
+    return style;
+}
+} // namespace
+
+// The line types come first, since a layer takes "Continuous" when it goes
+// into its table.
+void AcDbImpDatabase::buildDefaultTables()
+{
+    auto* linetypes = addTable<AcDbLinetypeTable>(*this, mRoots.linetypeTable);
+    mKept.byBlock = addRecord<AcDbLinetypeTable, AcDbLinetypeTableRecord>(linetypes, ACRX_T("ByBlock"));
+    mKept.byLayer = addRecord<AcDbLinetypeTable, AcDbLinetypeTableRecord>(linetypes, ACRX_T("ByLayer"));
+    mKept.continuous = addRecord<AcDbLinetypeTable, AcDbLinetypeTableRecord>(linetypes, ACRX_T("Continuous"));
+    linetypes->close();
+    auto* layers = addTable<AcDbLayerTable>(*this, mRoots.layerTable);
+    mKept.layerZero = addRecord<AcDbLayerTable, AcDbLayerTableRecord>(layers, ACRX_T("0"));
+    layers->close();
+    auto* styles = addTable<AcDbTextStyleTable>(*this, mRoots.textStyleTable);
+    mKept.standardStyle =
+        addRecord<AcDbTextStyleTable, AcDbTextStyleTableRecord>(styles, ACRX_T("Standard"), standardStyle());
+    styles->close();
+    mVariables.clayer = mKept.layerZero;
+    mVariables.celtype = mKept.byLayer;
+    mVariables.textstyle = mKept.standardStyle;
 }
 
 Acad::ErrorStatus AcDbImpDatabase::addObject(AcDbObject* object, AcDbObjectId owner,
@@ -80,16 +129,19 @@ AcDbStub* AcDbImpDatabase::stubOf(AcDbHandle handle) const
     return found != mByHandle.end() ? found->second : nullptr;
 }
 
-void AcDbImpDatabase::setRootIds(AcDbObjectId namedObjects, AcDbObjectId blockTable)
-{
-    mNamedObjects = namedObjects;
-    mBlockTable = blockTable;
-}
-
 bool AcDbImpDatabase::isRoot(const AcDbStub* stub) const
 {
-    return stub == static_cast<AcDbStub*>(mNamedObjects) ||
-           stub == static_cast<AcDbStub*>(mBlockTable);
+    const AcDbObjectId id(const_cast<AcDbStub*>(stub));
+    return id == mRoots.namedObjects || id == mRoots.blockTable || id == mRoots.layerTable ||
+           id == mRoots.linetypeTable || id == mRoots.textStyleTable;
+}
+
+bool AcDbImpDatabase::isPermanent(const AcDbStub* stub) const
+{
+    const AcDbObjectId id(const_cast<AcDbStub*>(stub));
+    return isRoot(stub) || id == mKept.layerZero || id == mKept.byLayer || id == mKept.byBlock ||
+           id == mKept.continuous || id == mKept.standardStyle || id == mVariables.clayer ||
+           id == mVariables.celtype || id == mVariables.textstyle;
 }
 
 namespace

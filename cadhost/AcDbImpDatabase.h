@@ -1,6 +1,7 @@
 // The host's state behind AcDbDatabase: the stubs of its objects in
-// ascending handle order, the handle index, the handle seed and the ids of
-// the two root objects.
+// ascending handle order, the handle index, the handle seed, the ids of the
+// root objects and the records every drawing has, and the values new
+// entities take.
 #pragma once
 
 #include "cadhost/AcDbStub.h"
@@ -8,6 +9,42 @@
 
 #include <deque>
 #include <unordered_map>
+
+namespace cadhost
+{
+// The root objects: the named-objects dictionary and the symbol tables. A
+// drawing file's objects are those the roots own, directly or not.
+struct RootIds
+{
+    AcDbObjectId namedObjects;
+    AcDbObjectId blockTable;
+    AcDbObjectId layerTable;
+    AcDbObjectId linetypeTable;
+    AcDbObjectId textStyleTable;
+};
+
+// The records the tables keep, found when the tables are made or read.
+struct KeptRecords
+{
+    AcDbObjectId layerZero;
+    AcDbObjectId byLayer;
+    AcDbObjectId byBlock;
+    AcDbObjectId continuous;
+    AcDbObjectId standardStyle;
+};
+
+// The database's own values, filed in a drawing file's header variables.
+struct DatabaseVariables
+{
+    AcDbObjectId clayer;
+    AcDbObjectId celtype;
+    AcDbObjectId textstyle;
+    AcCmColor cecolor;
+    double celtscale = 1.0;
+    AcDb::LineWeight celweight = AcDb::kLnWtByLayer;
+    AcDb::UnitsValue insunits = AcDb::kUnitsUndefined;
+};
+} // namespace cadhost
 
 class AcDbImpDatabase
 {
@@ -27,6 +64,10 @@ public:
     bool isEmpty() const { return mStubs.empty(); }
 
     void buildDefaultDrawing();
+    // The layer, line type and text style tables with their kept records,
+    // and the current values taken from them; for a database that has none
+    // (a drawing read from a file of the first format).
+    void buildDefaultTables();
 
     // Makes object resident under the next handle, owned by owner, and open
     // for write once; its id. eOutOfRange, with nothing changed, when the
@@ -41,10 +82,19 @@ public:
     AcDbHandle handseed() const { return mHandseed; }
     void setHandseed(AcDbHandle seed) { mHandseed = seed; }
 
-    AcDbObjectId namedObjectsDictionaryId() const { return mNamedObjects; }
-    AcDbObjectId blockTableId() const { return mBlockTable; }
-    void setRootIds(AcDbObjectId namedObjects, AcDbObjectId blockTable);
+    AcDbObjectId namedObjectsDictionaryId() const { return mRoots.namedObjects; }
+    AcDbObjectId blockTableId() const { return mRoots.blockTable; }
+    const cadhost::RootIds& roots() const { return mRoots; }
+    void setRoots(const cadhost::RootIds& roots) { mRoots = roots; }
     bool isRoot(const AcDbStub* stub) const;
+    // A root, a kept record, or a current one: the host's, not the caller's
+    // to erase.
+    bool isPermanent(const AcDbStub* stub) const;
+
+    const cadhost::KeptRecords& kept() const { return mKept; }
+    void setKept(const cadhost::KeptRecords& kept) { mKept = kept; }
+    cadhost::DatabaseVariables& variables() { return mVariables; }
+    const cadhost::DatabaseVariables& variables() const { return mVariables; }
 
     Adesk::UInt32 numObjects() const;
     Adesk::UInt32 numProxies() const;
@@ -57,6 +107,7 @@ private:
     std::deque<AcDbStub> mStubs;
     std::unordered_map<Adesk::UInt64, AcDbStub*> mByHandle;
     AcDbHandle mHandseed{1};
-    AcDbObjectId mNamedObjects;
-    AcDbObjectId mBlockTable;
+    cadhost::RootIds mRoots;
+    cadhost::KeptRecords mKept;
+    cadhost::DatabaseVariables mVariables;
 };

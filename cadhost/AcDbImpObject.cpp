@@ -199,7 +199,7 @@ Acad::ErrorStatus AcDbImpObject::erase(bool erasing)
     }
     if (erasing == isErased())
         return erasing ? Acad::eWasErased : Acad::eWasNotErased;
-    if (database()->isRoot(mStub))
+    if (database()->isPermanent(mStub))
         return Acad::eCannotBeErasedByCaller;
     if (const Acad::ErrorStatus es = erasing ? mayBeErased() : Acad::eOk; es != Acad::eOk)
         return es;

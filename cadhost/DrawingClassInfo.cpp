@@ -34,9 +34,10 @@ void DrawingClassInfo::writeTo(AcDbDwgFiler& filer) const
     filer.writeInt32(proxyFlags);
     filer.writeInt32(dwgVersion);
     filer.writeInt32(maintVersion);
+    filer.writeUInt32(recordFormat);
 }
 
-void DrawingClassInfo::readFrom(AcDbDwgFiler& filer)
+void DrawingClassInfo::readFrom(AcDbDwgFiler& filer, Adesk::UInt32 fileVersion)
 {
     name = readFiledText(filer);
     dxfName = readFiledText(filer);
@@ -44,5 +45,8 @@ void DrawingClassInfo::readFrom(AcDbDwgFiler& filer)
     filer.readInt32(&proxyFlags);
     filer.readInt32(&dwgVersion);
     filer.readInt32(&maintVersion);
+    recordFormat = kFirstRecordFormat;
+    if (fileVersion != kFirstRecordFormat)
+        filer.readUInt32(&recordFormat);
 }
 } // namespace cadhost

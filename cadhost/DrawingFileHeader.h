@@ -15,11 +15,19 @@ class DwgMemoryFiler;
 
 namespace cadhost
 {
+// The first format (version 1) has a header of 64 bytes and no header
+// variables; the current one (version 2) adds the size of its header
+// variables section, which comes between the header and the class table.
 struct DrawingFileHeader
 {
-    static constexpr Adesk::UInt32 kFormatVersion = 1;
-    static constexpr std::size_t kSize = 64;
+    static constexpr Adesk::UInt32 kFirstVersion = 1;
+    static constexpr Adesk::UInt32 kFormatVersion = 2;
+    // The most a header takes: what a reader reads first.
+    static constexpr std::size_t kSize = 72;
+    // 0 for a version that is none.
+    static std::size_t sizeOf(Adesk::UInt32 version);
 
+    Adesk::UInt32 version = kFormatVersion;
     Adesk::UInt32 classCount = 0;
     Adesk::UInt32 objectCount = 0;
     Adesk::UInt64 handseed = 0;
@@ -27,13 +35,22 @@ struct DrawingFileHeader
     Adesk::UInt64 blockTableHandle = 0;
     Adesk::UInt64 classTableSize = 0;
     Adesk::UInt64 objectTableSize = 0;
+    // Of the header variables section, its checksum included; none in the
+    // first format.
+    Adesk::UInt64 variablesSize = 0;
 
-    // Writes the header at the filer's start, its checksum last.
+    std::size_t size() const { return sizeOf(version); }
+    std::uint64_t variablesStart() const { return size(); }
+    std::uint64_t classTableStart() const { return size() + variablesSize; }
+    std::uint64_t objectTableStart() const { return classTableStart() + classTableSize; }
+
+    // Writes the header at the filer's start in the layout of its version,
+    // its checksum last.
     void writeTo(DwgMemoryFiler& filer) const;
     // Reads and checks the header of a file of fileSize bytes from its first
-    // bytes (all of the header, or the whole file when it is shorter): its
-    // magic (eBadDwgHeader), its length (eEndOfFile when cut short), its
-    // checksum (eDwgCRCDoesNotMatch), its version (eInvalidDwgVersion) and
+    // bytes (kSize of them, or the whole file when it is shorter): its magic
+    // (eBadDwgHeader), its version (eInvalidDwgVersion), its length
+    // (eEndOfFile when cut short), its checksum (eDwgCRCDoesNotMatch) and
     // that the sections it names fill the rest of the file exactly.
     Acad::ErrorStatus readFrom(const std::uint8_t* start, std::uint64_t fileSize);
 };

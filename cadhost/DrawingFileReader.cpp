@@ -6,6 +6,7 @@
 #include "cadhost/Crc32.h"
 #include "cadhost/DrawingClassInfo.h"
 #include "cadhost/DrawingFileHeader.h"
+#include "cadhost/DrawingFileVariables.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
 #include "cadhost/ObjectTableRules.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace cadhost
 {
@@ -93,12 +95,15 @@ public:
             return Acad::eFileAccessErr;
         if (const Acad::ErrorStatus es = mHeader.readFrom(start, mFile.size()); es != Acad::eOk)
             return es;
+        bool variablesMatch = true;
         bool classesMatch = false;
         bool objectsMatch = false;
-        if (!sumMatches(classTableStart(), mHeader.classTableSize, classesMatch) ||
-            !sumMatches(objectTableStart(), mHeader.objectTableSize, objectsMatch))
+        if ((mHeader.variablesSize > 0 &&
+             !sumMatches(mHeader.variablesStart(), mHeader.variablesSize, variablesMatch)) ||
+            !sumMatches(mHeader.classTableStart(), mHeader.classTableSize, classesMatch) ||
+            !sumMatches(mHeader.objectTableStart(), mHeader.objectTableSize, objectsMatch))
             return Acad::eFileAccessErr;
-        if (!classesMatch || !objectsMatch)
+        if (!variablesMatch || !classesMatch || !objectsMatch)
             return Acad::eDwgCRCDoesNotMatch;
         return readClassTable() && readObjectIndex() ? Acad::eOk : Acad::eDwgObjectImproperlyRead;
     }
@@ -113,6 +118,11 @@ public:
         for (const ObjectEntry& entry : mObjects)
             stubs.push_back(imp->addStub(entry.handle));
         imp->setHandseed(mHeader.handseed);
+        // A drawing of the first format gets the tables every drawing has
+        // before its entities are read, since they are drawn on layer "0".
+        const bool firstFormat = mHeader.version == DrawingFileHeader::kFirstVersion;
+        if (firstFormat && mHeader.blockTableHandle != 0 && !makeDefaultTables(*imp))
+            return Acad::eDwgObjectImproperlyRead;
         DwgMemoryFiler record(&database, AcDb::kFileFiler);
         for (std::size_t i = 0; i < mObjects.size(); ++i)
         {
@@ -121,21 +131,43 @@ public:
             if (bytes == nullptr)
                 return Acad::eFileAccessErr;
             record.assignBuffer(bytes, entry.size);
+            record.setRecordFormat(mClasses[entry.classIndex].recordFormat);
             makeObject(entry, stubs[i], record);
         }
-        AcDbObjectId namedObjects;
-        AcDbObjectId blockTable;
-        if (!findRoot(*imp, mHeader.namedObjectsHandle, AcDbDictionary::desc(), namedObjects) ||
-            !findRoot(*imp, mHeader.blockTableHandle, AcDbBlockTable::desc(), blockTable))
+        cadhost::RootIds roots = imp->roots();
+        if (!findRoot(*imp, mHeader.namedObjectsHandle, AcDbDictionary::desc(), roots.namedObjects) ||
+            !findRoot(*imp, mHeader.blockTableHandle, AcDbBlockTable::desc(), roots.blockTable))
             return Acad::eDwgObjectImproperlyRead;
-        imp->setRootIds(namedObjects, blockTable);
-        return Acad::eOk;
+        imp->setRoots(roots);
+        return firstFormat ? Acad::eOk : readVariables(*imp);
     }
 
 private:
-    std::uint64_t classTableStart() const { return DrawingFileHeader::kSize; }
-    std::uint64_t objectTableStart() const { return classTableStart() + mHeader.classTableSize; }
     std::uint64_t objectTableEnd() const { return mFile.size() - kChecksumSize; }
+
+    // The default tables take the handles after the file's: false when the
+    // seed leaves no room for them.
+    static bool makeDefaultTables(AcDbImpDatabase& database)
+    {
+        constexpr Adesk::UInt64 kTableObjects = 8;
+        const auto seed = static_cast<Adesk::UInt64>(database.handseed());
+        if (seed > std::numeric_limits<Adesk::UInt64>::max() - kTableObjects ||
+            !isUsableHandseed(seed + kTableObjects))
+            return false;
+        database.buildDefaultTables();
+        return true;
+    }
+
+    Acad::ErrorStatus readVariables(AcDbImpDatabase& database)
+    {
+        const auto size = static_cast<std::size_t>(mHeader.variablesSize - kChecksumSize);
+        const std::uint8_t* bytes = mFile.bytesAt(mHeader.variablesStart(), size);
+        if (bytes == nullptr)
+            return Acad::eFileAccessErr;
+        DwgMemoryFiler variables(database.database(), AcDb::kFileFiler);
+        variables.assignBuffer(bytes, size);
+        return cadhost::readVariables(database, variables);
+    }
 
     // Sums the section a window at a time into matches; false when the file
     // cannot be read.
@@ -160,7 +192,7 @@ private:
     bool readClassTable()
     {
         const auto size = static_cast<std::size_t>(mHeader.classTableSize - kChecksumSize);
-        const std::uint8_t* bytes = mFile.bytesAt(classTableStart(), size);
+        const std::uint8_t* bytes = mFile.bytesAt(mHeader.classTableStart(), size);
         if (bytes == nullptr)
             return false;
         DwgMemoryFiler table;
@@ -169,7 +201,7 @@ private:
         for (Adesk::UInt32 i = 0; i < mHeader.classCount && table.tell() < end; ++i)
         {
             mClasses.emplace_back();
-            mClasses.back().readFrom(table);
+            mClasses.back().readFrom(table, mHeader.version);
         }
         return table.filerStatus() == Acad::eOk && mClasses.size() == mHeader.classCount &&
                table.tell() == end;
@@ -183,7 +215,7 @@ private:
         if (!rules.admitsHandseed())
             return false;
         const std::uint64_t end = objectTableEnd();
-        std::uint64_t at = objectTableStart();
+        std::uint64_t at = mHeader.objectTableStart();
         for (Adesk::UInt32 i = 0; i < mHeader.objectCount; ++i)
         {
             const std::uint8_t* header = end - at >= kEntryHeaderSize ? mFile.bytesAt(at, kEntryHeaderSize) : nullptr;
@@ -202,7 +234,8 @@ private:
     void makeObject(const ObjectEntry& entry, AcDbStub* stub, DwgMemoryFiler& record)
     {
         const DrawingClassInfo& info = mClasses[entry.classIndex];
-        AcDbObject* object = construct(info);
+        // A format this reader does not know is read by no class.
+        AcDbObject* object = info.recordFormat <= kCurrentRecordFormat ? construct(info) : nullptr;
         if (object != nullptr && fillsCleanly(*object, stub, record))
             return;
         if (object != nullptr)

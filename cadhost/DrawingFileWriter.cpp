@@ -5,6 +5,7 @@
 #include "cadhost/AcDbImpProxyObject.h"
 #include "cadhost/Crc32.h"
 #include "cadhost/DrawingFileHeader.h"
+#include "cadhost/DrawingFileVariables.h"
 #include "cadhost/DwgMemoryFiler.h"
 #include "cadhost/FileAccess.h"
 #include "cadhost/ObjectTableRules.h"
@@ -23,7 +24,8 @@ namespace
 {
 // The class table in order of first use; a proxy files under the class it
 // stands for, so that its record keeps its meaning for a reader that has
-// that class.
+// that class, and under the format its record was written in: a class has
+// an entry for each format its objects' records are in.
 class ClassTable
 {
 public:
@@ -59,13 +61,14 @@ public:
 private:
     Adesk::UInt32 add(const DrawingClassInfo& info)
     {
-        const auto [at, added] = mByName.emplace(info.name, size());
+        const auto [at, added] = mByName.emplace(std::to_wstring(info.recordFormat) + L' ' + info.name, size());
         if (added)
             mClasses.push_back(info);
         return at->second;
     }
 
     std::vector<DrawingClassInfo> mClasses;
+    // By format and name.
     std::unordered_map<std::wstring, Adesk::UInt32> mByName;
     std::unordered_map<const AcRxClass*, Adesk::UInt32> mByClass;
 };
@@ -238,10 +241,15 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
         objects.push_back({&stub, classIndex});
     }
     const std::vector<std::uint8_t> classTable = classes.section();
+    DwgMemoryFiler variablesFiler(database.database(), AcDb::kFileFiler);
+    writeVariables(database, variablesFiler);
+    std::vector<std::uint8_t> variables = variablesFiler.takeBuffer();
+    appendChecksum(variables);
 
     FileReplacement file(toUtf8(fileName));
     const std::uint8_t room[DrawingFileHeader::kSize] = {};
     file.append(room, sizeof room);
+    file.append(variables.data(), variables.size());
     file.append(classTable.data(), classTable.size());
     ObjectTableWriter objectTable(database, classes.size(), file);
     for (const LiveObject& live : objects)
@@ -256,6 +264,7 @@ Acad::ErrorStatus writeDrawingFile(const AcDbImpDatabase& database, const ACHAR*
     header.handseed = database.handseed();
     header.namedObjectsHandle = database.namedObjectsDictionaryId().handle();
     header.blockTableHandle = database.blockTableId().handle();
+    header.variablesSize = variables.size();
     header.classTableSize = classTable.size();
     header.objectTableSize = objectTable.finish();
     DwgMemoryFiler headerFiler;

@@ -25,7 +25,7 @@ void storeIfGiven(T* dest, const T& value)
 } // namespace
 
 DwgMemoryFiler::DwgMemoryFiler(AcDbDatabase* database, AcDb::FilerType type)
-    : mDatabase(database), mType(type)
+    : mDatabase(database), mType(type), mRecordFormat(cadhost::kCurrentRecordFormat)
 {
 }
 
@@ -336,3 +336,12 @@ Acad::ErrorStatus DwgMemoryFiler::seek(Adesk::Int64 nOffset, int nMethod)
 }
 
 Adesk::Int64 DwgMemoryFiler::tell() const { return static_cast<Adesk::Int64>(mPosition); }
+
+namespace cadhost
+{
+Adesk::UInt32 recordFormat(const AcDbDwgFiler* filer)
+{
+    const auto* memory = dynamic_cast<const DwgMemoryFiler*>(filer);
+    return memory != nullptr ? memory->recordFormat() : kCurrentRecordFormat;
+}
+} // namespace cadhost

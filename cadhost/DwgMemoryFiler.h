@@ -12,6 +12,7 @@
 // when there is none (a dangling reference is not a filer failure).
 #pragma once
 
+#include "cadhost/FilingRules.h"
 #include "host/AcDbDwgFiler.h"
 
 #include <cstdint>
@@ -35,6 +36,10 @@ public:
     // filer has already grown, so that a filer reading one record after
     // another allocates only for the largest.
     void assignBuffer(const std::uint8_t* bytes, std::size_t size);
+    // The format of the records it reads (FilingRules.h), the current one
+    // unless a drawing file of another says so.
+    Adesk::UInt32 recordFormat() const { return mRecordFormat; }
+    void setRecordFormat(Adesk::UInt32 format) { mRecordFormat = format; }
     // Hands the bytes over and leaves the filer empty.
     std::vector<std::uint8_t> takeBuffer();
     // Back to the start, status cleared, bytes kept.
@@ -123,6 +128,7 @@ private:
     AcDbDatabase* mDatabase;
     AcDb::FilerType mType;
     Acad::ErrorStatus mStatus = Acad::eOk;
+    Adesk::UInt32 mRecordFormat;
     // Storage grows by doubling and may run past mSize, the bytes in use.
     std::vector<std::uint8_t> mStorage;
     std::size_t mSize = 0;

@@ -30,3 +30,5 @@ void acutDelBuffer(ACHAR*& buffer)
     delete[] buffer;
     buffer = nullptr;
 }
+
+void acutDelString(ACHAR*& str) { acutDelBuffer(str); }

@@ -21,6 +21,11 @@ public:
     double rotation() const;
     virtual Acad::ErrorStatus setRotation(double newVal);
 
+    // The box of its block's entities' boxes, each corner placed as the
+    // reference places the block: it may be larger than the placed
+    // geometry when the reference turns it. References nested deeper than
+    // 64 levels (a block that holds itself) count for nothing.
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
 

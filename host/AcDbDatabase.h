@@ -2,6 +2,7 @@
 // working one.
 #pragma once
 
+#include "host/AcCmColor.h"
 #include "host/AcDb.h"
 #include "host/AcDbObjectId.h"
 #include "host/AcHeapOperators.h"
@@ -11,6 +12,9 @@
 class AcDbObject;
 class AcDbDictionary;
 class AcDbBlockTable;
+class AcDbLayerTable;
+class AcDbLinetypeTable;
+class AcDbTextStyleTable;
 class AcDbImpDatabase;
 
 class AcDbDatabase : public AcRxObject, public AcHeapOperators
@@ -19,8 +23,13 @@ public:
     ACRX_DECLARE_MEMBERS(AcDbDatabase);
 
     // With buildDefaultDrawing, the database starts with the named-objects
-    // dictionary and a block table holding "*Model_Space" and "*Paper_Space";
-    // without it, it is empty and meant to be filled by readDwgFile.
+    // dictionary, a block table holding "*Model_Space" and "*Paper_Space",
+    // a layer table holding "0", a line type table holding "ByBlock",
+    // "ByLayer" and "Continuous", and a text style table holding "Standard";
+    // its current layer is "0", its current line type "ByLayer", its current
+    // colour by layer, its line type scale 1, its line weight by layer, its
+    // text style "Standard" and its insertion units undefined. Without it,
+    // it is empty and meant to be filled by readDwgFile.
     explicit AcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
     // Frees every object of the database. Objects still open are counted
     // and reported to the host's diagnostics.
@@ -31,8 +40,45 @@ public:
     Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& pDict, AcDb::OpenMode mode);
     AcDbObjectId namedObjectsDictionaryId() const;
     Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getSymbolTable(AcDbLayerTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getSymbolTable(AcDbLinetypeTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& pTable, AcDb::OpenMode mode);
     Acad::ErrorStatus getBlockTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getLayerTable(AcDbLayerTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getLinetypeTable(AcDbLinetypeTable*& pTable, AcDb::OpenMode mode);
+    Acad::ErrorStatus getTextStyleTable(AcDbTextStyleTable*& pTable, AcDb::OpenMode mode);
     AcDbObjectId blockTableId() const;
+    AcDbObjectId layerTableId() const;
+    AcDbObjectId linetypeTableId() const;
+    AcDbObjectId textStyleTableId() const;
+
+    // The records every drawing has.
+    AcDbObjectId layerZero() const;
+    AcDbObjectId byLayerLinetype() const;
+    AcDbObjectId byBlockLinetype() const;
+    AcDbObjectId continuousLinetype() const;
+
+    // What new entities take (AcDbEntity::setDatabaseDefaults). The setters
+    // answer eInvalidInput for an id that is not a record of this database's
+    // table of that kind, a colour that is none, a scale that is not above 0
+    // and finite, or a value that is no line weight.
+    AcDbObjectId clayer() const;
+    Acad::ErrorStatus setClayer(AcDbObjectId objId);
+    AcDbObjectId celtype() const;
+    Acad::ErrorStatus setCeltype(AcDbObjectId objId);
+    AcCmColor cecolor() const;
+    Acad::ErrorStatus setCecolor(const AcCmColor& color);
+    double celtscale() const;
+    Acad::ErrorStatus setCeltscale(double scale);
+    AcDb::LineWeight celweight() const;
+    Acad::ErrorStatus setCelweight(AcDb::LineWeight weight);
+    AcDbObjectId textstyle() const;
+    Acad::ErrorStatus setTextstyle(AcDbObjectId objId);
+
+    // The length a drawing unit stands for. eOutOfRange for a value beyond
+    // the enumeration.
+    AcDb::UnitsValue insunits() const;
+    Acad::ErrorStatus setInsunits(const AcDb::UnitsValue units);
 
     // Makes pObj resident without an owner and leaves it open for write
     // (eNullObjectPointer, eAlreadyInDb for one that is resident already,

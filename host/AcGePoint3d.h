@@ -19,6 +19,20 @@ class AcGePoint2d
 public:
     AcGePoint2d() = default;
     AcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
+    bool operator==(const AcGePoint2d& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const AcGePoint2d& o) const { return !(*this == o); }
+
+    double x = 0.0;
+    double y = 0.0;
+};
+
+class AcGeVector2d
+{
+public:
+    AcGeVector2d() = default;
+    AcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
+    bool operator==(const AcGeVector2d& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const AcGeVector2d& o) const { return !(*this == o); }
 
     double x = 0.0;
     double y = 0.0;
@@ -29,6 +43,8 @@ class AcGeVector3d
 public:
     AcGeVector3d() = default;
     AcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    bool operator==(const AcGeVector3d& o) const { return x == o.x && y == o.y && z == o.z; }
+    bool operator!=(const AcGeVector3d& o) const { return !(*this == o); }
 
     double x = 0.0;
     double y = 0.0;

@@ -1,7 +1,9 @@
 // Buffers that the host hands out (for instance the text a drawing filer
-// reads) belong to the host's heap and go back through this call.
+// reads, or an entity's layer name) belong to the host's heap and go back
+// through these calls.
 #pragma once
 
 #include "host/WinTypes.h"
 
 void acutDelBuffer(ACHAR*& buffer);
+void acutDelString(ACHAR*& str);

@@ -1,6 +1,8 @@
 // Everything of the host interface that modules use, in one include.
 #pragma once
 
+#include "host/AcArray.h"
+#include "host/AcCmColor.h"
 #include "host/AcDb.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbCurves.h"
@@ -8,11 +10,16 @@
 #include "host/AcDbDictionary.h"
 #include "host/AcDbDwgFiler.h"
 #include "host/AcDbEntity.h"
+#include "host/AcDbExtents.h"
 #include "host/AcDbHandle.h"
+#include "host/AcDbHatch.h"
 #include "host/AcDbObject.h"
 #include "host/AcDbObjectId.h"
+#include "host/AcDbPoint.h"
 #include "host/AcDbProxyObject.h"
 #include "host/AcDbSymbolTable.h"
+#include "host/AcDbText.h"
+#include "host/AcGeCurve2d.h"
 #include "host/AcGePoint3d.h"
 #include "host/AcHeapOperators.h"
 #include "host/AcRx.h"

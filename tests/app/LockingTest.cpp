@@ -43,7 +43,7 @@ protected:
     {
         const std::string file = name + ".json";
         writeFile(File(file), R"({"name": ")" + name + R"(", "id": 0, "type": 1, "sections": [
-            {"speed": 5, "unit": "mph", "segments": [{"part": {"block": "21"},
+            {"speed": 5, "unit": "mph", "segments": [{"part": {"block": "29"},
              "positions": [{"pt": [0, 0, 0], "heading": 0}, {"pt": [1, 0, 0], "heading": 0}]}]}]})");
         return file;
     }

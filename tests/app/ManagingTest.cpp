@@ -32,12 +32,12 @@ TEST_F(ManagingTest, DeletingWhatOthersStillUseIsRefusedUnlessForced)
     const ZnsimRun refused = Run({"delete", "demo.zdw", "Old convoy"});
     EXPECT_EQ(refused.status, 4);
     EXPECT_EQ(refused.err, "znsim: demo.zdw: deleting \"Old convoy\" would erase block definitions "
-                           "still in use: \"Tractor\" (block reference 1F; simulation \"Old shuttle\"); "
+                           "still in use: \"Tractor\" (block reference 27; simulation \"Old shuttle\"); "
                            "--force does it anyway\n");
     const ZnsimRun cleaning = Run({"clean", "demo.zdw"});
     EXPECT_EQ(cleaning.status, 4);
     EXPECT_NE(cleaning.err.find("cleaning would erase block definitions still in use: \"Tractor\" "
-                                "(block reference 1F); --force"),
+                                "(block reference 27); --force"),
               std::string::npos)
         << cleaning.err;
     EXPECT_EQ(fileBytes(drawing), before);
@@ -45,9 +45,9 @@ TEST_F(ManagingTest, DeletingWhatOthersStillUseIsRefusedUnlessForced)
     const json forced = RunJson({"delete", "demo.zdw", "Old convoy", "--force"});
     EXPECT_EQ(forced["erased_definitions"], json::array({"Tractor"}));
     EXPECT_EQ(forced["still_used"],
-              json::parse(R"([{"definition": "Tractor", "references": ["1F"], "simulations": ["Old shuttle"]}])"));
+              json::parse(R"([{"definition": "Tractor", "references": ["27"], "simulations": ["Old shuttle"]}])"));
     Read(drawing);
-    EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"");
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x27)), L"");
 }
 
 // A block reference inside a definition that paper space shows uses the
@@ -57,7 +57,7 @@ TEST_F(ManagingTest, AReferenceNestedInAnotherDefinitionStillUsesItsDefinition)
     const std::filesystem::path drawing = SharedDrawing("demo.zdw");
     Read(drawing);
     AcDbObjectId parkedId;
-    ASSERT_EQ(db()->getAcDbObjectId(parkedId, false, AcDbHandle(0x1F)), Acad::eOk);
+    ASSERT_EQ(db()->getAcDbObjectId(parkedId, false, AcDbHandle(0x27)), Acad::eOk);
     AcDbBlockReference* parked = nullptr;
     ASSERT_EQ(acdbOpenObject(parked, parkedId, AcDb::kForWrite), Acad::eOk);
     const AcDbObjectId tractor = parked->blockTableRecord();
@@ -107,8 +107,8 @@ TEST_F(ManagingTest, ASimulationZnsimBuiltDeletesWithoutTakingWhatOthersShow)
     const ZnsimRun shuttle = Run({"show", "demo.zdw", "Quay shuttle"});
     EXPECT_EQ(shuttle.out.find("missing"), std::string::npos) << shuttle.out;
     Read(drawing);
-    EXPECT_EQ(DefinitionOf(AcDbHandle(0x1F)), L"Tractor");
-    EXPECT_EQ(DefinitionOf(AcDbHandle(0x20)), L"Trailer");
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x27)), L"Tractor");
+    EXPECT_EQ(DefinitionOf(AcDbHandle(0x28)), L"Trailer");
 }
 
 TEST_F(ManagingTest, DeleteAnswersDeletedNotFoundAndInUse)

@@ -3,6 +3,7 @@
 // whole, says the names collide, finds each by its own spelling and saves
 // both back.
 #include "cadhost/Crc32.h"
+#include "cadhost/DrawingFileHeader.h"
 #include "model/CPmSim200.h"
 #include "storage/CPmAcadSim200.h"
 #include "storage/CPmDbxFactory200.h"
@@ -45,11 +46,11 @@ private:
         const std::string after(reinterpret_cast<const char*>(to.data()), to.size() * 2);
         for (auto at = bytes.find(before); at != std::string::npos; at = bytes.find(before, at))
             bytes.replace(at, after.size(), after);
-        // The object table follows the 64-byte header and the class table,
-        // whose size the header holds at offset 44; its sum ends the file.
-        std::uint64_t classTable = 0;
-        std::memcpy(&classTable, bytes.data() + 44, sizeof classTable);
-        const std::size_t start = 64 + classTable;
+        // The header says where the object table starts; its sum ends the
+        // file.
+        cadhost::DrawingFileHeader header;
+        header.readFrom(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        const auto start = static_cast<std::size_t>(header.objectTableStart());
         const std::size_t end = bytes.size() - 4;
         const std::uint32_t sum =
             cadhost::crc32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + start, end - start);

@@ -38,7 +38,7 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
     const nlohmann::json report = nlohmann::json::parse(hit.out);
     ASSERT_EQ(report["conflicts"].size(), 1u);
     const nlohmann::json& conflict = report["conflicts"][0];
-    EXPECT_EQ(conflict["handle"], "1F");
+    EXPECT_EQ(conflict["handle"], "27");
     EXPECT_EQ(conflict["class"], "AcDbBlockReference");
     EXPECT_EQ(conflict["block"], "Tractor");
     EXPECT_EQ(conflict["first"], (nlohmann::json{{"section", 1}, {"segment", 2}, {"position", 1}, {"fraction", 0.0}}));

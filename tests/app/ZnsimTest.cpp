@@ -103,7 +103,7 @@ void StoreSharingTheTractor(AcDbDatabase& drawing, const CString& name)
     CPmPart* part = CPmDbxFactory200::MakePart();
     element parked{nullptr, nullptr};
     AcDbObjectId id;
-    ASSERT_EQ(drawing.getAcDbObjectId(id, false, AcDbHandle(0x1F)), Acad::eOk);
+    ASSERT_EQ(drawing.getAcDbObjectId(id, false, AcDbHandle(0x27)), Acad::eOk);
     ASSERT_EQ(acdbOpenObject(parked.blockRef, id, AcDb::kForRead), Acad::eOk);
     part->AddBlock(CPmBlockFactory::CreateBlock(&parked));
     parked.blockRef->close();

@@ -45,7 +45,7 @@ protected:
     void DriveCar(const std::string& name, double x0, double x1, double kmh, double lane = 100.0) const;
     // Runs "znsim demo" into name and adds, through the module as another
     // caller may, "Old convoy" and "Old shuttle": simulations whose one part
-    // each copies the parked tractor (1F) without a definition of its own,
+    // each copies the parked tractor (27) without a definition of its own,
     // so that the three share "Tractor". The drawing.
     std::filesystem::path SharedDrawing(const std::string& name);
     // Reads file into a fresh working drawing.

@@ -26,9 +26,12 @@ DrawingFileImage DrawingFileImage::of(const std::string& fileBytes)
 {
     DrawingFileImage image;
     EXPECT_EQ(image.header.readFrom(bytesOf(fileBytes), fileBytes.size()), Acad::eOk);
-    const std::size_t classesAt = cadhost::DrawingFileHeader::kSize;
-    const std::size_t objectsAt = classesAt + image.header.classTableSize;
-    image.classTable = fileBytes.substr(classesAt, image.header.classTableSize - cadhost::kChecksumSize);
+    const auto objectsAt = static_cast<std::size_t>(image.header.objectTableStart());
+    if (image.header.variablesSize > 0)
+        image.variables = fileBytes.substr(image.header.variablesStart(),
+                                           image.header.variablesSize - cadhost::kChecksumSize);
+    image.classTable = fileBytes.substr(image.header.classTableStart(),
+                                        image.header.classTableSize - cadhost::kChecksumSize);
     DwgMemoryFiler entries;
     entries.assignBuffer(bytesOf(fileBytes) + objectsAt, image.header.objectTableSize - cadhost::kChecksumSize);
     for (Adesk::UInt32 i = 0; i < image.header.objectCount; ++i)
@@ -61,11 +64,16 @@ std::string DrawingFileImage::bytes() const
 
     cadhost::DrawingFileHeader fixed = header;
     fixed.objectCount = static_cast<Adesk::UInt32>(objects.size());
+    fixed.variablesSize = fixed.version == cadhost::DrawingFileHeader::kFirstVersion
+                              ? 0
+                              : variables.size() + cadhost::kChecksumSize;
     fixed.classTableSize = classTable.size() + cadhost::kChecksumSize;
     fixed.objectTableSize = objectTable.size() + cadhost::kChecksumSize;
     DwgMemoryFiler headerFiler;
     fixed.writeTo(headerFiler);
     std::string file(reinterpret_cast<const char*>(headerFiler.data()), headerFiler.size());
+    if (fixed.variablesSize > 0)
+        appendWithChecksum(file, variables);
     appendWithChecksum(file, classTable);
     appendWithChecksum(file, objectTable);
     return file;

@@ -1,5 +1,5 @@
-// A drawing file taken apart into its header, class table and object
-// entries, to be changed and put together again with its sizes, counts and
+// A drawing file taken apart into its header, header variables, class
+// table and object entries, to be changed and put together again with its sizes, counts and
 // checksums made to agree, so that a test can make a file whose damage the
 // reader meets only at the point under test.
 #pragma once
@@ -28,7 +28,8 @@ struct DrawingFileImage
     Object* object(AcDbHandle handle);
 
     cadhost::DrawingFileHeader header;
-    // Without its checksum.
+    // Without their checksums; no variables in the first format.
+    std::string variables;
     std::string classTable;
     std::vector<Object> objects;
 };
