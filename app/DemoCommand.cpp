@@ -74,7 +74,8 @@ int RunDemo(const std::string& program, const DrawingOptions& options)
 {
     HostSession host;
     const DrawingLock lock(options.file, DrawingAccess::create, options.wait);
-    host.Create();
+    // The demo's vehicles and paths are drawn in metres.
+    host.Create().setInsunits(AcDb::kUnitsMeters);
     const DemoVehicles vehicles = DrawDemoVehicles();
     std::vector<SimDescription> sims = DemoSimulations(vehicles);
     for (const SimDescription& sim : sims)

@@ -23,7 +23,7 @@ struct ExportOptions : DrawingOptions
     double clearance = 0.0;
     std::vector<std::string> meet;
     std::vector<std::string> starts;
-    std::string unit = "m";
+    std::string unit;
 };
 
 std::vector<OutlinePath> Rings(const Envelope& envelope)
@@ -56,7 +56,7 @@ std::size_t AddMeetings(DxfDrawing& dxf, const ExportOptions& options)
     if (options.meet.empty())
         return 0;
     const MeetingReport report =
-        MeetingsIn(options.file, PlayedTogether(options.file, options.meet, options.starts, *MetresPerUnit(options.unit)),
+        MeetingsIn(options.file, PlayedTogether(options.file, options.meet, options.starts, UnitOfDrawing(options.unit).metres),
                    {options.clearance, 0.0});
     std::vector<MeetingMarker> markers;
     for (const Meeting& meeting : report.meetings)

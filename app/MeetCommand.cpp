@@ -18,7 +18,7 @@ struct MeetOptions : DrawingOptions
 {
     std::vector<std::string> names;
     std::vector<std::string> starts;
-    std::string unit = "m";
+    std::string unit;
     double clearance = 0.0;
     double tolerance = 0.0;
     bool check = false;
@@ -72,7 +72,7 @@ json ReportJson(const MeetOptions& options, const std::vector<PlayedSimulation>&
         meetings.push_back(MeetingJson(played, meeting));
     return {{"file", options.file},
             {"simulations", simulations},
-            {"unit", options.unit},
+            {"unit", UnitOfDrawing(options.unit).name},
             {"clearance", report.clearance},
             {"tolerance", report.tolerance},
             {"meetings", meetings},
@@ -82,7 +82,7 @@ json ReportJson(const MeetOptions& options, const std::vector<PlayedSimulation>&
 Outcome Meet(AcDbDatabase&, const MeetOptions& options)
 {
     const std::vector<PlayedSimulation> played =
-        PlayedTogether(options.file, options.names, options.starts, *MetresPerUnit(options.unit));
+        PlayedTogether(options.file, options.names, options.starts, UnitOfDrawing(options.unit).metres);
     const MeetingReport report = MeetingsIn(options.file, played, {options.clearance, options.tolerance});
     Outcome outcome{false, Report(ReportJson(options, played, report), MeetText)};
     if (options.check && !report.meetings.empty())

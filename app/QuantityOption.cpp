@@ -1,5 +1,7 @@
 #include "app/QuantityOption.h"
 
+#include "host/AcDbDatabase.h"
+
 #include "motion/LengthUnit.h"
 
 #include <cmath>
@@ -28,8 +30,21 @@ CLI::Validator Quantity(const std::string& what, bool zeroAllowed)
 CLI::Option* AddUnitOption(CLI::App& command, std::string& unit)
 {
     return command
-        .add_option("--unit", unit, std::string("what a drawing unit stands for: ") + kLengthUnitNames + " (default m)")
+        .add_option("--unit", unit,
+                    std::string("what a drawing unit stands for: ") + kLengthUnitNames +
+                        " (default: the drawing's own units, else m)")
         ->check([](const std::string& name) {
             return MetresPerUnit(name) ? std::string() : std::string("a unit of ") + kLengthUnitNames;
         });
+}
+
+DrawingUnit UnitOfDrawing(const std::string& unitOption)
+{
+    if (!unitOption.empty())
+        return {unitOption, MetresPerUnit(unitOption).value_or(1.0)};
+    const AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
+    const int units = drawing != nullptr ? drawing->insunits() : 0;
+    if (const std::optional<double> metres = MetresPerInsertionUnit(units))
+        return {InsertionUnitName(units), *metres};
+    return {"m", 1.0};
 }

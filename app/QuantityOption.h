@@ -15,5 +15,14 @@ CLI::Validator Quantity(const std::string& what, bool zeroAllowed);
 bool ReadQuantity(const std::string& text, bool zeroAllowed, double& value);
 
 // Adds --unit, the length a drawing unit stands for (motion/LengthUnit.h),
-// which timing needs.
+// which timing needs; left empty, the drawing's own units hold.
 CLI::Option* AddUnitOption(CLI::App& command, std::string& unit);
+
+// The unit a command works in: the one --unit names, else the working
+// drawing's insertion units, else (a drawing without units) metres.
+struct DrawingUnit
+{
+    std::string name;
+    double metres = 1.0;
+};
+[[nodiscard]] DrawingUnit UnitOfDrawing(const std::string& unitOption);

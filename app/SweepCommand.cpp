@@ -19,6 +19,7 @@ struct SweepCommandOptions : DrawingOptions
     double clearance = 0.0;
     double tolerance = 0.0;
     bool check = false;
+    std::string unit;
 };
 
 json EnvelopeJson(const Envelope& envelope)
@@ -71,9 +72,7 @@ json ConflictsJson(const SweepReport& report)
 
 SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options)
 {
-    // Times only order the conflicts of a section's segments, so any unit
-    // serves.
-    return SweepForCommand(options.file, options.name, sim, MotionOf(sim, 1.0),
+    return SweepForCommand(options.file, options.name, sim, MotionOf(sim, UnitOfDrawing(options.unit).metres),
                            {options.clearance, options.tolerance});
 }
 
@@ -85,6 +84,7 @@ Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
     const SweepReport report = SweepOf(*sim, options);
     Outcome outcome{false, Report({{"file", options.file},
                                    {"simulation", options.name},
+                                   {"unit", UnitOfDrawing(options.unit).name},
                                    {"tolerance", report.tolerance},
                                    {"clearance", report.clearance},
                                    {"segments", SegmentsJson(report)},
@@ -113,4 +113,5 @@ void AddSweepCommand(CLI::App& app, Action& action)
                        "largest part's size)")
         ->check(Quantity("a distance", false));
     command.add_flag("--check", options->check, "end with status 6 when the envelope runs into anything");
+    AddUnitOption(command, options->unit);
 }

@@ -52,9 +52,10 @@ std::string Conflicts(const json& conflicts)
 
 std::string SweepText(const json& sweep)
 {
+    const std::string unit = sweep["unit"];
     std::string text = "Sweep of \"" + sweep["simulation"].get<std::string>() + "\" in " +
-                       sweep["file"].get<std::string>() + ": tolerance " + NumberText(sweep["tolerance"]) +
-                       ", clearance " + NumberText(sweep["clearance"]) + "\n";
+                       sweep["file"].get<std::string>() + " (lengths in " + unit + "): tolerance " +
+                       NumberText(sweep["tolerance"]) + ", clearance " + NumberText(sweep["clearance"]) + "\n";
     for (const json& segment : sweep["segments"])
         text += "  section " + Whole(segment["section"]) + ", segment " + Whole(segment["segment"]) + " (" +
                 Whole(segment["samples"]) + " samples)\n" +

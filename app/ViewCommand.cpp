@@ -25,7 +25,7 @@ struct ViewOptions : DrawingOptions
 {
     std::vector<std::string> names;
     std::string page;
-    std::string unit = "m";
+    std::string unit;
     double at = 0.0;
     std::string svg;
     bool envelope = false;
@@ -44,7 +44,7 @@ void AddSweep(ViewedSimulation& viewed, const CPmSim200& sim, const ViewOptions&
 
 ViewedSimulation Viewed(const CPmSim200& sim, const ViewOptions& options)
 {
-    ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, *MetresPerUnit(options.unit)), {}};
+    ViewedSimulation viewed{Utf8(*sim.Name()), {}, MotionOf(sim, UnitOfDrawing(options.unit).metres), {}};
     AddSweep(viewed, sim, options);
     for (const CPmSection200* section : *sim.Sections())
         viewed.sectionSpeeds.push_back(NumberText(SpeedInUnit(section->Speed(), section->SpeedUnits())) + ' ' +
@@ -129,7 +129,7 @@ Outcome View(AcDbDatabase&, const ViewOptions& options)
     DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
     const std::string bytes =
         still ? SvgStill(picture, sims.front(), options.at)
-              : PageHtml(PackPage(picture, sims, options.unit, together ? &*together : nullptr),
+              : PageHtml(PackPage(picture, sims, UnitOfDrawing(options.unit).name, together ? &*together : nullptr),
                          std::filesystem::path(options.file).filename().string());
     const std::string out = OutputPath(options);
     std::error_code error;
