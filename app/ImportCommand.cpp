@@ -1,11 +1,19 @@
-// znsim import: a DXF's blocks and model space into a new drawing or into
-// one that exists. The DXF is read and checked whole before the drawing is
-// touched, and the drawing is saved only when everything went in.
+// znsim import: a DXF's tables, blocks and model space into a new drawing
+// or into one that exists. The DXF is read and checked whole before the
+// drawing is touched, and the drawing is saved only when everything went in.
+// The report lists the block references with their handles, as people look
+// for them; --json gives the handle of every entity, and the shape of the
+// report is in docs/znsim.md.
 #include "app/Commands.h"
 #include "exchange/DxfFileReader.h"
 #include "exchange/DxfToDrawing.h"
 
+#include "drawing/NumberText.h"
 #include "drawing/TextFile.h"
+#include "motion/LengthUnit.h"
+
+#include <algorithm>
+#include <map>
 
 namespace
 {
@@ -34,8 +42,23 @@ std::string SkippedText(const json& skipped)
     if (skipped.empty())
         return {};
     std::string text = "Passed over what a drawing cannot hold:\n";
-    for (const auto& [what, count] : skipped.items())
-        text += "  " + std::to_string(count.get<std::size_t>()) + " " + what + "\n";
+    for (const json& item : skipped)
+    {
+        text += "  " + std::to_string(item["count"].get<std::size_t>()) + " " + item["type"].get<std::string>();
+        if (item.contains("attribute"))
+            text += ": " + item["attribute"].get<std::string>();
+        if (item.contains("in"))
+            text += " in " + item["in"].get<std::string>();
+        text += "\n";
+    }
+    return text;
+}
+
+std::string Listed(const json& names)
+{
+    std::string text;
+    for (const json& name : names)
+        text += (text.empty() ? "\"" : ", \"") + name.get<std::string>() + "\"";
     return text;
 }
 
@@ -48,9 +71,20 @@ std::string ImportedText(const json& data)
                        data["drawing"].get<std::string>() + ": " +
                        std::to_string(data["blocks"].get<std::size_t>()) + " block(s), " +
                        std::to_string(data["entities"].get<std::size_t>()) + " entities.\n";
+    const json& units = data["units"];
+    if (units["scale"].get<double>() != 1.0)
+        text += "Scaled by " + NumberText(units["scale"].get<double>()) + ": the DXF is in " +
+                units["dxf"].get<std::string>() + ", the drawing in " + units["drawing"].get<std::string>() + ".\n";
     for (const json& renamed : data["renamed"])
         text += "Block \"" + renamed[0].get<std::string>() + "\" came in as \"" +
                 renamed[1].get<std::string>() + "\": the drawing had a block of that name.\n";
+    for (const auto& [table, names] : data["created"].items())
+        if (!names.empty())
+        {
+            std::string what = table;
+            std::replace(what.begin(), what.end(), '_', ' ');
+            text += "Made the " + what + " the DXF uses but does not define: " + Listed(names) + ".\n";
+        }
     if (!data["references"].empty())
         text += "Block references (DXF handle -> drawing handle):\n";
     for (const json& reference : data["references"])
@@ -60,27 +94,53 @@ std::string ImportedText(const json& data)
                 reference["handle"].get<std::string>() + "  " + reference["block"].get<std::string>() + " in " +
                 reference["in"].get<std::string>() + "\n";
     }
+    const std::size_t others = data["entities"].get<std::size_t>() - data["references"].size();
+    if (others > 0)
+        text += std::to_string(others) + " other entities came in; --json gives every entity's handle.\n";
     return text + SkippedText(data["skipped"]);
 }
 
-json ReferencesJson(const DxfImport& imported)
+json EntitiesJson(const DxfImport& imported, bool references)
 {
-    json references = json::array();
-    for (const ImportedReference& reference : imported.references)
-        references.push_back({{"dxf", reference.dxfHandle},
-                              {"handle", reference.handle},
-                              {"block", reference.block},
-                              {"in", reference.in}});
-    return references;
+    json entities = json::array();
+    for (const ImportedEntity& entity : imported.entities)
+    {
+        if (references && entity.block.empty())
+            continue;
+        json item = {{"dxf", entity.dxfHandle}, {"handle", entity.handle}};
+        if (references)
+            item["block"] = entity.block;
+        else
+            item["type"] = entity.type;
+        item["in"] = entity.in;
+        entities.push_back(std::move(item));
+    }
+    return entities;
 }
 
-Outcome Import(const ImportOptions& options, const DxfDrawing& dxf)
+json SkippedJson(const std::map<DxfSkip, std::size_t>& skipped)
+{
+    json items = json::array();
+    for (const auto& [what, count] : skipped)
+    {
+        json item = {{"type", what.type}};
+        if (!what.attribute.empty())
+            item["attribute"] = what.attribute;
+        if (!what.in.empty())
+            item["in"] = what.in;
+        item["count"] = count;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+Outcome Import(const ImportOptions& options, const DxfDrawing& dxf, bool newDrawing)
 {
     DxfImport imported;
     try
     {
         CheckDxfImport(dxf);
-        imported = ImportDxf(dxf);
+        imported = ImportDxf(dxf, newDrawing);
     }
     catch (const Failure& failure)
     {
@@ -89,11 +149,17 @@ Outcome Import(const ImportOptions& options, const DxfDrawing& dxf)
     return {true, Report({{"dxf", options.dxf},
                           {"drawing", options.file},
                           {"version", dxf.version},
+                          {"units",
+                           {{"dxf", InsertionUnitName(dxf.units)},
+                            {"drawing", InsertionUnitName(imported.units)},
+                            {"scale", imported.scale}}},
                           {"blocks", imported.blocks},
-                          {"entities", imported.entities},
-                          {"references", ReferencesJson(imported)},
+                          {"entities", imported.entities.size()},
+                          {"handles", EntitiesJson(imported, false)},
+                          {"references", EntitiesJson(imported, true)},
                           {"renamed", imported.renamed},
-                          {"skipped", dxf.skipped}},
+                          {"created", {{"layers", dxf.createdLayers}, {"text_styles", dxf.createdStyles}}},
+                          {"skipped", SkippedJson(dxf.skipped)}},
                          ImportedText)};
 }
 
@@ -104,7 +170,9 @@ int RunImport(const ImportOptions& options, DrawingAccess access)
     if (options.file.empty())
         throw Failure(FailureKind::badInput, "import needs -o DRAWING (a new drawing) or --into DRAWING");
     const DxfDrawing dxf = ReadDxfFile(options.dxf);
-    return RunOnDrawing(options, access, [&](AcDbDatabase&) { return Import(options, dxf); });
+    return RunOnDrawing(options, access, [&](AcDbDatabase&) {
+        return Import(options, dxf, access == DrawingAccess::create);
+    });
 }
 } // namespace
 
@@ -112,13 +180,15 @@ void AddImportCommand(CLI::App& app, Action& action)
 {
     auto options = std::make_shared<ImportOptions>();
     CLI::App& command = *app.add_subcommand(
-        "import", "Bring a DXF's blocks and model space into a new drawing (-o) or into one that exists (--into)");
+        "import",
+        "Bring a DXF's layers, line types, text styles, blocks and model space into a new drawing (-o) or into one "
+        "that exists (--into)");
     command.add_option("DXF", options->dxf, "the DXF file to read")->required();
     // Either names the drawing: -o one to create, --into one to add to.
     CLI::Option* out = command.add_option("-o,--output", options->file, "the new drawing file to write (.zdw)");
     CLI::Option* into = command.add_option("--into", options->file, "the drawing file to add to (.zdw)");
     out->excludes(into);
-    AddDrawingOptions(command, *options, "print the report, with the handle map, as JSON");
+    AddDrawingOptions(command, *options, "print the report, with every entity's handle, as JSON");
     WhenChosen(command, action, [options, into] {
         return RunImport(*options, into->count() != 0 ? DrawingAccess::change : DrawingAccess::create);
     });

@@ -7,6 +7,9 @@
 #include "app/TextConversion.h"
 #include "app/TextView.h"
 #include "cadhost/DatabaseObjects.h"
+#include "drawing/BlockWalk.h"
+#include "drawing/Names.h"
+#include "host/AcDbEntity.h"
 #include "host/AcDbProxyObject.h"
 #include "host/AcRxClass.h"
 #include "storage/CIvAcadObject.h"
@@ -64,7 +67,33 @@ json Simulations()
             {"colliding", CollidingNames()}};
 }
 
-Outcome Info(AcDbDatabase& drawing, const DrawingOptions& options)
+struct InfoOptions : DrawingOptions
+{
+    bool entities = false;
+};
+
+// Model space's entities, each with its handle, class and extent (null
+// when it has none).
+json Entities()
+{
+    json entities = json::array();
+    ForEachModelSpaceEntity([&](const AcDbEntity& entity) {
+        AcDbExtents extents;
+        json extent = nullptr;
+        if (entity.getGeomExtents(extents) == Acad::eOk)
+        {
+            const AcGePoint3d low = extents.minPoint();
+            const AcGePoint3d high = extents.maxPoint();
+            extent = {{low.x, low.y, low.z}, {high.x, high.y, high.z}};
+        }
+        entities.push_back({{"handle", HandleText(entity.objectId().handle())},
+                            {"class", ClassName(entity.objectId())},
+                            {"extent", extent}});
+    });
+    return entities;
+}
+
+Outcome Info(AcDbDatabase& drawing, const InfoOptions& options)
 {
     const std::string& file = options.file;
     std::error_code error;
@@ -77,14 +106,21 @@ Outcome Info(AcDbDatabase& drawing, const DrawingOptions& options)
         {"simulations", Simulations()},
         {"module", ModuleFile().string()},
         {"legacy_module", {{"path", LegacyModuleFile().string()}, {"loaded", LegacyModuleLoaded()}}}};
-    return {false, Report(info, DrawingInfoText)};
+    if (!options.entities)
+        return {false, Report(info, DrawingInfoText)};
+    json withEntities = info;
+    withEntities["entities"] = Entities();
+    return {false, Report(withEntities, DrawingInfoText)};
 }
 } // namespace
 
 void AddInfoCommand(CLI::App& app, Action& action)
 {
-    AddDrawingCommand(app, action, DrawingAccess::read, "info",
-                      "Show a drawing's classes, object counts and proxies, its simulations, and "
-                      "whether the previous release's module is loaded",
-                      std::make_shared<DrawingOptions>(), Info);
+    auto options = std::make_shared<InfoOptions>();
+    CLI::App& command = AddDrawingCommand(app, action, DrawingAccess::read, "info",
+                                          "Show a drawing's classes, object counts and proxies, its simulations, "
+                                          "and whether the previous release's module is loaded",
+                                          options, Info);
+    command.add_flag("--entities", options->entities,
+                     "also list model space's entities: handle, class and extent");
 }

@@ -163,6 +163,23 @@ std::string SimulationTreeText(const json& tree)
     return text.str();
 }
 
+// Model space's entities as a table: handle, class, and the corners of
+// the extent seen from above.
+std::string EntitiesText(const json& entities)
+{
+    std::vector<Row> rows{{"HANDLE", "CLASS", "FROM", "TO"}};
+    const auto corner = [](const json& point) {
+        return NumberText(point[0].get<double>()) + " " + NumberText(point[1].get<double>());
+    };
+    for (const json& entity : entities)
+    {
+        const json& extent = entity["extent"];
+        rows.push_back({entity["handle"], entity["class"], extent.is_null() ? "-" : corner(extent[0]),
+                        extent.is_null() ? "-" : corner(extent[1])});
+    }
+    return "model space: " + Counted(entities.size(), "entity", "entities") + "\n" + Table(rows);
+}
+
 std::string DrawingInfoText(const json& info)
 {
     std::ostringstream text;
@@ -182,6 +199,8 @@ std::string DrawingInfoText(const json& info)
          << "module: " << info["module"].get<std::string>() << "\n"
          << "legacy module: " << info["legacy_module"]["path"].get<std::string>()
          << (info["legacy_module"]["loaded"].get<bool>() ? " (loaded)" : " (not loaded)") << "\n";
+    if (info.contains("entities"))
+        text << EntitiesText(info["entities"]);
     return text.str();
 }
 

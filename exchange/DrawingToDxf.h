@@ -1,7 +1,8 @@
 // The working drawing and its simulations, as a DXF drawing:
+//  - its line types, layers and text styles, and its insertion units;
 //  - every block definition with its entities, and model space's entities,
-//    on layer 0 (invisible ones on the layer "Hidden", which is off); block
-//    references keep their position, scale, rotation and visibility;
+//    each with its layer, colour, line type, line type scale, line weight
+//    and visibility;
 //  - per simulation, on layers named after it: each segment's path as a
 //    polyline through its positions' points ("NAME path"), its part tree at
 //    the segment's first position as block references placed as motion/
@@ -25,6 +26,13 @@ constexpr const char* kSimulationDictionary = "ZNSIM_SIMULATIONS";
 // The layer names of a simulation: its name, with the characters that DXF
 // forbids in a layer name (<>/\":;?*|=`) as '_', and then the role.
 [[nodiscard]] std::string SimulationLayer(const std::string& simulation, const std::string& role);
+
+// An entity of shape on layer, its other properties by layer.
+[[nodiscard]] DxfEntity OnLayer(DxfShape shape, const std::string& layer);
+
+// A layer of what export adds, of colour, unless the drawing has one of that
+// name already.
+void AddLayer(DxfDrawing& dxf, const std::string& name, int colour);
 
 struct ExportedSimulation
 {

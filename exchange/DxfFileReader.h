@@ -5,9 +5,14 @@
 //
 // Problems: text that is not a DXF (empty, binary, or not starting with a
 // section), a group code that is not a number, a value that does not parse
-// for its code, a version other than R12 (AC1009) to 2018 (AC1032), and a
-// DXF cut short (no EOF). Entities the drawing cannot hold are no problem:
-// they are counted in drawing.skipped.
+// for its code, a version other than R12 (AC1009) to 2018 (AC1032), a DXF
+// cut short (no EOF), a line type that an entity or a layer names but the
+// file does not define (beyond ByLayer, ByBlock and Continuous, which every
+// drawing has), a spline whose knots go down or whose counts do not fit its
+// degree, and a hatch boundary that does not close. Entities and attributes
+// the drawing cannot hold are no problem: they are counted in
+// drawing.skipped. A layer or a text style named but not defined is made,
+// as CAD programs make it, and listed.
 #pragma once
 
 #include "exchange/DxfDrawing.h"

@@ -60,17 +60,32 @@ bool ValueParses(int code, std::string_view value)
     }
 }
 
-// What dxflib's callbacks take; everything else in ENTITIES or a block is
-// counted as passed over. ATTRIB and ATTDEF (text) are not taken.
-bool Taken(std::string_view type)
+bool OneOf(std::string_view type, std::initializer_list<const char*> names)
 {
-    static constexpr std::array<const char*, 12> kTaken = {"LINE",  "CIRCLE", "ARC",    "LWPOLYLINE",
-                                                           "POLYLINE", "VERTEX", "SEQEND", "INSERT",
-                                                           "BLOCK", "ENDBLK", "ENDSEC", "EOF"};
-    for (const char* taken : kTaken)
-        if (type == taken)
+    for (const char* name : names)
+        if (type == name)
             return true;
     return false;
+}
+
+// What is read of ENTITIES and the blocks; everything else there is counted
+// as passed over. ATTRIB and ATTDEF (a block's attributes) are not taken.
+bool Taken(std::string_view type)
+{
+    return OneOf(type, {"LINE", "CIRCLE", "ARC", "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND", "INSERT", "TEXT",
+                        "MTEXT", "ELLIPSE", "SPLINE", "POINT", "HATCH", "BLOCK", "ENDBLK", "ENDSEC", "EOF"});
+}
+
+// The table records a drawing holds; those that only mirror what it holds
+// otherwise (a block's record, an application's name) or are settings of
+// what it does not hold (the viewports the drawing is seen through, the
+// styles of dimensions, which are counted themselves); the records of the
+// other tables, named views and coordinate systems, are counted as passed
+// over.
+bool TakenInTables(std::string_view type)
+{
+    return OneOf(type, {"TABLE", "ENDTAB", "LAYER", "LTYPE", "STYLE", "BLOCK_RECORD", "APPID", "VPORT", "DIMSTYLE",
+                        "ENDSEC", "EOF"});
 }
 
 // R12 to 2018, the versions whose entities the reader knows; older and
@@ -115,10 +130,12 @@ std::string Quoted(std::string_view text)
 
 DxfTagWatch::DxfTagWatch(std::string_view text) : m_text(text) {}
 
-void DxfTagWatch::Fail(const std::string& message)
+void DxfTagWatch::Fail(const std::string& message) { Refuse("line " + std::to_string(m_line) + ": " + message); }
+
+void DxfTagWatch::Refuse(const std::string& problem)
 {
     if (m_problem.empty())
-        m_problem = "line " + std::to_string(m_line) + ": " + message;
+        m_problem = problem;
 }
 
 std::string_view DxfTagWatch::NextLine()
@@ -152,7 +169,11 @@ DxfTagWatch::int_type DxfTagWatch::underflow()
         if (m_next < m_text.size())
         {
             const std::string_view value = NextLine();
-            if (KeptVertex(Trimmed(value.substr(0, value.find('\n')))))
+            std::string_view line = value.substr(0, value.find('\n'));
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            m_untrimmed = line;
+            if (KeptVertex(Trimmed(line)))
                 continue;
             pair = std::string_view(code.data(), code.size() + value.size());
         }
@@ -167,7 +188,7 @@ DxfTagWatch::int_type DxfTagWatch::underflow()
 
 bool DxfTagWatch::KeptVertex(std::string_view value)
 {
-    const bool vertexCode = m_code == 10 || m_code == 20 || m_code == 42;
+    const bool vertexCode = m_code == 10 || m_code == 20 || m_code == 40 || m_code == 41 || m_code == 42;
     if (!vertexCode || m_current.type != "LWPOLYLINE")
     {
         WatchValue(value);
@@ -182,8 +203,16 @@ bool DxfTagWatch::KeptVertex(std::string_view value)
     std::vector<DxfVertex>& vertices = m_current.vertices;
     if (m_code == 10)
         vertices.push_back({number, 0.0, 0.0});
-    else if (!vertices.empty())
-        (m_code == 20 ? vertices.back().y : vertices.back().bulge) = number;
+    else if (vertices.empty())
+        m_current.pairs.push_back({m_code, value, m_line});
+    else if (m_code == 20)
+        vertices.back().y = number;
+    else if (m_code == 40)
+        vertices.back().startWidth = number;
+    else if (m_code == 41)
+        vertices.back().endWidth = number;
+    else
+        vertices.back().bulge = number;
     return true;
 }
 
@@ -213,8 +242,15 @@ void DxfTagWatch::WatchValue(std::string_view value)
     if (const char* items = CountedItems(m_current.type, m_code))
         WatchCount(items, value);
     if (m_code == 2 && m_sectionNameFollows)
+    {
         m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
+        m_inTables = value == "TABLES";
+    }
     m_sectionNameFollows = false;
+    // A text's words (codes 1 and 3) keep the spaces around them; they are
+    // part of what it says. Names and handles do not.
+    if (m_inEntitySection || m_inTables)
+        m_current.pairs.push_back({m_code, m_code == 1 || m_code == 3 ? m_untrimmed : value, m_line});
     if (m_code == 9)
         m_versionFollows = value == "$ACADVER";
     else if (m_code == 1 && m_versionFollows)
@@ -224,12 +260,8 @@ void DxfTagWatch::WatchValue(std::string_view value)
         if (!VersionTaken(value))
             Fail("DXF version " + Quoted(value) + " is not supported (R12 to 2018: AC1009 to AC1032)");
     }
-    else if (m_code == 5)
-        m_current.handle = value;
     else if (m_code == 67)
         m_current.paperSpace = value == "1";
-    else if (m_code == 60)
-        m_current.visible = value != "1";
 }
 
 // Each item counted takes at least a pair of lines of three bytes after the
@@ -248,13 +280,19 @@ void DxfTagWatch::WatchCount(const char* items, std::string_view value)
 
 void DxfTagWatch::BeginEntity(std::string_view type)
 {
-    m_finished = std::move(m_current);
-    m_current = Entity{std::string(type), {}, m_line - 1, false, true, {}};
+    // The finished entity's storage is taken over by the next, so that its
+    // vectors keep their room.
+    std::swap(m_finished, m_current);
+    m_current.type.assign(type);
+    m_current.line = m_line - 1;
+    m_current.paperSpace = false;
+    m_current.pairs.clear();
+    m_current.vertices.clear();
     m_sectionNameFollows = type == "SECTION";
     if (type == "SECTION")
-        m_inEntitySection = false;
+        m_inEntitySection = m_inTables = false;
     if (type == "EOF")
         m_sawEnd = true;
-    if (m_inEntitySection && !Taken(type))
+    if ((m_inEntitySection && !Taken(type)) || (m_inTables && !TakenInTables(type)))
         ++m_unread[std::string(type)];
 }

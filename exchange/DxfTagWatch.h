@@ -3,12 +3,13 @@
 // time, and the watch checks each pair as it passes: a group code that is
 // not a number, a value that does not parse for its code (dxflib would read
 // it as 0), a file that does not start as a DXF, a version not taken. It
-// also keeps what dxflib's callbacks do not give: the line each entity
-// starts on, its handle as written, whether it is in paper space or
-// invisible, and which entity types went by that nothing takes. It refuses
-// a count of vertices, knots or points that the rest of the file cannot
-// hold, which dxflib would otherwise allocate, and a line too long for
-// dxflib's buffer.
+// also keeps what dxflib's callbacks do not give: every pair of each entity
+// and table record with the line it is on (so that what the record holds is
+// read from its own pairs, and what is not taken can be counted), the line
+// each one starts on, and which entity types and table records went by that
+// nothing takes. It refuses a count of vertices, knots or points that the
+// rest of the file cannot hold, which dxflib would otherwise allocate, and a
+// line too long for dxflib's buffer.
 //
 // dxflib reads each real through a new string stream, which costs more than
 // all the rest of reading: so the vertices of LWPOLYLINEs, the bulk of a
@@ -28,17 +29,26 @@
 #include <string_view>
 #include <vector>
 
+// A group code and its value as the file has it (trimmed), and its line.
+struct DxfPair
+{
+    int code = 0;
+    std::string_view value;
+    std::size_t line = 0;
+};
+
 class DxfTagWatch : public std::streambuf
 {
 public:
-    // What the watch knows of an entity of the ENTITIES or BLOCKS section.
+    // What the watch knows of an entity of the ENTITIES or BLOCKS section,
+    // or a record of the TABLES section.
     struct Entity
     {
         std::string type;
-        std::string handle;
         std::size_t line = 0;
         bool paperSpace = false;
-        bool visible = true;
+        // Every pair after its type, but an LWPOLYLINE's vertices.
+        std::vector<DxfPair> pairs;
         // Of an LWPOLYLINE.
         std::vector<DxfVertex> vertices;
     };
@@ -57,6 +67,8 @@ public:
 
     // Stops the reading at the current line with message.
     void Fail(const std::string& message);
+    // Stops it with a problem that names its line itself.
+    void Refuse(const std::string& problem);
     const std::string& Problem() const { return m_problem; }
 
 protected:
@@ -76,11 +88,13 @@ private:
     std::string_view m_text;
     std::size_t m_next = 0;
     std::size_t m_line = 0;
-    // The code of the pair being read.
+    // The code of the pair being read, and its value as the line has it.
     int m_code = 0;
+    std::string_view m_untrimmed;
     bool m_first = true;
 
     bool m_inEntitySection = false;
+    bool m_inTables = false;
     bool m_versionFollows = false;
     bool m_sectionNameFollows = false;
     std::string m_version;

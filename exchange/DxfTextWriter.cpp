@@ -44,8 +44,6 @@ void DxfTextWriter::dxfInt(int gc, int value) const
 
 void DxfTextWriter::dxfHex(int gc, int value) const
 {
-    if (gc == 5)
-        m_lastHandle = static_cast<unsigned int>(value);
     Code(gc);
     char buffer[16];
     const int length = std::snprintf(buffer, sizeof buffer, "%X\n", static_cast<unsigned int>(value));

@@ -22,13 +22,12 @@ public:
     void dxfString(int gc, const std::string& value) const override;
 
     const std::string& Text() const { return m_text; }
-    // The handle of the object written last: dxflib gives handles out as it
-    // writes and keeps the dictionaries' to itself.
-    unsigned long LastHandle() const { return m_lastHandle; }
+    // A handle given out without writing it, for an object that others
+    // point at before it is written.
+    unsigned long Reserve() { return m_handle++; }
 
 private:
     void Code(int gc) const;
 
     mutable std::string m_text;
-    mutable unsigned long m_lastHandle = 0;
 };

@@ -1,13 +1,18 @@
-// A DXF drawing into the working drawing: its block definitions become
-// block definitions (entities moved so that the block's base point is the
-// definition's origin), and its model space's entities are appended to
-// model space. Lines, circles, arcs, 2D polylines (bulges kept as bulges:
-// each bent segment stays an exact arc) and block references (position,
-// scale, rotation, visibility; nested ones inside definitions too) come in.
-// Layers, colours and line types do not: the drawing has none.
+// A DXF drawing into the working drawing: its line types, layers and text
+// styles go into the drawing's tables (a name the drawing has already keeps
+// the drawing's record); its block definitions become block definitions
+// (entities moved so that the block's base point is the definition's
+// origin); its model space's entities are appended to model space. Every
+// entity keeps its layer, colour, line type, line type scale, line weight
+// and visibility.
 //
 // A DXF block whose name the drawing already uses comes in under the first
 // free name of "NAME (2)", "NAME (3)"..., and its references with it.
+//
+// Units: a new drawing takes the DXF's insertion units. Into a drawing whose
+// units differ from the DXF's, what comes in is scaled by the ratio of the
+// two, so that a plan in millimetres lands at its size in a drawing in
+// metres; when either has no units nothing is scaled.
 //
 // Check everything, then change anything: CheckDxfImport finds every reason
 // the DXF cannot go into the drawing before ImportDxf touches it.
@@ -24,26 +29,34 @@
 // reference to a block that neither the DXF nor the drawing defines.
 void CheckDxfImport(const DxfDrawing& dxf);
 
-struct ImportedReference
+struct ImportedEntity
 {
     // As the DXF gives it (empty when it gives none), and as the drawing has it.
     std::string dxfHandle;
     std::string handle;
-    std::string block;
+    // Its DXF type (LINE, INSERT...).
+    std::string type;
     // "model space", or the block definition that holds it.
     std::string in;
+    // The block a reference shows; empty for other entities.
+    std::string block;
 };
 
 struct DxfImport
 {
     std::size_t blocks = 0;
-    std::size_t entities = 0;
-    std::vector<ImportedReference> references;
+    // In the order the DXF gives them, block definitions first.
+    std::vector<ImportedEntity> entities;
     // DXF blocks whose name the drawing already used, and the name each got.
     std::vector<std::pair<std::string, std::string>> renamed;
+    // The drawing's insertion units after the import, and the factor what
+    // came in was scaled by.
+    int units = 0;
+    double scale = 1.0;
 };
 
-// Needs CheckDxfImport(dxf) to have passed. A host that refuses a change,
-// which a checked DXF does not cause, is a Failure (internal): the drawing
-// must then not be saved.
-DxfImport ImportDxf(const DxfDrawing& dxf);
+// Needs CheckDxfImport(dxf) to have passed. newDrawing: the working drawing
+// was made for the import and takes the DXF's units. A host that refuses a
+// change, which a checked DXF does not cause, is a Failure (internal): the
+// drawing must then not be saved.
+DxfImport ImportDxf(const DxfDrawing& dxf, bool newDrawing);

@@ -109,7 +109,7 @@ void readDxf(const std::uint8_t* data, std::size_t size)
         const DxfDrawing dxf = ReadDxf(std::string_view(reinterpret_cast<const char*>(data), size));
         const WorkingDrawing into;
         CheckDxfImport(dxf);
-        static_cast<void>(ImportDxf(dxf));
+        static_cast<void>(ImportDxf(dxf, true));
     }
     catch (const Failure&)
     {

@@ -139,6 +139,16 @@ protected:
         WriteVehicle("flat.json", "/units/0/wheelbase", 0);
         WriteVehicle("thin.json", "/units/0/width", -2.1);
         WriteVehicle("outside.json", "/units/0/coupling/offset", 9.0);
+        const auto entities = [this](const std::string& name, const std::string& entity) {
+            writeFile(File(name), "0\nSECTION\n2\nENTITIES\n" + entity + "0\nENDSEC\n0\nEOF\n");
+        };
+        entities("linetype.dxf", "0\nLINE\n8\n0\n6\nDASHED\n10\n0\n20\n0\n11\n1\n21\n1\n");
+        entities("open.dxf", "0\nHATCH\n8\n0\n2\nSOLID\n70\n1\n91\n1\n92\n1\n93\n2\n72\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
+                             "72\n1\n10\n1\n20\n0\n11\n1\n21\n1\n97\n0\n75\n0\n76\n1\n98\n0\n");
+        const std::string points = "10\n0\n20\n0\n30\n0\n10\n1\n20\n1\n30\n0\n";
+        entities("knots.dxf", "0\nSPLINE\n8\n0\n70\n0\n71\n1\n72\n4\n73\n2\n74\n0\n40\n0\n40\n1\n40\n0.5\n40\n1\n" + points);
+        entities("counts.dxf", "0\nSPLINE\n8\n0\n70\n0\n71\n3\n72\n4\n73\n4\n74\n0\n40\n0\n40\n0\n40\n1\n40\n1\n" +
+                                   points + points);
     }
 };
 
