@@ -76,7 +76,8 @@ std::size_t RecordBytes(const CPmSim200& sim)
     return bytes;
 }
 
-WorkingDrawing::WorkingDrawing(bool empty) : m_database(new AcDbDatabase(!empty, empty))
+WorkingDrawing::WorkingDrawing(bool empty)
+    : m_database(new AcDbDatabase(!empty, empty)), m_before(acdbHostApplicationServices()->workingDatabase())
 {
     CPmAcadSim200::rxInit();
     acdbHostApplicationServices()->setWorkingDatabase(m_database);
@@ -84,9 +85,16 @@ WorkingDrawing::WorkingDrawing(bool empty) : m_database(new AcDbDatabase(!empty,
 
 WorkingDrawing::~WorkingDrawing()
 {
-    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    acdbHostApplicationServices()->setWorkingDatabase(m_before);
     delete m_database;
 }
+
+WorkingAgain::WorkingAgain(WorkingDrawing& drawing) : m_before(acdbHostApplicationServices()->workingDatabase())
+{
+    acdbHostApplicationServices()->setWorkingDatabase(&drawing.database());
+}
+
+WorkingAgain::~WorkingAgain() { acdbHostApplicationServices()->setWorkingDatabase(m_before); }
 
 std::wstring TemporaryPath(const std::wstring& stem)
 {

@@ -35,7 +35,8 @@ void StoreSims(int count, const std::vector<PmPosition200>& path, unsigned __int
 std::size_t RecordBytes(const CPmSim200& sim);
 
 // A new default drawing (or, when empty, one to read a file into), the
-// working one for as long as it lives; the simulation class is registered.
+// working one for as long as it lives, and the one that was working before
+// it again after; the simulation class is registered.
 class WorkingDrawing
 {
 public:
@@ -48,6 +49,22 @@ public:
 
 private:
     AcDbDatabase* m_database;
+    AcDbDatabase* m_before;
+};
+
+// A drawing kept across a benchmark's repetitions made the working one
+// again for as long as this lives, whatever another benchmark made working
+// since.
+class WorkingAgain
+{
+public:
+    explicit WorkingAgain(WorkingDrawing& drawing);
+    ~WorkingAgain();
+    WorkingAgain(const WorkingAgain&) = delete;
+    WorkingAgain& operator=(const WorkingAgain&) = delete;
+
+private:
+    AcDbDatabase* m_before;
 };
 
 // One T made from each size on first use and kept for the program's run:
