@@ -86,7 +86,7 @@ void ZnsimTest::DriveCar(const std::string& name, double x0, double x1, double k
          {{{"speed", kmh},
            {"unit", "km/h"},
            {"segments",
-            {{{"part", {{"block", "21"}, {"text", name + "'s car"}}},
+            {{{"part", {{"block", "29"}, {"text", name + "'s car"}}},
               {"positions",
                {{{"pt", {x0, lane, 0}}, {"heading", heading}}, {{"pt", {x1, lane, 0}}, {"heading", heading}}}}}}}}}}};
     writeFile(File(name + ".json"), description.dump());
