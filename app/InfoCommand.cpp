@@ -8,6 +8,7 @@
 #include "app/TextView.h"
 #include "cadhost/DatabaseObjects.h"
 #include "drawing/BlockWalk.h"
+#include "drawing/Layers.h"
 #include "drawing/Names.h"
 #include "host/AcDbEntity.h"
 #include "host/AcDbProxyObject.h"
@@ -72,8 +73,8 @@ struct InfoOptions : DrawingOptions
     bool entities = false;
 };
 
-// Model space's entities, each with its handle, class and extent (null
-// when it has none).
+// Model space's entities, each with its handle, class, layer and extent
+// (null when it has none).
 json Entities()
 {
     json entities = json::array();
@@ -86,8 +87,10 @@ json Entities()
             const AcGePoint3d high = extents.maxPoint();
             extent = {{low.x, low.y, low.z}, {high.x, high.y, high.z}};
         }
+        const std::optional<EntityLayer> layer = LayerOf(entity);
         entities.push_back({{"handle", HandleText(entity.objectId().handle())},
                             {"class", ClassName(entity.objectId())},
+                            {"layer", layer ? json(layer->name) : json(nullptr)},
                             {"extent", extent}});
     });
     return entities;
@@ -122,5 +125,5 @@ void AddInfoCommand(CLI::App& app, Action& action)
                                           "and whether the previous release's module is loaded",
                                           options, Info);
     command.add_flag("--entities", options->entities,
-                     "also list model space's entities: handle, class and extent");
+                     "also list model space's entities: handle, class, layer and extent");
 }

@@ -167,14 +167,16 @@ std::string SimulationTreeText(const json& tree)
 // the extent seen from above.
 std::string EntitiesText(const json& entities)
 {
-    std::vector<Row> rows{{"HANDLE", "CLASS", "FROM", "TO"}};
+    std::vector<Row> rows{{"HANDLE", "CLASS", "LAYER", "FROM", "TO"}};
     const auto corner = [](const json& point) {
         return NumberText(point[0].get<double>()) + " " + NumberText(point[1].get<double>());
     };
     for (const json& entity : entities)
     {
         const json& extent = entity["extent"];
-        rows.push_back({entity["handle"], entity["class"], extent.is_null() ? "-" : corner(extent[0]),
+        const json& layer = entity["layer"];
+        rows.push_back({entity["handle"], entity["class"], layer.is_null() ? "-" : layer.get<std::string>(),
+                        extent.is_null() ? "-" : corner(extent[0]),
                         extent.is_null() ? "-" : corner(extent[1])});
     }
     return "model space: " + Counted(entities.size(), "entity", "entities") + "\n" + Table(rows);

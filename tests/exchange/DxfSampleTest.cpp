@@ -62,6 +62,7 @@ TEST_F(DxfSampleTest, APlanInMillimetresComesIntoTheMetreDemoAtItsSize)
     for (const nlohmann::json& entity : info["entities"])
         listed[entity["handle"]] = entity;
     EXPECT_EQ(listed[handles["A1"]]["class"], "AcDbLine");
+    EXPECT_EQ(listed[handles["A1"]]["layer"], "Kerb");
     EXPECT_EQ(listed[handles["A1"]]["extent"], nlohmann::json::parse("[[0, 0, 0], [5, 0, 0]]"));
     EXPECT_EQ(listed[handles["A2"]]["extent"], nlohmann::json::parse("[[1, 2, 0], [3, 4, 0]]"));
     EXPECT_EQ(listed.size(), 12u) << "the demo's references (three parked, seven parts) and what came in";
