@@ -245,6 +245,7 @@ void DxfTagWatch::WatchValue(std::string_view value)
     {
         m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
         m_inTables = value == "TABLES";
+        m_inObjects = value == "OBJECTS";
     }
     m_sectionNameFollows = false;
     // A text's words (codes 1 and 3) keep the spaces around them; they are
@@ -290,9 +291,12 @@ void DxfTagWatch::BeginEntity(std::string_view type)
     m_current.vertices.clear();
     m_sectionNameFollows = type == "SECTION";
     if (type == "SECTION")
-        m_inEntitySection = m_inTables = false;
+        m_inEntitySection = m_inTables = m_inObjects = false;
     if (type == "EOF")
         m_sawEnd = true;
-    if ((m_inEntitySection && !Taken(type)) || (m_inTables && !TakenInTables(type)))
+    // Of the objects, groups alone are the user's drawing; the rest are
+    // settings and applications' data that no entity depends on.
+    if ((m_inEntitySection && !Taken(type)) || (m_inTables && !TakenInTables(type)) ||
+        (m_inObjects && type == "GROUP"))
         ++m_unread[std::string(type)];
 }

@@ -95,6 +95,7 @@ private:
 
     bool m_inEntitySection = false;
     bool m_inTables = false;
+    bool m_inObjects = false;
     bool m_versionFollows = false;
     bool m_sectionNameFollows = false;
     std::string m_version;

@@ -66,7 +66,8 @@ TEST(DxfReadingTest, LayersAndStylesNamedButNotDefinedAreMadeAndLineTypesRefused
 
 // Nothing is dropped without being counted: an attribute the drawing does
 // not hold is counted by name, once per entity, unless it says nothing (a
-// thickness of 0).
+// thickness of 0); so is a group of entities, while the dictionaries that
+// hold the drawing's settings are not.
 TEST(DxfReadingTest, WhatAnEntityHoldsBeyondTheDrawingIsCountedByName)
 {
     const DxfDrawing dxf = ReadDxf(Dxf(Entities(
@@ -75,7 +76,9 @@ TEST(DxfReadingTest, WhatAnEntityHoldsBeyondTheDrawingIsCountedByName)
         "0\nCIRCLE\n8\n0\n210\n0\n220\n0\n230\n-1\n440\n33554687\n10\n0\n20\n0\n40\n1\n"
         "0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n0\n1\nno height\n"
         "0\nINSERT\n8\n0\n2\nDoor\n70\n3\n71\n2\n10\n0\n20\n0\n"
-        "0\nDIMENSION\n8\n0\n")));
+        "0\nDIMENSION\n8\n0\n") +
+                                       "0\nSECTION\n2\nOBJECTS\n0\nDICTIONARY\n5\nC\n0\nGROUP\n5\nD\n300\nDoors\n"
+                                       "0\nENDSEC\n"));
     EXPECT_EQ(dxf.modelSpace.size(), 3u);
     EXPECT_EQ(Skipped(dxf, "LINE", "thickness"), 1u);
     EXPECT_EQ(Skipped(dxf, "LINE", "extended data"), 1u);
@@ -85,7 +88,8 @@ TEST(DxfReadingTest, WhatAnEntityHoldsBeyondTheDrawingIsCountedByName)
     EXPECT_EQ(Skipped(dxf, "TEXT without a height"), 1u);
     EXPECT_EQ(Skipped(dxf, "MINSERT (an array of references)"), 1u);
     EXPECT_EQ(Skipped(dxf, "DIMENSION"), 1u);
-    EXPECT_EQ(dxf.skipped.size(), 7u);
+    EXPECT_EQ(Skipped(dxf, "GROUP"), 1u);
+    EXPECT_EQ(dxf.skipped.size(), 8u);
 }
 
 // Before AutoCAD 2007 text is in the file's code page with \U+ escapes
