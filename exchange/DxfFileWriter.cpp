@@ -488,24 +488,23 @@ void WriteEntities(DxfTextWriter& dw, const std::vector<DxfEntity>& entities, Ha
 
 void WriteBlock(DxfTextWriter& dw, const DxfBlock& block, Handle record, bool paper)
 {
-    Begin(dw, "BLOCK", record);
-    dw.subClass("AcDbEntity");
-    if (paper)
-        dw.dxfInt(67, 1);
-    dw.dxfString(8, "0");
-    dw.subClass("AcDbBlockBegin");
+    // BLOCK and ENDBLK begin alike, on layer "0" of their space.
+    const auto begin = [&](const char* type, const char* subclass) {
+        Begin(dw, type, record);
+        dw.subClass("AcDbEntity");
+        if (paper)
+            dw.dxfInt(67, 1);
+        dw.dxfString(8, "0");
+        dw.subClass(subclass);
+    };
+    begin("BLOCK", "AcDbBlockBegin");
     Text(dw, 2, block.name);
     dw.dxfInt(70, 0);
     Coord(dw, 10, block.base);
     Text(dw, 3, block.name);
     dw.dxfString(1, "");
     WriteEntities(dw, block.entities, record);
-    Begin(dw, "ENDBLK", record);
-    dw.subClass("AcDbEntity");
-    if (paper)
-        dw.dxfInt(67, 1);
-    dw.dxfString(8, "0");
-    dw.subClass("AcDbBlockEnd");
+    begin("ENDBLK", "AcDbBlockEnd");
 }
 
 void WriteBlocks(DxfTextWriter& dw, const DxfDrawing& drawing, const Handles& handles)
