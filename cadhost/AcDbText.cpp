@@ -17,7 +17,7 @@ ACRX_DEFINE_HOST_MEMBERS(AcDbMText, ACRX_T("AcDbEntity"), ACRX_T("MTEXT"), &cadh
 
 namespace
 {
-// AutoCAD's line spacing at a factor of 1: five thirds of the text height.
+// The host's line spacing at a factor of 1: five thirds of the text height.
 constexpr double kLineSpacing = 5.0 / 3.0;
 
 Acad::ErrorStatus setStyle(AcDbEntity* text, AcDbObjectId& field, AcDbObjectId style)

@@ -1,5 +1,6 @@
-// Text in DXF files: files before AutoCAD 2007 (AC1021) hold it in their code
-// page, with characters beyond it written as \U+XXXX; later ones in UTF-8.
+// Text in DXF files: files older than the 2007 version (AC1021) hold it in
+// their code page, with characters beyond it written as \U+XXXX; later ones
+// in UTF-8.
 // The drawing's text is UTF-8.
 #pragma once
 

@@ -92,9 +92,9 @@ TEST(DxfReadingTest, WhatAnEntityHoldsBeyondTheDrawingIsCountedByName)
     EXPECT_EQ(dxf.skipped.size(), 8u);
 }
 
-// Before AutoCAD 2007 text is in the file's code page with \U+ escapes
-// beyond it; writing escapes every character beyond ASCII, even beyond the
-// first plane, and reading gives them back.
+// In files older than the 2007 version text is in the file's code page,
+// with \U+ escapes beyond it; writing escapes every character beyond ASCII,
+// even beyond the first plane, and reading gives them back.
 TEST(DxfReadingTest, TextInACodePageAndEscapedComesBackAsWritten)
 {
     struct Row
