@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace
 {
 class DxfSampleTest : public ZnsimTest
@@ -72,5 +74,62 @@ TEST_F(DxfSampleTest, APlanInMillimetresComesIntoTheMetreDemoAtItsSize)
     ASSERT_EQ(Run({"import", "plan.dxf", "-o", "plan.zdw"}).status, 0);
     ASSERT_EQ(Run({"export", "plan.zdw", "-o", "again.dxf"}).status, 0);
     EXPECT_NE(fileBytes(File("again.dxf")).find("$INSUNITS\n 70\n4\n"), std::string::npos);
+}
+// Everything that comes into a drawing of other units is scaled, not the
+// coordinates alone: each entity of the plan (texts, ellipses, splines,
+// hatches among them) spans in the metre demo a thousandth of what it spans
+// in a drawing of the plan's own millimetres, and a polyline's width is
+// scaled with it.
+TEST_F(DxfSampleTest, WhatComesIntoADrawingOfOtherUnitsIsScaledWhole)
+{
+    Demo();
+    const auto extents = [this](const std::string& drawing, const nlohmann::json& imported) {
+        std::map<std::string, nlohmann::json> byHandle;
+        const nlohmann::json info = RunJson({"info", drawing, "--entities"});
+        for (const nlohmann::json& entity : info["entities"])
+            byHandle[entity["handle"].get<std::string>()] = entity["extent"];
+        std::map<std::string, nlohmann::json> byDxfHandle;
+        for (const nlohmann::json& entity : imported["handles"])
+            if (entity["in"] == "model space")
+                byDxfHandle[entity["dxf"].get<std::string>()] = byHandle.at(entity["handle"].get<std::string>());
+        return byDxfHandle;
+    };
+    const auto own = extents("plan.zdw", RunJson({"import", ZNSIM_PLAN_DXF, "-o", "plan.zdw"}));
+    const auto scaled = extents("demo.zdw", RunJson({"import", ZNSIM_PLAN_DXF, "--into", "demo.zdw"}));
+    ASSERT_EQ(own.size(), scaled.size());
+    ASSERT_GT(own.size(), 15u);
+    for (const auto& [handle, extent] : own)
+    {
+        ASSERT_FALSE(extent.is_null()) << handle;
+        for (std::size_t corner = 0; corner < 2; ++corner)
+            for (std::size_t axis = 0; axis < 3; ++axis)
+                EXPECT_NEAR(scaled.at(handle)[corner][axis].get<double>(),
+                            extent[corner][axis].get<double>() / 1000.0, 1e-12)
+                    << handle;
+    }
+
+    // The constant width (43) of the polyline on the layer "No print", read
+    // pair by pair from what export wrote.
+    ASSERT_EQ(Run({"export", "demo.zdw", "-o", "demo.dxf"}).status, 0);
+    std::istringstream dxf(fileBytes(File("demo.dxf")));
+    std::string code;
+    std::string value;
+    std::string type;
+    std::string layer;
+    double width = -1.0;
+    while (width < 0.0 && std::getline(dxf, code) && std::getline(dxf, value))
+    {
+        const int number = std::stoi(code);
+        if (number == 0)
+        {
+            type = value;
+            layer.clear();
+        }
+        else if (number == 8)
+            layer = value;
+        else if (number == 43 && type == "LWPOLYLINE" && layer == "No print")
+            width = std::stod(value);
+    }
+    EXPECT_NEAR(width, 0.18 / 1000.0, 1e-15);
 }
 } // namespace
