@@ -132,4 +132,34 @@ TEST_F(DxfSampleTest, WhatComesIntoADrawingOfOtherUnitsIsScaledWhole)
     }
     EXPECT_NEAR(width, 0.18 / 1000.0, 1e-15);
 }
+// Time follows the drawing's own units: in a drawing in millimetres, a part
+// driven 3,600 units at 3.6 km/h takes 3.6 s, and 3,600 s when --unit says a
+// unit is a metre.
+TEST_F(DxfSampleTest, TimeFollowsTheDrawingsUnitsUnlessUnitSaysOtherwise)
+{
+    const nlohmann::json imported = RunJson({"import", ZNSIM_PLAN_DXF, "-o", "plan.zdw"});
+    ASSERT_EQ(imported["references"].size(), 1u);
+    const std::string marker = imported["references"][0]["handle"];
+    const nlohmann::json description = {
+        {"name", "Run"},
+        {"id", 1},
+        {"type", 0},
+        {"sections",
+         {{{"speed", 3.6},
+           {"unit", "km/h"},
+           {"segments",
+            {{{"part", {{"block", marker}}},
+              {"positions", {{{"pt", {0, 0, 0}}, {"heading", 0}}, {{"pt", {3600, 0, 0}}, {"heading", 0}}}}}}}}}}};
+    writeFile(File("run.json"), description.dump());
+    const ZnsimRun made = Run({"new", "plan.zdw", "--from", "run.json"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const nlohmann::json own = RunJson({"meet", "plan.zdw", "Run"});
+    EXPECT_EQ(own["unit"], "mm");
+    // Speeds are stored in miles per hour, to a few parts in a billion.
+    EXPECT_NEAR(own["simulations"][0]["duration"].get<double>(), 3.6, 1e-8);
+    const nlohmann::json metres = RunJson({"meet", "plan.zdw", "Run", "--unit", "m"});
+    EXPECT_EQ(metres["unit"], "m");
+    EXPECT_NEAR(metres["simulations"][0]["duration"].get<double>(), 3600.0, 1e-5);
+    EXPECT_EQ(RunJson({"sweep", "plan.zdw", "Run"})["unit"], "mm");
+}
 } // namespace
