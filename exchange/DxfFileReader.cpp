@@ -36,7 +36,9 @@ std::set<std::string> NamesOf(std::vector<Record>& records, const char* type, Dx
     std::set<std::string> names;
     std::vector<Record> kept;
     for (Record& record : records)
-        if (names.insert(Folded(record.name)).second)
+        if (record.name.empty())
+            ++dxf.skipped[DxfSkip{type, "a record without a name", {}}];
+        else if (names.insert(Folded(record.name)).second)
             kept.push_back(std::move(record));
         else
             ++dxf.skipped[DxfSkip{type, "a second record of one name", {}}];

@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 #include <set>
 
 namespace
@@ -79,18 +80,17 @@ RecordIds AddRecords(const std::vector<DxfRecord>& records, bool newDrawing, Fil
         }
         if (id.isNull())
         {
-            auto* made = new Record;
+            // Owned here until the table takes it, so that a refusal frees it.
+            auto made = std::make_unique<Record>();
             Check(made->setName(name.c_str()), "a record's name");
             fill(*made, record);
             Table* table = nullptr;
             Check(acdbHostApplicationServices()->workingDatabase()->getSymbolTable(table, AcDb::kForWrite),
                   "its table");
-            const Acad::ErrorStatus es = table->add(id, made);
+            const Acad::ErrorStatus es = table->add(id, made.get());
             table->close();
-            if (es != Acad::eOk)
-                delete made;
             Check(es, "a record");
-            made->close();
+            made.release()->close();
         }
         ids[name] = id;
     }
@@ -185,18 +185,18 @@ struct EntityMaker
     AcGeVector3d Vector(const DxfPoint& v) const { return {v.x * scale, v.y * scale, v.z * scale}; }
     static AcGeVector3d Direction(const DxfPoint& v) { return {v.x, v.y, v.z}; }
 
-    AcDbEntity* operator()(const DxfLine& line) const { return new AcDbLine(Local(line.start), Local(line.end)); }
-    AcDbEntity* operator()(const DxfCircle& circle) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfLine& line) const { return std::make_unique<AcDbLine>(Local(line.start), Local(line.end)); }
+    std::unique_ptr<AcDbEntity> operator()(const DxfCircle& circle) const
     {
-        return new AcDbCircle(Local(circle.centre), AcGeVector3d(0.0, 0.0, 1.0), circle.radius * scale);
+        return std::make_unique<AcDbCircle>(Local(circle.centre), AcGeVector3d(0.0, 0.0, 1.0), circle.radius * scale);
     }
-    AcDbEntity* operator()(const DxfArc& arc) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfArc& arc) const
     {
-        return new AcDbArc(Local(arc.centre), arc.radius * scale, Radians(arc.startAngle), Radians(arc.endAngle));
+        return std::make_unique<AcDbArc>(Local(arc.centre), arc.radius * scale, Radians(arc.startAngle), Radians(arc.endAngle));
     }
-    AcDbEntity* operator()(const DxfPolyline& polyline) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfPolyline& polyline) const
     {
-        auto* made = new AcDbPolyline();
+        auto made = std::make_unique<AcDbPolyline>();
         made->setConstantWidth(polyline.constantWidth * scale);
         const auto width = [this](double given) { return given >= 0.0 ? given * scale : -1.0; };
         for (const DxfVertex& vertex : polyline.vertices)
@@ -206,16 +206,16 @@ struct EntityMaker
         made->setElevation((polyline.elevation - base.z) * scale);
         return made;
     }
-    AcDbEntity* operator()(const DxfInsert& insert) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfInsert& insert) const
     {
-        auto* made = new AcDbBlockReference(Local(insert.position), blocks.at(insert.block));
+        auto made = std::make_unique<AcDbBlockReference>(Local(insert.position), blocks.at(insert.block));
         made->setScaleFactors(AcGeScale3d(insert.sx, insert.sy, insert.sz));
         made->setRotation(Radians(insert.rotation));
         return made;
     }
-    AcDbEntity* operator()(const DxfText& text) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfText& text) const
     {
-        auto* made = new AcDbText(Local(text.position), Wide(text.text).c_str(), records.Style(text.style),
+        auto made = std::make_unique<AcDbText>(Local(text.position), Wide(text.text).c_str(), records.Style(text.style),
                                   text.height * scale, Radians(text.rotation));
         made->setAlignmentPoint(Local(text.alignment));
         made->setWidthFactor(text.widthFactor);
@@ -226,9 +226,9 @@ struct EntityMaker
         made->mirrorInY((text.mirror & 4) != 0);
         return made;
     }
-    AcDbEntity* operator()(const DxfMText& text) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfMText& text) const
     {
-        auto* made = new AcDbMText();
+        auto made = std::make_unique<AcDbMText>();
         made->setLocation(Local(text.location));
         made->setNormal(Direction(text.normal));
         made->setDirection(Direction(text.direction));
@@ -242,17 +242,17 @@ struct EntityMaker
         made->setTextStyle(records.Style(text.style));
         return made;
     }
-    AcDbEntity* operator()(const DxfEllipse& ellipse) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfEllipse& ellipse) const
     {
-        auto* made = new AcDbEllipse(Local(ellipse.centre), Direction(ellipse.normal), Vector(ellipse.majorAxis),
+        auto made = std::make_unique<AcDbEllipse>(Local(ellipse.centre), Direction(ellipse.normal), Vector(ellipse.majorAxis),
                                      ellipse.ratio);
         made->setStartParam(ellipse.startParam);
         made->setEndParam(ellipse.endParam);
         return made;
     }
-    AcDbEntity* operator()(const DxfSpline& spline) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfSpline& spline) const
     {
-        auto* made = new AcDbSpline();
+        auto made = std::make_unique<AcDbSpline>();
         AcGePoint3dArray points;
         for (const DxfPoint& point : spline.controlPoints)
             points.append(Local(point));
@@ -279,21 +279,21 @@ struct EntityMaker
         }
         return made;
     }
-    AcDbEntity* operator()(const DxfPointEntity& point) const
+    std::unique_ptr<AcDbEntity> operator()(const DxfPointEntity& point) const
     {
-        auto* made = new AcDbPoint(Local(point.position));
+        auto made = std::make_unique<AcDbPoint>(Local(point.position));
         made->setEcsRotation(Radians(point.angle));
         return made;
     }
-    AcDbEntity* operator()(const DxfHatch& hatch) const;
+    std::unique_ptr<AcDbEntity> operator()(const DxfHatch& hatch) const;
 
     // The edges an edge loop is made of, as the host's curves.
     void AppendEdgeLoop(AcDbHatch& made, const DxfHatchLoop& loop) const;
 };
 
-AcDbEntity* EntityMaker::operator()(const DxfHatch& hatch) const
+std::unique_ptr<AcDbEntity> EntityMaker::operator()(const DxfHatch& hatch) const
 {
-    auto* made = new AcDbHatch();
+    auto made = std::make_unique<AcDbHatch>();
     made->setNormal(Direction(hatch.normal));
     made->setElevation((hatch.elevation - base.z) * scale);
     const auto type = static_cast<AcDbHatch::HatchPatternType>(hatch.solid ? AcDbHatch::kPreDefined : hatch.patternType);
