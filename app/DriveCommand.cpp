@@ -28,6 +28,10 @@ namespace
 {
 using nlohmann::json;
 
+// Positions a quarter of a metre apart follow a lorry's turns closely
+// enough to see and to sweep.
+constexpr double kDefaultStep = 0.25;
+
 struct DriveCommandOptions : DrawingOptions
 {
     std::string vehicle;
@@ -35,10 +39,11 @@ struct DriveCommandOptions : DrawingOptions
     std::string pathJson;
     std::string name;
     std::vector<std::string> speed{"10", "km/h"};
-    double step = 0.25;
+    // 0 takes kDefaultStep.
+    double step = 0.0;
     std::string guide = "front-axle";
     std::string blocks;
-    std::string unit = "m";
+    std::string unit;
     bool check = false;
 };
 
@@ -90,7 +95,9 @@ std::pair<double, int> SpeedOf(const DriveCommandOptions& options)
     return {speed, *unit};
 }
 
-Guide GuideOf(const std::string& guide, const VehicleUnit& lead)
+// lead is in drawing units, each metresPerUnit; X,Y are metres, as the
+// vehicle's own dimensions are.
+Guide GuideOf(const std::string& guide, const VehicleUnit& lead, double metresPerUnit)
 {
     const double front = lead.wheelbase + lead.frontOverhang;
     if (guide == "front-axle")
@@ -104,12 +111,13 @@ Guide GuideOf(const std::string& guide, const VehicleUnit& lead)
     if (!(in >> x >> comma >> y) || comma != ',' || !(in >> std::ws).eof() || !(x > 0.0))
         throw Failure(FailureKind::badInput, "--guide " + guide +
                                                  ": expected front-axle, front-left, front-right or X,Y with X above 0");
-    return {x, y};
+    return {x / metresPerUnit, y / metresPerUnit};
 }
 
 // The blocks that show the units: the references named, or each unit drawn
 // as a definition of its own.
-std::vector<PartDescription> UnitParts(const Vehicle& vehicle, const DriveCommandOptions& options)
+std::vector<PartDescription> UnitParts(const Vehicle& vehicle, const DriveCommandOptions& options,
+                                       double metresPerUnit)
 {
     std::vector<std::string> handles;
     std::istringstream in(options.blocks);
@@ -125,7 +133,8 @@ std::vector<PartDescription> UnitParts(const Vehicle& vehicle, const DriveComman
         part.where = "unit " + std::to_string(u + 1);
         part.text = cadhost::fromUtf8(vehicle.name + " " + vehicle.units[u].name);
         if (handles.empty())
-            part.definition = DefineBlock(vehicle.name + " " + vehicle.units[u].name, DrawUnit(vehicle.units[u]));
+            part.definition =
+                DefineBlock(vehicle.name + " " + vehicle.units[u].name, DrawUnit(vehicle.units[u], metresPerUnit));
         else
             part.block = HandleOf(handles[u], "--blocks");
         parts.push_back(part);
@@ -135,18 +144,21 @@ std::vector<PartDescription> UnitParts(const Vehicle& vehicle, const DriveComman
 
 Outcome Drive(AcDbDatabase&, const DriveCommandOptions& options)
 {
-    const Vehicle vehicle = LoadVehicle(options.vehicle, VehicleLibrary());
+    const DrawingUnit unit = UnitOfDrawing(options.unit);
+    const Vehicle vehicle = InDrawingUnits(LoadVehicle(options.vehicle, VehicleLibrary()), unit.metres);
     const DrivePath path = PathOf(options);
     const auto [speed, speedUnit] = SpeedOf(options);
-    const std::vector<DrivenPart> driven =
-        DriveAlong(vehicle, path, {options.step, GuideOf(options.guide, vehicle.units[0]), speed, speedUnit});
-    const std::vector<PartDescription> parts = UnitParts(vehicle, options);
+    const double step = options.step > 0.0 ? options.step : kDefaultStep / unit.metres;
+    const std::vector<DrivenPart> driven = DriveAlong(
+        vehicle, path, {step, GuideOf(options.guide, vehicle.units[0], unit.metres), speed, speedUnit, unit.metres});
+    const std::vector<PartDescription> parts = UnitParts(vehicle, options, unit.metres);
     StoreSimulation(DrivenSimulation(cadhost::fromUtf8(options.name), vehicle, driven, parts), options.file, "drive");
     for (const PartDescription& part : parts)
         if (!part.definition.isNull())
             EraseBlockDefinition(part.definition);
-    const DriveChecks checks = CheckDrive(vehicle, path, driven, *MetresPerUnit(options.unit));
-    Outcome outcome{true, Report(DriveJson(options.file, options.name, vehicle, path, driven, checks), DriveText)};
+    const DriveChecks checks = CheckDrive(vehicle, path, driven, unit.metres);
+    Outcome outcome{true, Report(DriveJson({options.file, options.name, unit.name}, vehicle, path, driven, checks),
+                                 DriveText)};
     if (options.check && checks.Exceeded())
         outcome.status = ExitStatus::conflict;
     return outcome;
@@ -166,11 +178,12 @@ void AddDriveCommand(CLI::App& app, Action& action)
     command.add_option("--name", options->name, "the simulation to store")->required();
     command.add_option("--speed", options->speed, "SPEED UNIT: the speed, in mph, km/h or knots (default 10 km/h)")
         ->expected(2);
-    command.add_option("--step", options->step, "the most the guide moves from one position to the next (default 0.25)")
+    command.add_option("--step", options->step,
+                       "the most the guide moves from one position to the next, in drawing units (default 0.25 m)")
         ->check(Quantity("a distance", false));
     command.add_option("--guide", options->guide,
                        "the point of the lead unit on the path: front-axle (default), front-left, front-right, or X,Y "
-                       "from its rear axle");
+                       "metres from its rear axle");
     command.add_option("--blocks", options->blocks,
                        "H1,H2,...: block references that show the units, one a unit, instead of drawing them");
     AddUnitOption(command, options->unit);

@@ -44,8 +44,8 @@ std::string Limit(const json& limit)
 }
 } // namespace
 
-json DriveJson(const std::string& file, const std::string& simulation, const Vehicle& vehicle,
-               const DrivePath& path, const std::vector<DrivenPart>& driven, const DriveChecks& checks)
+json DriveJson(const DriveStored& stored, const Vehicle& vehicle, const DrivePath& path,
+               const std::vector<DrivenPart>& driven, const DriveChecks& checks)
 {
     json sections = json::array();
     double length = 0.0;
@@ -64,8 +64,9 @@ json DriveJson(const std::string& file, const std::string& simulation, const Veh
     json limits = json::array();
     for (const LimitCheck& check : checks.limits)
         limits.push_back(LimitJson(check));
-    return {{"file", file},
-            {"simulation", simulation},
+    return {{"file", stored.file},
+            {"simulation", stored.simulation},
+            {"unit", stored.unit},
             {"vehicle", vehicle.name},
             {"units", units},
             {"length", length},
@@ -81,13 +82,14 @@ std::string DriveText(const json& drive)
     std::size_t positions = 0;
     for (const json& section : drive["sections"])
         positions += section["positions"].get<std::size_t>();
+    const std::string unit = " " + drive["unit"].get<std::string>();
     std::string text = "Drove " + drive["vehicle"].get<std::string>() + " (" +
-                       Counted(drive["units"].size(), "unit") + ") along " + NumberText(drive["length"]) +
+                       Counted(drive["units"].size(), "unit") + ") along " + NumberText(drive["length"]) + unit +
                        " of path and stored it as \"" + drive["simulation"].get<std::string>() + "\" in " +
                        drive["file"].get<std::string>() + ": " + Counted(drive["sections"].size(), "section") + ", " +
                        std::to_string(positions) + " positions a unit.\n";
     for (const json& limit : drive["limits"])
         text += Limit(limit);
-    return text + "  largest off-tracking " + NumberText(drive["off_tracking"]) + ", widest swept path " +
-           NumberText(drive["swept_width"]) + "\n";
+    return text + "  largest off-tracking " + NumberText(drive["off_tracking"]) + unit + ", widest swept path " +
+           NumberText(drive["swept_width"]) + unit + "\n";
 }

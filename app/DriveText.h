@@ -9,8 +9,16 @@
 
 #include <string>
 
+// Where the drive was stored, and the name of the drawing unit its
+// distances are in.
+struct DriveStored
+{
+    std::string file;
+    std::string simulation;
+    std::string unit;
+};
+
 // Angles in degrees; distances in drawing units.
-[[nodiscard]] nlohmann::json DriveJson(const std::string& file, const std::string& simulation,
-                                       const Vehicle& vehicle, const DrivePath& path,
+[[nodiscard]] nlohmann::json DriveJson(const DriveStored& stored, const Vehicle& vehicle, const DrivePath& path,
                                        const std::vector<DrivenPart>& driven, const DriveChecks& checks);
 [[nodiscard]] std::string DriveText(const nlohmann::json& drive);

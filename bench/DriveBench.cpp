@@ -82,7 +82,7 @@ void BM_Drive(benchmark::State& state)
         {
             units.emplace_back();
             units.back().where = unit.name;
-            units.back().definition = DefineBlock(unit.name, DrawUnit(unit));
+            units.back().definition = DefineBlock(unit.name, DrawUnit(unit, 1.0));
         }
         const std::string name = Named("Drive ", run++);
         StoreSimulation(DrivenSimulation(std::wstring(name.begin(), name.end()), yard.vehicle, driven, units), "bench",

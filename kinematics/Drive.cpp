@@ -218,13 +218,13 @@ private:
 
 // The positions again, more closely where a coupling parts between two.
 std::vector<double> Refined(const PartDriver& driver, const std::vector<DrivenSample>& samples,
-                            const std::vector<double>& along)
+                            const std::vector<double>& along, double gap)
 {
     std::vector<double> refined{along.front()};
     for (std::size_t i = 0; i + 1 < samples.size(); ++i)
     {
         // The gap grows with the square of the step.
-        const double split = std::ceil(std::sqrt(driver.Gap(samples[i], samples[i + 1]) / kCouplingGap));
+        const double split = std::ceil(std::sqrt(driver.Gap(samples[i], samples[i + 1]) / gap));
         const auto parts = static_cast<std::size_t>(std::max(1.0, split));
         for (std::size_t k = 1; k <= parts; ++k)
             refined.push_back(along[i] + (along[i + 1] - along[i]) * static_cast<double>(k) / static_cast<double>(parts));
@@ -232,12 +232,13 @@ std::vector<double> Refined(const PartDriver& driver, const std::vector<DrivenSa
     return refined;
 }
 
-void CheckStart(const Guide& guide, const PathPart& part, std::size_t index, const std::vector<UnitPose>& poses)
+void CheckStart(const DriveOptions& options, const PathPart& part, std::size_t index,
+                const std::vector<UnitPose>& poses)
 {
     const PathPoint start = part.Start();
     const PathPoint at = part.reverse ? PathPoint{poses.back().x, poses.back().y, poses.back().heading + kPi}
-                                      : Chain::PointOf(poses.front(), guide.x, guide.y);
-    if (std::hypot(start.x - at.x, start.y - at.y) > kStartSlack)
+                                      : Chain::PointOf(poses.front(), options.guide.x, options.guide.y);
+    if (std::hypot(start.x - at.x, start.y - at.y) > kStartSlack / options.metresPerUnit)
         Fail(index, "starts at " + PointText(start.x, start.y) + ", but the " +
                         (part.reverse ? "last unit's rear axle" : "guide") + " stands at " + PointText(at.x, at.y));
     if (part.reverse && std::abs(Wrapped(start.heading - at.heading)) > kHeadingSlack)
@@ -279,7 +280,7 @@ std::vector<DrivenPart> DriveAlong(const Vehicle& vehicle, const DrivePath& path
         const double length = part.Length();
         if (part.reverse && !chain.Reversible())
             Fail(index, "a vehicle with a coupling over an axle cannot be driven in reverse");
-        CheckStart(options.guide, part, index, poses);
+        CheckStart(options, part, index, poses);
         if (length / options.step > kMostPositions)
             Fail(index, NumberText(length) + " long takes more than " + NumberText(kMostPositions) +
                             " positions at a step of " + NumberText(options.step));
@@ -288,7 +289,7 @@ std::vector<DrivenPart> DriveAlong(const Vehicle& vehicle, const DrivePath& path
         std::vector<DrivenSample> samples = driver.Drive(Headings(poses), along);
         for (int round = 0; round < kRefinements && vehicle.units.size() > 1; ++round)
         {
-            std::vector<double> refined = Refined(driver, samples, along);
+            std::vector<double> refined = Refined(driver, samples, along, kCouplingGap / options.metresPerUnit);
             if (refined.size() == along.size() || static_cast<double>(refined.size()) > kMostPositions)
                 break;
             along = std::move(refined);

@@ -30,6 +30,9 @@ struct DriveOptions
     // the module's speed unit code.
     double speed = 0.0;
     int speedUnit = 0;
+    // What a drawing unit stands for; the path and the vehicle are in
+    // drawing units.
+    double metresPerUnit = 1.0;
 };
 
 struct DrivenSample

@@ -21,12 +21,12 @@ std::unique_ptr<AcDbEntity> Box(double x0, double y0, double x1, double y1)
     return Polyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true);
 }
 
-void AddTyres(const VehicleAxle& axle, NewEntities& drawn)
+void AddTyres(const VehicleAxle& axle, double dualGap, NewEntities& drawn)
 {
     const double halfLength = axle.tyreDiameter / 2.0;
     const double halfWidth = axle.tyreWidth / 2.0;
     // A single tyre at each end, or a dual pair about where one would be.
-    const double pair = axle.dual ? (axle.tyreWidth + kDualGap) / 2.0 : 0.0;
+    const double pair = axle.dual ? (axle.tyreWidth + dualGap) / 2.0 : 0.0;
     const double offsets[] = {-pair, pair};
     for (const double side : {-1.0, 1.0})
         for (std::size_t i = axle.dual ? 0 : 1; i < 2; ++i)
@@ -37,14 +37,14 @@ void AddTyres(const VehicleAxle& axle, NewEntities& drawn)
 }
 } // namespace
 
-NewEntities DrawUnit(const VehicleUnit& unit)
+NewEntities DrawUnit(const VehicleUnit& unit, double metresPerUnit)
 {
     NewEntities drawn;
     const double front = unit.wheelbase + unit.frontOverhang;
     const double side = unit.width / 2.0;
     drawn.push_back(Box(-unit.rearOverhang, -side, front, side));
     for (const VehicleAxle& axle : unit.axles)
-        AddTyres(axle, drawn);
+        AddTyres(axle, kDualGap / metresPerUnit, drawn);
     // A chevron a third of the width across, its point a tenth of the width
     // short of the front.
     const double tip = front - unit.width / 10.0;

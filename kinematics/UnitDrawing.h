@@ -11,4 +11,5 @@
 // stand a tyre's width and this apart.
 constexpr double kDualGap = 0.05;
 
-[[nodiscard]] NewEntities DrawUnit(const VehicleUnit& unit);
+// The unit's lengths are in drawing units, each standing for metresPerUnit.
+[[nodiscard]] NewEntities DrawUnit(const VehicleUnit& unit, double metresPerUnit);

@@ -56,3 +56,7 @@ struct Vehicle
     double lockToLock = 0.0;
     std::vector<VehicleUnit> units;
 };
+
+// The vehicle with every length divided by metresPerUnit: in the units of
+// a drawing whose unit stands for that many metres.
+[[nodiscard]] Vehicle InDrawingUnits(const Vehicle& vehicle, double metresPerUnit);

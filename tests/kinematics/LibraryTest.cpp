@@ -85,7 +85,7 @@ SimulationMotion MotionOf(const Vehicle& vehicle, const DrivenPart& part)
     {
         SegmentMotion segment;
         PartShape shape;
-        shape.definition = DefineBlock(vehicle.units[u].name, DrawUnit(vehicle.units[u]));
+        shape.definition = DefineBlock(vehicle.units[u].name, DrawUnit(vehicle.units[u], 1.0));
         segment.parts.push_back(shape);
         for (std::size_t i = 0; i < part.samples.size(); ++i)
         {
