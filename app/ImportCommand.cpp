@@ -5,6 +5,7 @@
 // for them; --json gives the handle of every entity, and the shape of the
 // report is in docs/znsim.md.
 #include "app/Commands.h"
+#include "app/TextView.h"
 #include "exchange/DxfFileReader.h"
 #include "exchange/DxfToDrawing.h"
 
@@ -70,7 +71,7 @@ std::string ImportedText(const json& data)
                        (version.empty() ? "no version given" : version) + ") into " +
                        data["drawing"].get<std::string>() + ": " +
                        std::to_string(data["blocks"].get<std::size_t>()) + " block(s), " +
-                       std::to_string(data["entities"].get<std::size_t>()) + " entities.\n";
+                       Counted(data["entities"].get<std::size_t>(), "entity", "entities") + ".\n";
     const json& units = data["units"];
     if (units["scale"].get<double>() != 1.0)
         text += "Scaled by " + NumberText(units["scale"].get<double>()) + ": the DXF is in " +
