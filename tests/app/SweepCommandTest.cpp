@@ -41,6 +41,7 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
     EXPECT_EQ(conflict["handle"], "27");
     EXPECT_EQ(conflict["class"], "AcDbBlockReference");
     EXPECT_EQ(conflict["block"], "Tractor");
+    EXPECT_EQ(conflict["layer"], "0");
     EXPECT_EQ(conflict["first"], (nlohmann::json{{"section", 1}, {"segment", 2}, {"position", 1}, {"fraction", 0.0}}));
     EXPECT_EQ(conflict["last"]["position"], 3);
     EXPECT_NEAR(conflict["last"]["fraction"].get<double>(), 11.0 / 15.0, 1e-9);
@@ -48,7 +49,7 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
 
     const ZnsimRun text = Run({"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23"});
     EXPECT_EQ(text.status, 0);
-    EXPECT_NE(text.out.find("27 AcDbBlockReference \"Tractor\": first at section 1 segment 2 position 1, last at "
+    EXPECT_NE(text.out.find("27 AcDbBlockReference \"Tractor\" on layer \"0\": first at section 1 segment 2 position 1, last at "
                             "section 1 segment 2 position 3 (+0.733333 of the way on)"),
               std::string::npos)
         << text.out;
