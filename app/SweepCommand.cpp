@@ -38,7 +38,8 @@ ObstacleLayers LayersOf(const SweepCommandOptions& options, nlohmann::json& warn
     {
         layers.only = LayerPatterns(options.obstacles, "--obstacles");
         for (const std::string& pattern : layers.only.Unmatched(names))
-            throw Failure(FailureKind::notFound, "--obstacles: no layer of the drawing matches \"" + pattern + "\"");
+            throw Failure(FailureKind::notFound,
+                          options.file + ": --obstacles: no layer of the drawing matches \"" + pattern + "\"");
     }
     if (!options.ignore.empty())
     {

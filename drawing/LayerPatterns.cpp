@@ -60,15 +60,14 @@ LayerPatterns::LayerPatterns(const std::string& list, const std::string& option)
     {
         std::wstring folded = Folded(pattern);
         if (folded.empty())
-            throw Failure(FailureKind::badInput, option + " \"" + list + "\": an empty layer name");
+            throw Failure(FailureKind::badInput, option + ": \"" + list + "\" holds an empty layer name");
         if (folded.find_first_of(kNotInNames) != std::wstring::npos)
-            throw Failure(FailureKind::badInput,
-                          option + " \"" + pattern + "\": a layer name cannot hold any of < > / \\ \" : ; | = `");
+            throw Failure(FailureKind::badInput, option + ": \"" + pattern + "\" cannot be a layer name");
         m_given.push_back(pattern);
         m_patterns.push_back(std::move(folded));
     }
     if (m_patterns.empty() || list.back() == ',')
-        throw Failure(FailureKind::badInput, option + " \"" + list + "\": an empty layer name");
+        throw Failure(FailureKind::badInput, option + ": \"" + list + "\" holds an empty layer name");
 }
 
 bool LayerPatterns::Matches(const std::string& name) const

@@ -56,6 +56,26 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
     EXPECT_EQ(fileBytes(demo), before);
 }
 
+TEST_F(SweepCommandTest, LayersChooseTheObstaclesAndAnIgnoredLayerTheDrawingLacksIsAWarning)
+{
+    Demo();
+    const std::vector<std::string> sweep{"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23", "--json"};
+    const auto conflicts = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = sweep;
+        args.insert(args.end(), more.begin(), more.end());
+        return RunJson(args)["conflicts"].size();
+    };
+    EXPECT_EQ(conflicts({"--obstacles", "0"}), 1u);
+    EXPECT_EQ(conflicts({"--ignore", "0"}), 0u);
+
+    const nlohmann::json warned = RunJson({"sweep", "demo.zdw", "Harbour convoy", "--ignore", "0,Kerb*", "--json"});
+    EXPECT_EQ(warned["warnings"], nlohmann::json::array({"--ignore: no layer of the drawing matches \"Kerb*\""}));
+    const ZnsimRun text = Run({"sweep", "demo.zdw", "Harbour convoy", "--ignore", "Kerb*"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out.rfind("Warning: --ignore: no layer of the drawing matches \"Kerb*\"\nSweep of", 0), 0u)
+        << text.out;
+}
+
 TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
 {
     Demo();
