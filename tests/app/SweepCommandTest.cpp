@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace
 {
@@ -104,5 +105,17 @@ TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
         EXPECT_TRUE(plain[i]["sweep"].is_null()) << plain[i]["name"];
     }
     EXPECT_EQ(Run({"view", "demo.zdw", "--clearance", "1"}).status, 2);
+
+    // A driven truck's tyres sweep tracks of their own, shaded over the
+    // envelope, 2.38 wide out to out under its 2.4 m body.
+    std::ofstream(File("lane.json")) << R"({"parts": [{"points": [[0, 100], [40, 100]]}]})";
+    ASSERT_EQ(Run({"drive", "demo.zdw", "--name", "Lane", "--vehicle", "SU-30", "--path-json", "lane.json"}).status,
+              0);
+    ASSERT_EQ(Run({"view", "demo.zdw", "Lane", "--at", "1", "--svg", "lane.svg", "--envelope"}).status, 0);
+    EXPECT_EQ(StillClasses(fileBytes(File("lane.svg"))),
+              (std::vector<std::string>{"caption", "drawing", "envelope", "wheels", "paths", "parts"}));
+    const nlohmann::json wheels = RunJson({"sweep", "demo.zdw", "Lane", "--wheels"});
+    EXPECT_EQ(wheels["swept"], "wheels");
+    EXPECT_NEAR(wheels["envelope"]["box"][3].get<double>() - wheels["envelope"]["box"][1].get<double>(), 2.38, 1e-9);
 }
 } // namespace
