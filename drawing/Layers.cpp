@@ -7,18 +7,6 @@
 
 #include <memory>
 
-namespace
-{
-Opened<AcDbLayerTable> OpenLayerTable(AcDb::OpenMode mode)
-{
-    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
-    AcDbLayerTable* table = nullptr;
-    if (drawing == nullptr || drawing->getSymbolTable(table, mode) != Acad::eOk)
-        return nullptr;
-    return Opened<AcDbLayerTable>(table);
-}
-} // namespace
-
 std::optional<EntityLayer> LayerOf(const AcDbEntity& entity)
 {
     const Opened<AcDbLayerTableRecord> record = OpenObject<AcDbLayerTableRecord>(entity.layerId(), AcDb::kForRead);
@@ -38,7 +26,7 @@ std::optional<EntityLayer> LayerOf(const AcDbEntity& entity)
 std::vector<std::string> LayerNames()
 {
     std::vector<std::string> names;
-    const Opened<AcDbLayerTable> table = OpenLayerTable(AcDb::kForRead);
+    const Opened<AcDbLayerTable> table = OpenSymbolTable<AcDbLayerTable>(AcDb::kForRead);
     AcDbSymbolTableIterator* walk = nullptr;
     if (!table || table->newIterator(walk) != Acad::eOk)
         return names;
@@ -59,7 +47,7 @@ std::vector<std::string> LayerNames()
 AcDbObjectId LayerNamed(const std::string& name)
 {
     const std::wstring wide = cadhost::fromUtf8(name);
-    const Opened<AcDbLayerTable> table = OpenLayerTable(AcDb::kForWrite);
+    const Opened<AcDbLayerTable> table = OpenSymbolTable<AcDbLayerTable>(AcDb::kForWrite);
     AcDbObjectId id;
     if (table && table->getAt(wide.c_str(), id) == Acad::eOk)
         return id;
