@@ -229,7 +229,8 @@ AcDbEntity* On(AcDbObjectId layer, AcDbEntity* entity)
 AcGePoint2dArray Corners(double x0, double y0, double x1, double y1)
 {
     AcGePoint2dArray corners;
-    for (const AcGePoint2d& corner : {AcGePoint2d(x0, y0), AcGePoint2d(x1, y0), AcGePoint2d(x1, y1), AcGePoint2d(x0, y1)})
+    for (const AcGePoint2d& corner :
+         {AcGePoint2d(x0, y0), AcGePoint2d(x1, y0), AcGePoint2d(x1, y1), AcGePoint2d(x0, y1)})
         corners.append(corner);
     return corners;
 }
@@ -248,7 +249,8 @@ TEST_F(SweepTest, OnlyWhatTheUserSeesOnTheLayersAskedForRunsIntoTheParts)
     appendToModelSpace(On(Layer("Frozen", false, true), across(3)));
     // A sign whose post is on the hidden layer and whose board stands off
     // the path: the user sees only the board.
-    const AcDbObjectId sign = Block(L"Sign", {On(hidden, across(0)), new AcDbLine(AcGePoint3d(0, 5, 0), AcGePoint3d(1, 5, 0))});
+    const AcDbObjectId sign =
+        Block(L"Sign", {On(hidden, across(0)), new AcDbLine(AcGePoint3d(0, 5, 0), AcGePoint3d(1, 5, 0))});
     const AcDbHandle signAt = appendToModelSpace(new AcDbBlockReference(AcGePoint3d(7, 0, 0), sign)).handle();
     appendToModelSpace(On(kerb, new AcDbText(AcGePoint3d(6, 0, 0), L"KERB", AcDbObjectId(), 1.0, 0.0)));
     appendToModelSpace(On(kerb, new AcDbPoint(AcGePoint3d(6, 0, 0))));
@@ -316,7 +318,8 @@ TEST_F(SweepTest, TheWheelsOfPartsWithoutTyresAreRefused)
     wheels.wheels = true;
     try
     {
-        static_cast<void>(SweepSimulation(Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0)}), {}, wheels));
+        const SimulationMotion brick = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0)});
+        static_cast<void>(SweepSimulation(brick, {}, wheels));
         ADD_FAILURE() << "a brick's wheels were swept";
     }
     catch (const Failure& refused)

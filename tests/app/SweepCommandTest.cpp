@@ -50,8 +50,8 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
 
     const ZnsimRun text = Run({"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23"});
     EXPECT_EQ(text.status, 0);
-    EXPECT_NE(text.out.find("27 AcDbBlockReference \"Tractor\" on layer \"0\": first at section 1 segment 2 position 1, last at "
-                            "section 1 segment 2 position 3 (+0.733333 of the way on)"),
+    EXPECT_NE(text.out.find("27 AcDbBlockReference \"Tractor\" on layer \"0\": first at section 1 segment 2 "
+                            "position 1, last at section 1 segment 2 position 3 (+0.733333 of the way on)"),
               std::string::npos)
         << text.out;
     EXPECT_EQ(fileBytes(demo), before);

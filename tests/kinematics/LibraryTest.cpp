@@ -146,7 +146,8 @@ TEST_F(LibraryDrawingTest, OnAStraightRunTheWheelTracksAreNarrowerThanTheBodyByI
         for (const VehicleAxle& axle : unit.axles)
             tyres = std::max(tyres, axle.track + axle.tyreWidth + (axle.dual ? axle.tyreWidth + kDualGap : 0.0));
     }
-    const std::vector<DrivenPart> driven = DriveAlong(wb40, Turn(20.0, 0.0), {0.5, {wb40.units[0].wheelbase, 0.0}, 10, 1});
+    const std::vector<DrivenPart> driven =
+        DriveAlong(wb40, Turn(20.0, 0.0), {0.5, {wb40.units[0].wheelbase, 0.0}, 10, 1});
     const SimulationMotion motion = MotionOf(wb40, driven[0]);
     SweepOptions wheels(0.0, 0.01);
     wheels.wheels = true;
