@@ -1,5 +1,9 @@
 #include "analysis/Footprints.h"
 
+#include "cadhost/NameComparison.h"
+#include "cadhost/Utf8Text.h"
+#include "drawing/Layers.h"
+#include "host/AcDbBlockReference.h"
 #include "motion/Bounds.h"
 
 #include <algorithm>
@@ -16,11 +20,19 @@ double Reach(const std::vector<PlacedFootprint>& parts)
     return reach;
 }
 
+bool TyresOnly(const AcDbEntity& entity)
+{
+    if (AcDbBlockReference::cast(&entity) != nullptr)
+        return true;
+    const std::optional<EntityLayer> layer = LayerOf(entity);
+    return layer && cadhost::equalNoCase(cadhost::fromUtf8(layer->name), cadhost::fromUtf8(kTyreLayer));
+}
+
 const Outline& Footprints::OutlineOf(AcDbObjectId definition)
 {
     auto found = m_outlines.find(definition);
     if (found == m_outlines.end())
-        found = m_outlines.emplace(definition, BlockOutline(definition)).first;
+        found = m_outlines.emplace(definition, BlockOutline(definition, m_takes)).first;
     return found->second;
 }
 

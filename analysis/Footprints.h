@@ -11,6 +11,7 @@
 
 #include <map>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 // A part's footprint where the part tree puts it: offset from its segment's
@@ -27,10 +28,18 @@ struct PlacedFootprint
 // most: the bound that sampling and runs of samples are measured by.
 [[nodiscard]] double Reach(const std::vector<PlacedFootprint>& parts);
 
+// What a sweep of the wheels takes of a part: the entities on kTyreLayer,
+// and the block references that may hold them.
+[[nodiscard]] bool TyresOnly(const AcDbEntity& entity);
+
 class Footprints
 {
 public:
-    explicit Footprints(const GeosContext& geos) : m_geos(geos) {}
+    // Each part's footprint made of what takes lets through (all of it
+    // when takes is empty).
+    explicit Footprints(const GeosContext& geos, EntityFilter takes = {}) : m_geos(geos), m_takes(std::move(takes))
+    {
+    }
     Footprints(const Footprints&) = delete;
     Footprints& operator=(const Footprints&) = delete;
 
@@ -48,6 +57,7 @@ private:
     const Outline& OutlineOf(AcDbObjectId definition);
 
     const GeosContext& m_geos;
+    EntityFilter m_takes;
     std::map<AcDbObjectId, Outline> m_outlines;
     std::map<Key, Footprint> m_footprints;
 };

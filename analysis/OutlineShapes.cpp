@@ -19,13 +19,23 @@ std::vector<double> Placed(const std::vector<double>& xy, const Affine2& place)
     return placed;
 }
 
-void AddClosed(const GeosContext& geos, std::vector<double> xy, OutlineShapes& shapes)
+Geometry ValidPolygon(const GeosContext& geos, const std::vector<double>& xy)
 {
     Geometry polygon = geos.Polygon(xy);
-    Geometry valid = geos.Check(GEOSMakeValid_r(geos.Handle(), polygon.get()));
+    return geos.Check(GEOSMakeValid_r(geos.Handle(), polygon.get()));
+}
+
+double AreaOf(const GeosContext& geos, const GEOSGeometry& geometry)
+{
     double area = 0.0;
-    GEOSArea_r(geos.Handle(), valid.get(), &area);
-    if (area > 0.0)
+    GEOSArea_r(geos.Handle(), &geometry, &area);
+    return area;
+}
+
+void AddClosed(const GeosContext& geos, std::vector<double> xy, OutlineShapes& shapes)
+{
+    Geometry valid = ValidPolygon(geos, xy);
+    if (AreaOf(geos, *valid) > 0.0)
     {
         shapes.areas.push_back(std::move(valid));
         return;
@@ -33,6 +43,25 @@ void AddClosed(const GeosContext& geos, std::vector<double> xy, OutlineShapes& s
     xy.push_back(xy[0]);
     xy.push_back(xy[1]);
     shapes.lines.push_back(geos.LineString(xy));
+}
+// A hatch's loops as one area: nested loops alternate between filled and
+// hole, which the symmetric difference of them all gives whatever order
+// they come in.
+void AddArea(const GeosContext& geos, const OutlineArea& area, const Affine2& place, OutlineShapes& shapes)
+{
+    Geometry filled;
+    for (const OutlinePath& loop : area.loops)
+    {
+        Geometry polygon = ValidPolygon(geos, Placed(loop.xy, place));
+        if (!filled)
+            filled = std::move(polygon);
+        else if (area.nested)
+            filled = geos.Check(GEOSSymDifference_r(geos.Handle(), filled.get(), polygon.get()));
+        else
+            filled = geos.Check(GEOSUnion_r(geos.Handle(), filled.get(), polygon.get()));
+    }
+    if (filled && AreaOf(geos, *filled) > 0.0)
+        shapes.areas.push_back(std::move(filled));
 }
 } // namespace
 
@@ -68,5 +97,7 @@ OutlineShapes ShapesOf(const GeosContext& geos, const Outline& outline, const Af
     }
     for (const OutlineEllipse& ellipse : outline.ellipses)
         AddClosed(geos, EllipsePoints(ellipse, place, tolerance), shapes);
+    for (const OutlineArea& area : outline.areas)
+        AddArea(geos, area, place, shapes);
     return shapes;
 }

@@ -1,5 +1,6 @@
 // What an outline (motion/Outline.h) covers, as GEOS geometry: its closed
-// polylines and its circles and ellipses as areas, its lines and open
+// polylines, its circles and ellipses and its hatches (holes left open) as
+// areas, its lines and open
 // polylines as lines. Circles become polygons whose chords stray less than
 // tolerance from the curve.
 #pragma once

@@ -6,6 +6,7 @@
 #include "analysis/SweptSegment.h"
 #include "drawing/Angles.h"
 #include "drawing/Failure.h"
+#include "drawing/Layers.h"
 #include "motion/Bounds.h"
 
 #include <algorithm>
@@ -51,20 +52,49 @@ Geometry Grown(const GeosContext& geos, const GEOSGeometry& area, double distanc
     return geos.Check(GEOSBuffer_r(geos.Handle(), &area, distance, segments));
 }
 
-std::vector<Conflict> ConflictsOf(const GeosContext& geos, const std::vector<SweptSegment>& segments,
-                                  const std::vector<Geometry>& areas, const GEOSGeometry& whole,
-                                  const std::vector<AcDbHandle>& own, const SweepOptions& options, double tolerance)
+// The envelope grown by the clearance; empty without one.
+Envelope Clearance(const GeosContext& geos, const GEOSGeometry& area, double clearance, double tolerance)
+{
+    if (clearance <= 0.0)
+        return {};
+    return EnvelopeOf(geos, *Grown(geos, area, clearance, tolerance), tolerance);
+}
+
+// Each segment's run with its envelope, and the union of them all.
+struct Swept
+{
+    std::vector<SweptSegment> segments;
+    std::vector<Geometry> areas;
+    Geometry whole;
+};
+
+Swept SweepOf(const GeosContext& geos, const SimulationMotion& motion, Footprints& footprints, double tolerance)
+{
+    Swept swept{SweptSegments(motion, footprints, tolerance), {}, nullptr};
+    std::vector<Geometry> copies;
+    for (const SweptSegment& segment : swept.segments)
+    {
+        swept.areas.push_back(segment.Area(geos, tolerance));
+        copies.push_back(geos.Check(GEOSGeom_clone_r(geos.Handle(), swept.areas.back().get())));
+    }
+    swept.whole = geos.Union(std::move(copies));
+    return swept;
+}
+
+std::vector<Conflict> ConflictsOf(const GeosContext& geos, const Swept& swept, const std::vector<AcDbHandle>& own,
+                                  const SweepOptions& options, double tolerance)
 {
     std::vector<Conflict> conflicts;
-    const Prepared envelope = geos.Prepare(whole);
-    for (Obstacle& obstacle : ModelSpaceObstacles(geos, own, tolerance))
+    const Prepared envelope = geos.Prepare(*swept.whole);
+    for (Obstacle& obstacle : ModelSpaceObstacles(geos, own, options.obstacles, tolerance))
     {
         const GEOSGeometry* shape = obstacle.geometry.get();
         if (!geos.Near(*envelope, *shape, options.clearance))
             continue;
-        if (const std::optional<Touches> touches = TouchesOf(geos, segments, areas, *shape, options.clearance))
+        if (const std::optional<Touches> touches =
+                TouchesOf(geos, swept.segments, swept.areas, *shape, options.clearance))
             conflicts.push_back({obstacle.handle, std::move(obstacle.className), std::move(obstacle.blockName),
-                                 touches->first, touches->last});
+                                 std::move(obstacle.layer), touches->first, touches->last});
     }
     return conflicts;
 }
@@ -74,30 +104,26 @@ SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<Ac
                             const SweepOptions& options)
 {
     const GeosContext geos;
-    Footprints footprints(geos);
+    Footprints whole(geos);
+    Footprints tyres(geos, TyresOnly);
     SweepReport report;
     report.clearance = options.clearance;
-    report.tolerance = options.tolerance > 0.0 ? options.tolerance : kToleranceShare * footprints.LargestSize(motion);
-    const std::vector<SweptSegment> segments = SweptSegments(motion, footprints, report.tolerance);
-    std::vector<Geometry> areas;
-    for (const SweptSegment& segment : segments)
+    report.tolerance = options.tolerance > 0.0 ? options.tolerance : kToleranceShare * whole.LargestSize(motion);
+    const Swept swept = SweepOf(geos, motion, options.wheels ? tyres : whole, report.tolerance);
+    if (options.wheels && GEOSisEmpty_r(geos.Handle(), swept.whole.get()))
+        throw Failure(FailureKind::notFound,
+                      std::string("no part of this simulation has tyres (entities on layer ") + kTyreLayer + ")");
+    for (std::size_t i = 0; i < swept.segments.size(); ++i)
     {
-        areas.push_back(segment.Area(geos, report.tolerance));
-        SegmentSweep sweep{segment.Section(), segment.Segment(), segment.Samples().size(),
-                           EnvelopeOf(geos, *areas.back(), report.tolerance), {}};
-        if (options.clearance > 0.0)
-            sweep.clearance =
-                EnvelopeOf(geos, *Grown(geos, *areas.back(), options.clearance, report.tolerance), report.tolerance);
-        report.segments.push_back(std::move(sweep));
+        const SweptSegment& segment = swept.segments[i];
+        report.segments.push_back({segment.Section(), segment.Segment(), segment.Samples().size(),
+                                   EnvelopeOf(geos, *swept.areas[i], report.tolerance),
+                                   Clearance(geos, *swept.areas[i], options.clearance, report.tolerance)});
     }
-    std::vector<Geometry> copies;
-    for (const Geometry& area : areas)
-        copies.push_back(geos.Check(GEOSGeom_clone_r(geos.Handle(), area.get())));
-    const Geometry whole = geos.Union(std::move(copies));
-    report.envelope = EnvelopeOf(geos, *whole, report.tolerance);
-    if (options.clearance > 0.0)
-        report.clearanceEnvelope =
-            EnvelopeOf(geos, *Grown(geos, *whole, options.clearance, report.tolerance), report.tolerance);
-    report.conflicts = ConflictsOf(geos, segments, areas, *whole, ownReferences, options, report.tolerance);
+    report.envelope = EnvelopeOf(geos, *swept.whole, report.tolerance);
+    report.clearanceEnvelope = Clearance(geos, *swept.whole, options.clearance, report.tolerance);
+    if (options.wheelTracks)
+        report.wheelTracks = EnvelopeOf(geos, *SweepOf(geos, motion, tyres, report.tolerance).whole, report.tolerance);
+    report.conflicts = ConflictsOf(geos, swept, ownReferences, options, report.tolerance);
     return report;
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "analysis/Envelope.h"
+#include "analysis/Obstacles.h"
 #include "host/AcDbHandle.h"
 #include "motion/SimulationMotion.h"
 
@@ -21,12 +22,25 @@
 
 struct SweepOptions
 {
+    SweepOptions(double clearanceAsked = 0.0, double toleranceAsked = 0.0)
+        : clearance(clearanceAsked), tolerance(toleranceAsked)
+    {
+    }
+
     // How far the clearance envelope lies outside the envelope; 0 or more.
     double clearance = 0.0;
     // The most a footprint point moves between samples, the width of a
     // line's strip and the most a circle's chords stray; 0 takes 1% of the
     // largest footprint's size (the longer side of its box).
     double tolerance = 0.0;
+    // Which layers' entities the parts may run into.
+    ObstacleLayers obstacles;
+    // Sweeps each part's tyres alone (the entities of its block on
+    // kTyreLayer) rather than all it draws: road edges are checked against
+    // the wheels, walls against the body.
+    bool wheels = false;
+    // Also sweeps the tyres alone for SweepReport::wheelTracks.
+    bool wheelTracks = false;
 };
 
 // A sample along the run: a section and segment (from 0), the position
@@ -44,6 +58,8 @@ struct Conflict
     AcDbHandle handle;
     std::string className;
     std::string blockName;
+    // The layer the entity is on.
+    std::string layer;
     SweepPoint first;
     SweepPoint last;
 };
@@ -65,6 +81,9 @@ struct SweepReport
     std::vector<SegmentSweep> segments;
     Envelope envelope;
     Envelope clearanceEnvelope;
+    // What the parts' tyres alone cover, when asked for; empty when no part
+    // has any.
+    Envelope wheelTracks;
     // In the order of model space.
     std::vector<Conflict> conflicts;
 };
@@ -74,8 +93,10 @@ struct SweepReport
 constexpr std::size_t kMostSweepSamples = 20000000;
 
 // Sweeps motion in the working drawing; ownReferences are the simulation's
-// own block references, which are never conflicts. Throws a Failure:
-// badInput when the samples would pass kMostSweepSamples, internal
+// own block references, which are never conflicts. The default tolerance is
+// a share of the whole parts' size, also when only their wheels are swept.
+// Throws a Failure: badInput when the samples would pass kMostSweepSamples,
+// notFound when the wheels are asked for and no part has tyres, internal
 // when the geometry library fails.
 [[nodiscard]] SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<AcDbHandle>& ownReferences,
                                           const SweepOptions& options);

@@ -7,6 +7,8 @@
 #include "app/SimulationSweep.h"
 #include "app/SweepText.h"
 #include "app/TextConversion.h"
+#include "drawing/Failure.h"
+#include "drawing/Layers.h"
 #include "drawing/Names.h"
 
 namespace
@@ -20,7 +22,33 @@ struct SweepCommandOptions : DrawingOptions
     double tolerance = 0.0;
     bool check = false;
     std::string unit;
+    std::string obstacles;
+    std::string ignore;
+    bool wheels = false;
 };
+
+// The layers asked for. A pattern of --obstacles that matches no layer is
+// refused: it would leave nothing to run into, and a mistyped layer would
+// pass --check. One of --ignore only takes away less, so it is a warning.
+ObstacleLayers LayersOf(const SweepCommandOptions& options, nlohmann::json& warnings)
+{
+    ObstacleLayers layers;
+    const std::vector<std::string> names = LayerNames();
+    if (!options.obstacles.empty())
+    {
+        layers.only = LayerPatterns(options.obstacles, "--obstacles");
+        for (const std::string& pattern : layers.only.Unmatched(names))
+            throw Failure(FailureKind::notFound,
+                          options.file + ": --obstacles: no layer of the drawing matches \"" + pattern + "\"");
+    }
+    if (!options.ignore.empty())
+    {
+        layers.ignore = LayerPatterns(options.ignore, "--ignore");
+        for (const std::string& pattern : layers.ignore.Unmatched(names))
+            warnings.push_back("--ignore: no layer of the drawing matches \"" + pattern + "\"");
+    }
+    return layers;
+}
 
 json EnvelopeJson(const Envelope& envelope)
 {
@@ -65,15 +93,18 @@ json ConflictsJson(const SweepReport& report)
         conflicts.push_back({{"handle", HandleText(conflict.handle)},
                              {"class", conflict.className},
                              {"block", conflict.blockName.empty() ? json() : json(conflict.blockName)},
+                             {"layer", conflict.layer},
                              {"first", PointJson(conflict.first)},
                              {"last", PointJson(conflict.last)}});
     return conflicts;
 }
 
-SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options)
+SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options, json& warnings)
 {
-    return SweepForCommand(options.file, options.name, sim, MotionOf(sim, UnitOfDrawing(options.unit).metres),
-                           {options.clearance, options.tolerance});
+    SweepOptions sweep(options.clearance, options.tolerance);
+    sweep.obstacles = LayersOf(options, warnings);
+    sweep.wheels = options.wheels;
+    return SweepForCommand(options.file, options.name, sim, MotionOf(sim, UnitOfDrawing(options.unit).metres), sweep);
 }
 
 Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
@@ -81,10 +112,13 @@ Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
     HeldSimulation sim(CPmDbxFactory200::LoadSim(HostText(options.name)));
     if (!sim)
         throw SimulationNotFound(options.file, options.name);
-    const SweepReport report = SweepOf(*sim, options);
+    json warnings = json::array();
+    const SweepReport report = SweepOf(*sim, options, warnings);
     Outcome outcome{false, Report({{"file", options.file},
                                    {"simulation", options.name},
                                    {"unit", UnitOfDrawing(options.unit).name},
+                                   {"swept", options.wheels ? "wheels" : "parts"},
+                                   {"warnings", warnings},
                                    {"tolerance", report.tolerance},
                                    {"clearance", report.clearance},
                                    {"segments", SegmentsJson(report)},
@@ -113,5 +147,11 @@ void AddSweepCommand(CLI::App& app, Action& action)
                        "largest part's size)")
         ->check(Quantity("a distance", false));
     command.add_flag("--check", options->check, "end with status 6 when the envelope runs into anything");
+    command.add_option("--obstacles", options->obstacles,
+                       "only entities on these layers are obstacles: LAYER[,LAYER...], * and ? as wildcards");
+    command.add_option("--ignore", options->ignore,
+                       "entities on these layers are no obstacles: LAYER[,LAYER...], * and ? as wildcards");
+    command.add_flag("--wheels", options->wheels,
+                     std::string("sweep only each part's tyres (its block's entities on layer ") + kTyreLayer + ")");
     AddUnitOption(command, options->unit);
 }

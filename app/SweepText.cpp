@@ -44,7 +44,8 @@ std::string Conflicts(const json& conflicts)
         const std::string block =
             conflict["block"].is_null() ? "" : " \"" + conflict["block"].get<std::string>() + "\"";
         text += "    " + conflict["handle"].get<std::string>() + " " + conflict["class"].get<std::string>() +
-                block + ": first at " + Point(conflict["first"]) + ", last at " + Point(conflict["last"]) + "\n";
+                block + " on layer \"" + conflict["layer"].get<std::string>() + "\": first at " +
+                Point(conflict["first"]) + ", last at " + Point(conflict["last"]) + "\n";
     }
     return text;
 }
@@ -53,9 +54,13 @@ std::string Conflicts(const json& conflicts)
 std::string SweepText(const json& sweep)
 {
     const std::string unit = sweep["unit"];
-    std::string text = "Sweep of \"" + sweep["simulation"].get<std::string>() + "\" in " +
-                       sweep["file"].get<std::string>() + " (lengths in " + unit + "): tolerance " +
-                       NumberText(sweep["tolerance"]) + ", clearance " + NumberText(sweep["clearance"]) + "\n";
+    std::string text;
+    for (const json& warning : sweep["warnings"])
+        text += "Warning: " + warning.get<std::string>() + "\n";
+    text += std::string(sweep["swept"] == "wheels" ? "Sweep of the wheels of \"" : "Sweep of \"") +
+            sweep["simulation"].get<std::string>() + "\" in " + sweep["file"].get<std::string>() + " (lengths in " +
+            unit + "): tolerance " + NumberText(sweep["tolerance"]) + ", clearance " +
+            NumberText(sweep["clearance"]) + "\n";
     for (const json& segment : sweep["segments"])
         text += "  section " + Whole(segment["section"]) + ", segment " + Whole(segment["segment"]) + " (" +
                 Whole(segment["samples"]) + " samples)\n" +

@@ -6,6 +6,7 @@
 
 #include <string>
 
-// The sweep's tolerance and clearance, each segment's envelope (and grown
-// envelope, with a clearance) and all segments', then what it runs into.
+// Any warnings, the sweep's tolerance and clearance, each segment's envelope
+// (and grown envelope, with a clearance) and all segments', then what it
+// runs into, each on its layer.
 std::string SweepText(const nlohmann::json& sweep);

@@ -34,12 +34,15 @@ struct ViewOptions : DrawingOptions
     std::vector<std::string> starts;
 };
 
-// What sim sweeps, drawn under its parts when --envelope asks for it.
+// What sim sweeps, and its tyres alone, drawn under its parts when
+// --envelope asks for it.
 void AddSweep(ViewedSimulation& viewed, const CPmSim200& sim, const ViewOptions& options)
 {
     if (!options.envelope)
         return;
-    viewed.sweep = SweepForCommand(options.file, viewed.name, sim, viewed.motion, {options.clearance, 0.0});
+    SweepOptions sweep(options.clearance);
+    sweep.wheelTracks = true;
+    viewed.sweep = SweepForCommand(options.file, viewed.name, sim, viewed.motion, sweep);
 }
 
 ViewedSimulation Viewed(const CPmSim200& sim, const ViewOptions& options)

@@ -2,11 +2,7 @@
 
 Opened<AcDbBlockTable> OpenBlockTable(AcDb::OpenMode mode)
 {
-    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
-    AcDbBlockTable* table = nullptr;
-    if (drawing == nullptr || drawing->getBlockTable(table, mode) != Acad::eOk)
-        return nullptr;
-    return Opened<AcDbBlockTable>(table);
+    return OpenSymbolTable<AcDbBlockTable>(mode);
 }
 
 AcDbObjectId ModelSpaceId()

@@ -27,6 +27,17 @@ template <class T> [[nodiscard]] Opened<T> OpenObject(AcDbObjectId id, AcDb::Ope
     return Opened<T>(object);
 }
 
+// One of the working drawing's symbol tables (block, layer, line type, text
+// style); empty when there is no working drawing.
+template <class Table> [[nodiscard]] Opened<Table> OpenSymbolTable(AcDb::OpenMode mode)
+{
+    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
+    Table* table = nullptr;
+    if (drawing == nullptr || drawing->getSymbolTable(table, mode) != Acad::eOk)
+        return nullptr;
+    return Opened<Table>(table);
+}
+
 // The working drawing's block table; empty when there is no working drawing.
 [[nodiscard]] Opened<AcDbBlockTable> OpenBlockTable(AcDb::OpenMode mode);
 

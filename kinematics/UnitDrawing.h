@@ -1,7 +1,10 @@
 // A unit drawn for the block definition that shows it, in its own frame
 // (origin at the effective rear axle centre, +x forward): the body outline,
 // each tyre as seen from above, and a chevron behind the front that points
-// the way the unit faces. All are closed polylines but the chevron.
+// the way the unit faces. All are closed polylines but the chevron. The
+// tyres are on kTyreLayer (added to the working drawing when it has none),
+// so that a sweep can take the wheels alone; the body and the chevron on
+// layer "0".
 #pragma once
 
 #include "drawing/BlockDefinition.h"

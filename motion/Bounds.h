@@ -39,12 +39,18 @@ struct Bounds
     {
         double x = 0.0;
         double y = 0.0;
-        for (const OutlinePath& path : outline.paths)
+        const auto addPath = [&](const OutlinePath& path) {
             for (std::size_t i = 0; i + 1 < path.xy.size(); i += 2)
             {
                 place.Apply(path.xy[i], path.xy[i + 1], x, y);
                 Add(x, y);
             }
+        };
+        for (const OutlinePath& path : outline.paths)
+            addPath(path);
+        for (const OutlineArea& area : outline.areas)
+            for (const OutlinePath& loop : area.loops)
+                addPath(loop);
         for (const OutlineEllipse& e : outline.ellipses)
         {
             const Affine2 axes = place * Affine2{e.ux, e.uy, e.vx, e.vy, e.cx, e.cy};

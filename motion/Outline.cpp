@@ -1,24 +1,18 @@
 #include "motion/Outline.h"
 
-#include "drawing/Angles.h"
 #include "drawing/BlockWalk.h"
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbCurves.h"
+#include "host/AcDbHatch.h"
+#include "motion/HatchArea.h"
+#include "motion/OutlinePoints.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
-void AddPoint(OutlinePath& path, const Affine2& place, double x, double y)
-{
-    double outX = 0.0;
-    double outY = 0.0;
-    place.Apply(x, y, outX, outY);
-    path.xy.push_back(outX);
-    path.xy.push_back(outY);
-}
-
 OutlinePath LinePath(const AcDbLine& line, const Affine2& place)
 {
     OutlinePath path;
@@ -27,73 +21,16 @@ OutlinePath LinePath(const AcDbLine& line, const Affine2& place)
     return path;
 }
 
-// Arcs are drawn as chords of at most kArcStep radians: within 0.13 % of
-// the radius of the true arc, and few enough points for a sweep.
-constexpr double kArcStep = kPi / 32.0;
-
-// The points of the arc after its start, from angle start through sweep
-// (negative: clockwise).
-void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy, double radius, double start,
-                  double sweep)
-{
-    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
-    for (int i = 1; i <= steps; ++i)
-    {
-        const double angle = start + sweep * i / steps;
-        AddPoint(path, place, cx + radius * std::cos(angle), cy + radius * std::sin(angle));
-    }
-}
-
-// A segment with a bulge b is an arc of included angle 4·atan(b) between
-// its ends, turning left for b > 0.
-void AddBulgePoints(OutlinePath& path, const Affine2& place, const AcGePoint2d& from, const AcGePoint2d& to,
-                    double bulge)
-{
-    if (bulge == 0.0)
-    {
-        AddPoint(path, place, to.x, to.y);
-        return;
-    }
-    const double sweep = 4.0 * std::atan(bulge);
-    const double chord = std::hypot(to.x - from.x, to.y - from.y);
-    const double radius = chord * (1.0 + bulge * bulge) / (4.0 * std::fabs(bulge));
-    // The centre lies off the chord's middle by this much, on its left for
-    // a positive bulge under a half turn.
-    const double off = chord * (1.0 - bulge * bulge) / (4.0 * bulge);
-    const double ux = (to.x - from.x) / chord;
-    const double uy = (to.y - from.y) / chord;
-    const double cx = (from.x + to.x) / 2.0 - uy * off;
-    const double cy = (from.y + to.y) / 2.0 + ux * off;
-    AddArcPoints(path, place, cx, cy, radius, std::atan2(from.y - cy, from.x - cx), sweep);
-}
-
 OutlinePath PolylinePath(const AcDbPolyline& polyline, const Affine2& place)
 {
-    OutlinePath path;
-    path.closed = polyline.isClosed();
-    const unsigned int count = polyline.numVerts();
-    AcGePoint2d previous;
-    double bulge = 0.0;
-    for (unsigned int i = 0; i < count; ++i)
+    std::vector<AcGePoint2d> vertices(polyline.numVerts());
+    std::vector<double> bulges(vertices.size(), 0.0);
+    for (unsigned int i = 0; i < vertices.size(); ++i)
     {
-        AcGePoint2d point;
-        polyline.getPointAt(i, point);
-        if (i == 0)
-            AddPoint(path, place, point.x, point.y);
-        else
-            AddBulgePoints(path, place, previous, point, bulge);
-        polyline.getBulgeAt(i, bulge);
-        previous = point;
+        polyline.getPointAt(i, vertices[i]);
+        polyline.getBulgeAt(i, bulges[i]);
     }
-    AcGePoint2d first;
-    if (path.closed && count > 1 && bulge != 0.0 && polyline.getPointAt(0, first) == Acad::eOk)
-    {
-        // The closing segment bends: its points are drawn, and the path is
-        // closed on the first point as any closed path is.
-        AddBulgePoints(path, place, previous, first, bulge);
-        path.xy.resize(path.xy.size() - 2);
-    }
-    return path;
+    return BulgedPath(vertices, bulges, polyline.isClosed(), place);
 }
 
 OutlinePath ArcPath(const AcDbArc& arc, const Affine2& place)
@@ -144,7 +81,7 @@ bool OutlineBuilder::Spend()
 
 void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
 {
-    if (entity.visibility() == AcDb::kInvisible || !Spend())
+    if (entity.visibility() == AcDb::kInvisible || (m_takes && !m_takes(entity)) || !Spend())
         return;
     if (const auto* line = AcDbLine::cast(&entity))
         m_outline.paths.push_back(LinePath(*line, place));
@@ -154,6 +91,8 @@ void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
         m_outline.paths.push_back(ArcPath(*arc, place));
     else if (const auto* circle = AcDbCircle::cast(&entity))
         m_outline.ellipses.push_back(CircleEllipse(*circle, place));
+    else if (const auto* hatch = AcDbHatch::cast(&entity))
+        m_outline.areas.push_back(HatchArea(*hatch, place));
     else if (const auto* reference = AcDbBlockReference::cast(&entity))
         AddDefinition(reference->blockTableRecord(), place * ReferencePlacement(*reference));
 }
@@ -168,9 +107,9 @@ void OutlineBuilder::AddDefinition(AcDbObjectId definition, const Affine2& place
     m_expanding.pop_back();
 }
 
-Outline BlockOutline(AcDbObjectId definition)
+Outline BlockOutline(AcDbObjectId definition, EntityFilter takes)
 {
-    OutlineBuilder builder;
+    OutlineBuilder builder(std::move(takes));
     builder.AddDefinition(definition, Affine2());
     return builder.Take();
 }

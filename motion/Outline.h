@@ -1,10 +1,12 @@
 // What a block definition draws, flattened into the drawing plane: its
 // lines, polylines and arcs as paths (arcs and bulged polyline segments as
 // short chords), its circles as ellipses (a circle seen
-// through a non-uniform scale), nested block references expanded through
-// their own definitions at their position, scale and rotation. Invisible
-// entities and references are left out. This is a part's footprint and the
-// drawing's picture alike.
+// through a non-uniform scale), its hatches as areas bounded by their loops,
+// nested block references expanded through their own definitions at their
+// position, scale and rotation. Invisible entities and references are left
+// out, and so is whatever the builder's filter refuses (a reference it
+// refuses with all it draws). This is a part's footprint and the drawing's
+// picture alike.
 //
 // Reading never fails: what cannot be opened is passed over, a reference to
 // a definition that is being expanded already (a cycle) is not followed, and
@@ -15,6 +17,8 @@
 #include "motion/Affine2.h"
 
 #include <cstddef>
+#include <functional>
+#include <utility>
 #include <vector>
 
 class AcDbBlockReference;
@@ -33,14 +37,27 @@ struct OutlineEllipse
     double cx, cy, ux, uy, vx, vy;
 };
 
+// A hatch's filled area: its boundary loops, closed. With nested, the
+// loops take turns (a loop inside a loop is a hole, one inside that is
+// filled again); without, everything inside an outer loop is filled.
+struct OutlineArea
+{
+    std::vector<OutlinePath> loops;
+    bool nested = true;
+};
+
 struct Outline
 {
     std::vector<OutlinePath> paths;
     std::vector<OutlineEllipse> ellipses;
+    std::vector<OutlineArea> areas;
     bool cutShort = false;
 
-    bool Empty() const { return paths.empty() && ellipses.empty(); }
+    bool Empty() const { return paths.empty() && ellipses.empty() && areas.empty(); }
 };
+
+// Whether an outline takes an entity (a nested one too); none takes all.
+using EntityFilter = std::function<bool(const AcDbEntity&)>;
 
 constexpr std::size_t kOutlineBudget = 1000000;
 
@@ -51,6 +68,7 @@ constexpr std::size_t kOutlineBudget = 1000000;
 class OutlineBuilder
 {
 public:
+    explicit OutlineBuilder(EntityFilter takes = {}) : m_takes(std::move(takes)) {}
     // Adds what entity draws, through place.
     void AddEntity(const AcDbEntity& entity, const Affine2& place);
     // Adds the entities of the block definition, through place.
@@ -60,10 +78,12 @@ public:
 private:
     bool Spend();
 
+    EntityFilter m_takes;
     Outline m_outline;
     std::vector<AcDbObjectId> m_expanding;
     std::size_t m_pieces = 0;
 };
 
-// The outline of a block definition in its own coordinates.
-[[nodiscard]] Outline BlockOutline(AcDbObjectId definition);
+// The outline of a block definition in its own coordinates, of what takes
+// lets through.
+[[nodiscard]] Outline BlockOutline(AcDbObjectId definition, EntityFilter takes = {});

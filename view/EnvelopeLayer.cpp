@@ -39,6 +39,10 @@ std::string EnvelopeSvg(const SweepReport& sweep)
         svg += "<path class=\"envelope\" fill=\"#7a4fb0\" fill-opacity=\"0.22\" fill-rule=\"evenodd\" "
                "stroke=\"#5a2f90\" stroke-width=\"1\" d=\"" +
                PathData(sweep.envelope) + "\"/>\n";
+    if (!sweep.wheelTracks.Empty())
+        svg += "<path class=\"wheels\" fill=\"#2a8a5a\" fill-opacity=\"0.35\" fill-rule=\"evenodd\" "
+               "stroke=\"#1d6b43\" stroke-width=\"1\" d=\"" +
+               PathData(sweep.wheelTracks) + "\"/>\n";
     return svg;
 }
 
@@ -46,7 +50,9 @@ nlohmann::json EnvelopeJson(const SweepReport* sweep)
 {
     if (sweep == nullptr)
         return nullptr;
-    return {{"envelope", Rings(sweep->envelope)}, {"clearance", Rings(sweep->clearanceEnvelope)}};
+    return {{"envelope", Rings(sweep->envelope)},
+            {"clearance", Rings(sweep->clearanceEnvelope)},
+            {"wheels", Rings(sweep->wheelTracks)}};
 }
 
 void AddEnvelope(Bounds& bounds, const SweepReport& sweep)

@@ -102,7 +102,8 @@
   }
 
   // What the simulation sweeps, when znsim view was asked for it: the
-  // envelope and the clearance outline as even-odd paths of their rings.
+  // envelope, the clearance outline and the wheel tracks as even-odd paths
+  // of their rings.
   function sweptPaths(sim) {
     if (!sim.sweep) return null;
     const ringsPath = (rings) => {
@@ -114,7 +115,8 @@
       }
       return path;
     };
-    return { envelope: ringsPath(sim.sweep.envelope), clearance: ringsPath(sim.sweep.clearance) };
+    return { envelope: ringsPath(sim.sweep.envelope), clearance: ringsPath(sim.sweep.clearance),
+             wheels: ringsPath(sim.sweep.wheels) };
   }
 
   function drawSwept(paths) {
@@ -129,6 +131,10 @@
     bctx.strokeStyle = "#5a2f90";
     bctx.fill(paths.envelope, "evenodd");
     bctx.stroke(paths.envelope);
+    bctx.fillStyle = "rgba(42, 138, 90, 0.35)";
+    bctx.strokeStyle = "#1d6b43";
+    bctx.fill(paths.wheels, "evenodd");
+    bctx.stroke(paths.wheels);
   }
 
   // Where v falls in a rising column of count values, the first at

@@ -1,8 +1,15 @@
 // Sweeps whose answers are known in closed form: straight runs, turns on
 // the spot and about a corner, clearance bands, a circle beside the path,
 // sub-parts carried by their parent's frame; and runs with nothing to sweep.
+// What counts as an obstacle: layers shown and chosen, hatches as areas.
 #include "analysis/Sweep.h"
 #include "drawing/Failure.h"
+#include "drawing/LayerPatterns.h"
+#include "drawing/Layers.h"
+#include "host/AcDbHatch.h"
+#include "host/AcDbPoint.h"
+#include "host/AcDbSymbolTable.h"
+#include "host/AcDbText.h"
 #include "tests/analysis/AnalysisTest.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +202,129 @@ TEST_F(SweepTest, TooFineATolerancesIsRefusedNotRun)
     catch (const Failure& refused)
     {
         EXPECT_EQ(refused.Kind(), FailureKind::badInput);
+    }
+}
+} // namespace
+
+namespace
+{
+// A layer of the working drawing, switched off or frozen as asked.
+AcDbObjectId Layer(const char* name, bool off = false, bool frozen = false)
+{
+    const AcDbObjectId id = LayerNamed(name);
+    AcDbLayerTableRecord* record = nullptr;
+    EXPECT_EQ(acdbOpenObject(record, id, AcDb::kForWrite), Acad::eOk);
+    record->setIsOff(off);
+    EXPECT_EQ(record->setIsFrozen(frozen), Acad::eOk);
+    record->close();
+    return id;
+}
+
+AcDbEntity* On(AcDbObjectId layer, AcDbEntity* entity)
+{
+    EXPECT_EQ(entity->setLayer(layer), Acad::eOk);
+    return entity;
+}
+
+AcGePoint2dArray Corners(double x0, double y0, double x1, double y1)
+{
+    AcGePoint2dArray corners;
+    for (const AcGePoint2d& corner :
+         {AcGePoint2d(x0, y0), AcGePoint2d(x1, y0), AcGePoint2d(x1, y1), AcGePoint2d(x0, y1)})
+        corners.append(corner);
+    return corners;
+}
+
+TEST_F(SweepTest, OnlyWhatTheUserSeesOnTheLayersAskedForRunsIntoTheParts)
+{
+    // A 2 x 1 brick runs from x = 0 to 10 along y = 0: it covers x -1 to
+    // 11, y -0.5 to 0.5.
+    const SimulationMotion motion = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0), At(10, 0)});
+    const AcDbObjectId kerb = Layer("Kerb");
+    const AcDbObjectId hidden = Layer("Hidden", true);
+    const AcDbObjectId parking = Layer("Parking");
+    const auto across = [](double x) { return new AcDbLine(AcGePoint3d(x, -2, 0), AcGePoint3d(x, 2, 0)); };
+    const AcDbHandle kerbLine = appendToModelSpace(On(kerb, across(5))).handle();
+    const AcDbHandle hiddenLine = appendToModelSpace(On(hidden, across(4))).handle();
+    appendToModelSpace(On(Layer("Frozen", false, true), across(3)));
+    // A sign whose post is on the hidden layer and whose board stands off
+    // the path: the user sees only the board.
+    const AcDbObjectId sign =
+        Block(L"Sign", {On(hidden, across(0)), new AcDbLine(AcGePoint3d(0, 5, 0), AcGePoint3d(1, 5, 0))});
+    const AcDbHandle signAt = appendToModelSpace(new AcDbBlockReference(AcGePoint3d(7, 0, 0), sign)).handle();
+    appendToModelSpace(On(kerb, new AcDbText(AcGePoint3d(6, 0, 0), L"KERB", AcDbObjectId(), 1.0, 0.0)));
+    appendToModelSpace(On(kerb, new AcDbPoint(AcGePoint3d(6, 0, 0))));
+    // A parked car drawn as a hatch the whole run lies inside, touching no
+    // edge; and a hatch with a round hole of radius 8 about (5, 0) that holds
+    // the run, its nearest edge 8 - hypot(6, 0.5) = 1.979 from the brick.
+    auto* parked = new AcDbHatch();
+    EXPECT_EQ(parked->appendLoop(AcDbHatch::kExternal | AcDbHatch::kPolyline, Corners(-5, -3, 15, 3), {}), Acad::eOk);
+    const AcDbHandle parkedAt = appendToModelSpace(On(parking, parked)).handle();
+    auto* holed = new AcDbHatch();
+    EXPECT_EQ(holed->appendLoop(AcDbHatch::kExternal | AcDbHatch::kPolyline, Corners(-20, -10, 30, 10), {}),
+              Acad::eOk);
+    AcGeCircArc2d hole(AcGePoint2d(5, 0), 8.0, 0.0, 2.0 * kPi);
+    AcGeVoidPointerArray edges;
+    edges.append(&hole);
+    AcGeIntArray types;
+    types.append(AcDbHatch::kCirArc);
+    EXPECT_EQ(holed->appendLoop(AcDbHatch::kDefault, edges, types), Acad::eOk);
+    const AcDbHandle holedAt = appendToModelSpace(On(Layer("Island"), holed)).handle();
+
+    struct Row
+    {
+        const char* only;
+        const char* ignore;
+        double clearance;
+        std::vector<AcDbHandle> hit;
+    };
+    const Row rows[] = {
+        {"", "", 0.0, {kerbLine, parkedAt}},
+        {"kerb", "", 0.0, {kerbLine}},
+        {"K*,Park?ng", "", 0.0, {kerbLine, parkedAt}},
+        {"", "KERB", 0.0, {parkedAt}},
+        {"", "*", 0.0, {}},
+        {"Island", "", 1.9, {}},
+        {"Island", "", 2.0, {holedAt}},
+    };
+    for (const Row& row : rows)
+    {
+        SweepOptions options(row.clearance, 0.01);
+        if (*row.only != '\0')
+            options.obstacles.only = LayerPatterns(row.only, "--obstacles");
+        if (*row.ignore != '\0')
+            options.obstacles.ignore = LayerPatterns(row.ignore, "--ignore");
+        std::vector<AcDbHandle> hit;
+        for (const Conflict& conflict : SweepSimulation(motion, {}, options).conflicts)
+            hit.push_back(conflict.handle);
+        EXPECT_EQ(hit, row.hit) << row.only << " / " << row.ignore << " / " << row.clearance;
+    }
+    const std::vector<Conflict> named = SweepSimulation(motion, {}, {0.0, 0.01}).conflicts;
+    ASSERT_EQ(named.size(), 2u);
+    EXPECT_EQ(named[0].layer, "Kerb");
+    EXPECT_EQ(named[1].layer, "Parking");
+
+    // Switched on, the hidden line and the sign's post are in the way.
+    Layer("Hidden");
+    std::vector<AcDbHandle> shown;
+    for (const Conflict& conflict : SweepSimulation(motion, {}, {0.0, 0.01}).conflicts)
+        shown.push_back(conflict.handle);
+    EXPECT_EQ(shown, (std::vector<AcDbHandle>{kerbLine, hiddenLine, signAt, parkedAt}));
+}
+
+TEST_F(SweepTest, TheWheelsOfPartsWithoutTyresAreRefused)
+{
+    SweepOptions wheels(0.0, 0.01);
+    wheels.wheels = true;
+    try
+    {
+        const SimulationMotion brick = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0)});
+        static_cast<void>(SweepSimulation(brick, {}, wheels));
+        ADD_FAILURE() << "a brick's wheels were swept";
+    }
+    catch (const Failure& refused)
+    {
+        EXPECT_EQ(refused.Kind(), FailureKind::notFound);
     }
 }
 } // namespace

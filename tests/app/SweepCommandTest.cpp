@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace
 {
@@ -41,6 +42,7 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
     EXPECT_EQ(conflict["handle"], "27");
     EXPECT_EQ(conflict["class"], "AcDbBlockReference");
     EXPECT_EQ(conflict["block"], "Tractor");
+    EXPECT_EQ(conflict["layer"], "0");
     EXPECT_EQ(conflict["first"], (nlohmann::json{{"section", 1}, {"segment", 2}, {"position", 1}, {"fraction", 0.0}}));
     EXPECT_EQ(conflict["last"]["position"], 3);
     EXPECT_NEAR(conflict["last"]["fraction"].get<double>(), 11.0 / 15.0, 1e-9);
@@ -48,11 +50,31 @@ TEST_F(SweepCommandTest, AClearanceThatReachesAParkedVehicleIsAConflictThatCheck
 
     const ZnsimRun text = Run({"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23"});
     EXPECT_EQ(text.status, 0);
-    EXPECT_NE(text.out.find("27 AcDbBlockReference \"Tractor\": first at section 1 segment 2 position 1, last at "
-                            "section 1 segment 2 position 3 (+0.733333 of the way on)"),
+    EXPECT_NE(text.out.find("27 AcDbBlockReference \"Tractor\" on layer \"0\": first at section 1 segment 2 "
+                            "position 1, last at section 1 segment 2 position 3 (+0.733333 of the way on)"),
               std::string::npos)
         << text.out;
     EXPECT_EQ(fileBytes(demo), before);
+}
+
+TEST_F(SweepCommandTest, LayersChooseTheObstaclesAndAnIgnoredLayerTheDrawingLacksIsAWarning)
+{
+    Demo();
+    const std::vector<std::string> sweep{"sweep", "demo.zdw", "Harbour convoy", "--clearance", "23", "--json"};
+    const auto conflicts = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = sweep;
+        args.insert(args.end(), more.begin(), more.end());
+        return RunJson(args)["conflicts"].size();
+    };
+    EXPECT_EQ(conflicts({"--obstacles", "0"}), 1u);
+    EXPECT_EQ(conflicts({"--ignore", "0"}), 0u);
+
+    const nlohmann::json warned = RunJson({"sweep", "demo.zdw", "Harbour convoy", "--ignore", "0,Kerb*", "--json"});
+    EXPECT_EQ(warned["warnings"], nlohmann::json::array({"--ignore: no layer of the drawing matches \"Kerb*\""}));
+    const ZnsimRun text = Run({"sweep", "demo.zdw", "Harbour convoy", "--ignore", "Kerb*"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out.rfind("Warning: --ignore: no layer of the drawing matches \"Kerb*\"\nSweep of", 0), 0u)
+        << text.out;
 }
 
 TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
@@ -83,5 +105,17 @@ TEST_F(SweepCommandTest, TheStillAndThePageShadeTheEnvelopeAndItsClearance)
         EXPECT_TRUE(plain[i]["sweep"].is_null()) << plain[i]["name"];
     }
     EXPECT_EQ(Run({"view", "demo.zdw", "--clearance", "1"}).status, 2);
+
+    // A driven truck's tyres sweep tracks of their own, shaded over the
+    // envelope, 2.38 wide out to out under its 2.4 m body.
+    std::ofstream(File("lane.json")) << R"({"parts": [{"points": [[0, 100], [40, 100]]}]})";
+    ASSERT_EQ(Run({"drive", "demo.zdw", "--name", "Lane", "--vehicle", "SU-30", "--path-json", "lane.json"}).status,
+              0);
+    ASSERT_EQ(Run({"view", "demo.zdw", "Lane", "--at", "1", "--svg", "lane.svg", "--envelope"}).status, 0);
+    EXPECT_EQ(StillClasses(fileBytes(File("lane.svg"))),
+              (std::vector<std::string>{"caption", "drawing", "envelope", "wheels", "paths", "parts"}));
+    const nlohmann::json wheels = RunJson({"sweep", "demo.zdw", "Lane", "--wheels"});
+    EXPECT_EQ(wheels["swept"], "wheels");
+    EXPECT_NEAR(wheels["envelope"]["box"][3].get<double>() - wheels["envelope"]["box"][1].get<double>(), 2.38, 1e-9);
 }
 } // namespace

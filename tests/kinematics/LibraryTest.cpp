@@ -132,6 +132,33 @@ TEST_F(LibraryDrawingTest, TheEuropeanArticulatedVehicleSweepsOutsideTheRingsInn
     EXPECT_NEAR(Inside(swept.envelope), Inside(eu, driven), 0.03);
 }
 
+TEST_F(LibraryDrawingTest, OnAStraightRunTheWheelTracksAreNarrowerThanTheBodyByItsOverhangOfTheOuterTyres)
+{
+    // Driven straight along y = -20 the envelope is as wide as the widest
+    // body, and the tracks as wide as the widest axle's tyres out to out:
+    // track + tyre width, with duals another tyre and the gap between them.
+    const Vehicle wb40 = Library("WB-40");
+    double body = 0.0;
+    double tyres = 0.0;
+    for (const VehicleUnit& unit : wb40.units)
+    {
+        body = std::max(body, unit.width);
+        for (const VehicleAxle& axle : unit.axles)
+            tyres = std::max(tyres, axle.track + axle.tyreWidth + (axle.dual ? axle.tyreWidth + kDualGap : 0.0));
+    }
+    const std::vector<DrivenPart> driven =
+        DriveAlong(wb40, Turn(20.0, 0.0), {0.5, {wb40.units[0].wheelbase, 0.0}, 10, 1});
+    const SimulationMotion motion = MotionOf(wb40, driven[0]);
+    SweepOptions wheels(0.0, 0.01);
+    wheels.wheels = true;
+    const SweepReport tracks = SweepSimulation(motion, {}, wheels);
+    const SweepReport whole = SweepSimulation(motion, {}, {0.0, 0.01});
+    EXPECT_NEAR(whole.envelope.box.maxY - whole.envelope.box.minY, body, 1e-9);
+    EXPECT_NEAR(tracks.envelope.box.maxY - tracks.envelope.box.minY, tyres, 1e-9);
+    EXPECT_NEAR(tracks.envelope.box.minY, -20.0 - tyres / 2.0, 1e-9);
+    EXPECT_LT(tracks.envelope.area, whole.envelope.area);
+}
+
 TEST(LibraryTest, TheWb62JackknifesAtFullLock)
 {
     // The WB-62's kingpin runs on sqrt(R_A^2 + c^2) at full lock, inside

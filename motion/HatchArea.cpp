@@ -1,0 +1,174 @@
+#include "motion/HatchArea.h"
+
+#include "host/AcDbHatch.h"
+#include "host/AcGeCurve2d.h"
+#include "motion/OutlinePoints.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace
+{
+// The turn from start to end the way the curve runs, in (0, 2π]: a whole
+// turn when they meet.
+double Sweep(double start, double end)
+{
+    const double sweep = std::fmod(end - start, 2.0 * kPi);
+    return sweep <= 0.0 ? sweep + 2.0 * kPi : sweep;
+}
+
+int Steps(double sweep)
+{
+    return std::max(1, static_cast<int>(std::ceil(sweep / kArcStep)));
+}
+
+// Angles run from the reference direction, clockwise when the arc does.
+void AddCircularArc(OutlinePath& path, const Affine2& place, const AcGeCircArc2d& arc)
+{
+    const double turn = arc.isClockWise() ? -1.0 : 1.0;
+    const double reference = std::atan2(arc.refVec().y, arc.refVec().x);
+    const double start = reference + turn * arc.startAng();
+    const AcGePoint2d centre = arc.center();
+    AddPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
+    AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start,
+                 turn * Sweep(arc.startAng(), arc.endAng()));
+}
+
+// The points centre + R·cos t·major + r·sin t·minor, t from start to end.
+void AddEllipticalArc(OutlinePath& path, const Affine2& place, const AcGeEllipArc2d& arc)
+{
+    const double sweep = Sweep(arc.startAng(), arc.endAng());
+    const int steps = Steps(sweep);
+    const AcGePoint2d c = arc.center();
+    const AcGeVector2d major = arc.majorAxis();
+    const AcGeVector2d minor = arc.minorAxis();
+    for (int i = 0; i <= steps; ++i)
+    {
+        const double t = arc.startAng() + sweep * i / steps;
+        const double u = arc.majorRadius() * std::cos(t);
+        const double v = arc.minorRadius() * std::sin(t);
+        AddPoint(path, place, c.x + u * major.x + v * minor.x, c.y + u * major.y + v * minor.y);
+    }
+}
+
+struct Nurbs
+{
+    int degree = 0;
+    bool rational = false;
+    bool periodic = false;
+    AcGeKnotVector knots;
+    AcGePoint2dArray points;
+    AcGeDoubleArray weights;
+};
+
+// The curve's point at parameter t, by de Boor's algorithm on the weighted
+// control points of the knot span holding t.
+AcGePoint2d NurbsPoint(const Nurbs& curve, double t)
+{
+    const int p = curve.degree;
+    const int n = curve.points.length();
+    const AcGeKnotVector& knots = curve.knots;
+    int span = p;
+    while (span + 1 < n && knots[span + 1] <= t)
+        ++span;
+    std::vector<double> x(p + 1), y(p + 1), w(p + 1);
+    for (int j = 0; j <= p; ++j)
+    {
+        const int i = span - p + j;
+        w[j] = curve.rational ? curve.weights[i] : 1.0;
+        x[j] = curve.points[i].x * w[j];
+        y[j] = curve.points[i].y * w[j];
+    }
+    for (int r = 1; r <= p; ++r)
+        for (int j = p; j >= r; --j)
+        {
+            const int i = span - p + j;
+            const double d = knots[i + p + 1 - r] - knots[i];
+            const double a = d > 0.0 ? (t - knots[i]) / d : 0.0;
+            x[j] = (1.0 - a) * x[j - 1] + a * x[j];
+            y[j] = (1.0 - a) * y[j - 1] + a * y[j];
+            w[j] = (1.0 - a) * w[j - 1] + a * w[j];
+        }
+    return {x[p] / w[p], y[p] / w[p]};
+}
+
+// Eight points to a control point, from the first knot the curve is
+// defined on to the last.
+void AddNurbs(OutlinePath& path, const Affine2& place, const AcGeNurbCurve2d& edge)
+{
+    Nurbs curve;
+    edge.getDefinitionData(curve.degree, curve.rational, curve.periodic, curve.knots, curve.points, curve.weights);
+    const int n = curve.points.length();
+    const int p = curve.degree;
+    if (p < 1 || n <= p || curve.knots.length() < n + p + 1 || (curve.rational && curve.weights.length() < n))
+        return;
+    const double from = curve.knots[p];
+    const double to = curve.knots[n];
+    const int steps = 8 * n;
+    for (int i = 0; i <= steps; ++i)
+    {
+        const AcGePoint2d point = NurbsPoint(curve, from + (to - from) * i / steps);
+        AddPoint(path, place, point.x, point.y);
+    }
+}
+
+void AddEdge(OutlinePath& path, const Affine2& place, const AcGeCurve2d& edge)
+{
+    switch (edge.type())
+    {
+    case AcGe::kLineSeg2d: {
+        const auto& line = static_cast<const AcGeLineSeg2d&>(edge);
+        AddPoint(path, place, line.startPoint().x, line.startPoint().y);
+        AddPoint(path, place, line.endPoint().x, line.endPoint().y);
+        break;
+    }
+    case AcGe::kCircArc2d:
+        AddCircularArc(path, place, static_cast<const AcGeCircArc2d&>(edge));
+        break;
+    case AcGe::kEllipArc2d:
+        AddEllipticalArc(path, place, static_cast<const AcGeEllipArc2d&>(edge));
+        break;
+    case AcGe::kNurbCurve2d:
+        AddNurbs(path, place, static_cast<const AcGeNurbCurve2d&>(edge));
+        break;
+    }
+}
+
+OutlinePath LoopPath(const AcDbHatch& hatch, int index, const Affine2& place)
+{
+    Adesk::Int32 type = 0;
+    AcGePoint2dArray vertices;
+    AcGeDoubleArray bulges;
+    if (hatch.getLoopAt(index, type, vertices, bulges) == Acad::eOk)
+        return BulgedPath(std::vector<AcGePoint2d>(vertices.asArrayPtr(), vertices.asArrayPtr() + vertices.length()),
+                          std::vector<double>(bulges.asArrayPtr(), bulges.asArrayPtr() + bulges.length()), true,
+                          place);
+    OutlinePath path;
+    path.closed = true;
+    AcGeVoidPointerArray edges;
+    AcGeIntArray types;
+    if (hatch.getLoopAt(index, type, edges, types) != Acad::eOk)
+        return path;
+    for (int i = 0; i < edges.length(); ++i)
+    {
+        const std::unique_ptr<AcGeCurve2d> edge(static_cast<AcGeCurve2d*>(edges[i]));
+        AddEdge(path, place, *edge);
+    }
+    return path;
+}
+} // namespace
+
+OutlineArea HatchArea(const AcDbHatch& hatch, const Affine2& place)
+{
+    OutlineArea area;
+    area.nested = hatch.hatchStyle() != AcDbHatch::kIgnore;
+    for (int i = 0; i < hatch.numLoops(); ++i)
+    {
+        OutlinePath loop = LoopPath(hatch, i, place);
+        if (loop.xy.size() >= 6)
+            area.loops.push_back(std::move(loop));
+    }
+    return area;
+}
