@@ -17,5 +17,7 @@ std::optional<EntityLayer> LayerOf(const AcDbEntity& entity)
     layer.locked = record->isLocked();
     layer.plotted = record->isPlottable();
     layer.colour = record->color();
+    layer.linetype = record->linetypeObjectId();
+    layer.lineWeight = record->lineWeight();
     return layer;
 }

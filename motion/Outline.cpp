@@ -27,44 +27,17 @@ OutlinePath LinePath(const AcDbLine& line, const Affine2& place)
     return path;
 }
 
-// Arcs are drawn as chords of at most kArcStep radians: within 0.13 % of
-// the radius of the true arc, and few enough points for a sweep.
-constexpr double kArcStep = kPi / 32.0;
-
 // The points of the arc after its start, from angle start through sweep
 // (negative: clockwise).
 void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy, double radius, double start,
                   double sweep)
 {
-    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
+    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kOutlineArcStep)));
     for (int i = 1; i <= steps; ++i)
     {
         const double angle = start + sweep * i / steps;
         AddPoint(path, place, cx + radius * std::cos(angle), cy + radius * std::sin(angle));
     }
-}
-
-// A segment with a bulge b is an arc of included angle 4·atan(b) between
-// its ends, turning left for b > 0.
-void AddBulgePoints(OutlinePath& path, const Affine2& place, const AcGePoint2d& from, const AcGePoint2d& to,
-                    double bulge)
-{
-    if (bulge == 0.0)
-    {
-        AddPoint(path, place, to.x, to.y);
-        return;
-    }
-    const double sweep = 4.0 * std::atan(bulge);
-    const double chord = std::hypot(to.x - from.x, to.y - from.y);
-    const double radius = chord * (1.0 + bulge * bulge) / (4.0 * std::fabs(bulge));
-    // The centre lies off the chord's middle by this much, on its left for
-    // a positive bulge under a half turn.
-    const double off = chord * (1.0 - bulge * bulge) / (4.0 * bulge);
-    const double ux = (to.x - from.x) / chord;
-    const double uy = (to.y - from.y) / chord;
-    const double cx = (from.x + to.x) / 2.0 - uy * off;
-    const double cy = (from.y + to.y) / 2.0 + ux * off;
-    AddArcPoints(path, place, cx, cy, radius, std::atan2(from.y - cy, from.x - cx), sweep);
 }
 
 OutlinePath PolylinePath(const AcDbPolyline& polyline, const Affine2& place)
@@ -81,7 +54,7 @@ OutlinePath PolylinePath(const AcDbPolyline& polyline, const Affine2& place)
         if (i == 0)
             AddPoint(path, place, point.x, point.y);
         else
-            AddBulgePoints(path, place, previous, point, bulge);
+            AddBulgedSegment(path, place, previous, point, bulge);
         polyline.getBulgeAt(i, bulge);
         previous = point;
     }
@@ -90,7 +63,7 @@ OutlinePath PolylinePath(const AcDbPolyline& polyline, const Affine2& place)
     {
         // The closing segment bends: its points are drawn, and the path is
         // closed on the first point as any closed path is.
-        AddBulgePoints(path, place, previous, first, bulge);
+        AddBulgedSegment(path, place, previous, first, bulge);
         path.xy.resize(path.xy.size() - 2);
     }
     return path;
@@ -122,6 +95,27 @@ OutlineEllipse CircleEllipse(const AcDbCircle& circle, const Affine2& place)
 }
 
 } // namespace
+
+void AddBulgedSegment(OutlinePath& path, const Affine2& place, const AcGePoint2d& from, const AcGePoint2d& to,
+                      double bulge)
+{
+    if (bulge == 0.0)
+    {
+        AddPoint(path, place, to.x, to.y);
+        return;
+    }
+    const double sweep = 4.0 * std::atan(bulge);
+    const double chord = std::hypot(to.x - from.x, to.y - from.y);
+    const double radius = chord * (1.0 + bulge * bulge) / (4.0 * std::fabs(bulge));
+    // The centre lies off the chord's middle by this much, on its left for
+    // a positive bulge under a half turn.
+    const double off = chord * (1.0 - bulge * bulge) / (4.0 * bulge);
+    const double ux = (to.x - from.x) / chord;
+    const double uy = (to.y - from.y) / chord;
+    const double cx = (from.x + to.x) / 2.0 - uy * off;
+    const double cy = (from.y + to.y) / 2.0 + ux * off;
+    AddArcPoints(path, place, cx, cy, radius, std::atan2(from.y - cy, from.x - cx), sweep);
+}
 
 Affine2 ReferencePlacement(const AcDbBlockReference& reference)
 {

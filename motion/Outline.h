@@ -11,6 +11,7 @@
 // expansion stops after kOutlineBudget pieces, marking the outline cut short.
 #pragma once
 
+#include "drawing/Angles.h"
 #include "host/AcDbObjectId.h"
 #include "motion/Affine2.h"
 
@@ -19,6 +20,7 @@
 
 class AcDbBlockReference;
 class AcDbEntity;
+class AcGePoint2d;
 
 struct OutlinePath
 {
@@ -43,6 +45,16 @@ struct Outline
 };
 
 constexpr std::size_t kOutlineBudget = 1000000;
+
+// Arcs are drawn as chords of at most this many radians: within 0.13 % of
+// the radius of the true arc, and few enough points for a sweep.
+constexpr double kOutlineArcStep = kPi / 32.0;
+
+// The points after from of a polyline's segment to to: a segment with a
+// bulge b is an arc of included angle 4·atan(b) between its ends, turning
+// left for b > 0, drawn as chords.
+void AddBulgedSegment(OutlinePath& path, const Affine2& place, const AcGePoint2d& from, const AcGePoint2d& to,
+                      double bulge);
 
 // Where a reference draws its definition, seen from above: its position,
 // rotation about z and its x and y scale factors.
