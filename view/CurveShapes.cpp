@@ -133,6 +133,36 @@ public:
     }
 };
 
+// A smooth curve through the points, each span a cubic whose ends are
+// tangent to the chords of the points either side (Catmull-Rom).
+OutlinePath ThroughPoints(const std::vector<Xy>& points, const Affine2& place)
+{
+    constexpr int kSteps = 8;
+    OutlinePath path;
+    for (std::size_t i = 0; i < points.size(); ++i)
+    {
+        if (i == 0)
+        {
+            AddPoint(path, place, points[0].x, points[0].y);
+            continue;
+        }
+        const Xy& p0 = points[i >= 2 ? i - 2 : 0];
+        const Xy& p1 = points[i - 1];
+        const Xy& p2 = points[i];
+        const Xy& p3 = points[std::min(i + 1, points.size() - 1)];
+        for (int step = 1; step <= kSteps; ++step)
+        {
+            const double t = static_cast<double>(step) / kSteps, t2 = t * t, t3 = t2 * t;
+            const auto blend = [&](double a, double b, double c, double d) {
+                return 0.5 * (2.0 * b + (c - a) * t + (2.0 * a - 5.0 * b + 4.0 * c - d) * t2 +
+                              (3.0 * b - a - 3.0 * c + d) * t3);
+            };
+            AddPoint(path, place, blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y));
+        }
+    }
+    return path;
+}
+
 void AppendRing(std::vector<double>& ring, const OutlinePath& piece)
 {
     // Each edge starts where the one before ended.
@@ -294,13 +324,14 @@ OutlinePath SplinePath(const AcDbSpline& spline, const Affine2& place)
     OutlinePath path;
     if (points.length() == 0)
     {
+        std::vector<Xy> fits;
         for (int i = 0; i < spline.numFitPoints(); ++i)
         {
             AcGePoint3d fit;
             if (spline.getFitPointAt(i, fit) == Acad::eOk)
-                AddPoint(path, place, fit.x, fit.y);
+                fits.push_back({fit.x, fit.y});
         }
-        return path;
+        return ThroughPoints(fits, place);
     }
     for (int i = 0; i < knots.length(); ++i)
         nurbs.knots.push_back(knots[i]);

@@ -20,7 +20,7 @@ class AcDbSpline;
 [[nodiscard]] OutlinePath EllipseArcPath(const AcDbEllipse& ellipse, const Affine2& place);
 
 // The curve within a thousandth of the size of its control points' box, or
-// through its fit points when it has no control points.
+// a smooth curve through its fit points when it has no control points.
 [[nodiscard]] OutlinePath SplinePath(const AcDbSpline& spline, const Affine2& place);
 
 // Each loop as a closed ring x0, y0, x1, y1, ...

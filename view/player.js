@@ -317,7 +317,7 @@
       bctx.setLineDash(dashesShown(stroke.pen.dashes, scale));
       bctx.strokeStyle = stroke.pen.colour;
       bctx.stroke(stroke.path);
-      logDrawn("line", bctx.strokeStyle, { dashes: bctx.getLineDash(), pixels: bctx.lineWidth * scale });
+      logDrawn("line", bctx.strokeStyle, { dashes: bctx.getLineDash(), width: bctx.lineWidth });
     }
     bctx.setLineDash([]);
     for (const point of sketch.points) {

@@ -36,11 +36,11 @@ def write_dxf(path):
     pattern = msp.add_hatch(color=30)
     pattern.set_pattern_fill("ANSI31", color=30, scale=0.5)
     pattern.paths.add_polyline_path([(25, 10), (30, 10), (30, 15), (25, 15)], is_closed=True)
-    msp.add_ellipse((35, 5), major_axis=(3, 0), ratio=0.5, dxfattribs={"color": 1})
+    msp.add_ellipse((35, 5), major_axis=(3, 0), ratio=0.5, dxfattribs={"color": 40})
     msp.add_spline([(33, 10), (35, 14), (37, 10), (39, 14)], dxfattribs={"color": 5})
     msp.add_point((35, 18))
-    msp.add_line((0, -5), (20, -5), dxfattribs={"layer": "Hidden"})
-    msp.add_line((0, -8), (20, -8), dxfattribs={"layer": "Frozen"})
+    msp.add_line((0, -5), (20, -5), dxfattribs={"layer": "Hidden", "color": 200})
+    msp.add_line((0, -8), (20, -8), dxfattribs={"layer": "Frozen", "color": 210})
     doc.saveas(path)
 
 
