@@ -10,20 +10,11 @@
 
 namespace
 {
-void AddPoint(OutlinePath& path, const Affine2& place, double x, double y)
-{
-    double outX = 0.0;
-    double outY = 0.0;
-    place.Apply(x, y, outX, outY);
-    path.xy.push_back(outX);
-    path.xy.push_back(outY);
-}
-
 OutlinePath LinePath(const AcDbLine& line, const Affine2& place)
 {
     OutlinePath path;
-    AddPoint(path, place, line.startPoint().x, line.startPoint().y);
-    AddPoint(path, place, line.endPoint().x, line.endPoint().y);
+    AddPlacedPoint(path, place, line.startPoint().x, line.startPoint().y);
+    AddPlacedPoint(path, place, line.endPoint().x, line.endPoint().y);
     return path;
 }
 
@@ -36,7 +27,7 @@ void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy,
     for (int i = 1; i <= steps; ++i)
     {
         const double angle = start + sweep * i / steps;
-        AddPoint(path, place, cx + radius * std::cos(angle), cy + radius * std::sin(angle));
+        AddPlacedPoint(path, place, cx + radius * std::cos(angle), cy + radius * std::sin(angle));
     }
 }
 
@@ -52,7 +43,7 @@ OutlinePath PolylinePath(const AcDbPolyline& polyline, const Affine2& place)
         AcGePoint2d point;
         polyline.getPointAt(i, point);
         if (i == 0)
-            AddPoint(path, place, point.x, point.y);
+            AddPlacedPoint(path, place, point.x, point.y);
         else
             AddBulgedSegment(path, place, previous, point, bulge);
         polyline.getBulgeAt(i, bulge);
@@ -77,7 +68,7 @@ OutlinePath ArcPath(const AcDbArc& arc, const Affine2& place)
     double sweep = std::fmod(arc.endAngle() - start, 2.0 * kPi);
     if (sweep <= 0.0)
         sweep += 2.0 * kPi;
-    AddPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
+    AddPlacedPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
     AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start, sweep);
     return path;
 }
@@ -101,7 +92,7 @@ void AddBulgedSegment(OutlinePath& path, const Affine2& place, const AcGePoint2d
 {
     if (bulge == 0.0)
     {
-        AddPoint(path, place, to.x, to.y);
+        AddPlacedPoint(path, place, to.x, to.y);
         return;
     }
     const double sweep = 4.0 * std::atan(bulge);

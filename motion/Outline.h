@@ -3,8 +3,8 @@
 // short chords), its circles as ellipses (a circle seen
 // through a non-uniform scale), nested block references expanded through
 // their own definitions at their position, scale and rotation. Invisible
-// entities and references are left out. This is a part's footprint and the
-// drawing's picture alike.
+// entities and references are left out. This is a part's footprint; the
+// drawing's own picture is drawn from sketches (view/Sketch.h).
 //
 // Reading never fails: what cannot be opened is passed over, a reference to
 // a definition that is being expanded already (a cycle) is not followed, and
@@ -45,6 +45,16 @@ struct Outline
 };
 
 constexpr std::size_t kOutlineBudget = 1000000;
+
+// Adds (x, y) through place.
+inline void AddPlacedPoint(OutlinePath& path, const Affine2& place, double x, double y)
+{
+    double outX = 0.0;
+    double outY = 0.0;
+    place.Apply(x, y, outX, outY);
+    path.xy.push_back(outX);
+    path.xy.push_back(outY);
+}
 
 // Arcs are drawn as chords of at most this many radians: within 0.13 % of
 // the radius of the true arc, and few enough points for a sweep.

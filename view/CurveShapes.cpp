@@ -14,15 +14,6 @@ struct Xy
     double x, y;
 };
 
-void AddPoint(OutlinePath& path, const Affine2& place, double x, double y)
-{
-    double outX = 0.0;
-    double outY = 0.0;
-    place.Apply(x, y, outX, outY);
-    path.xy.push_back(outX);
-    path.xy.push_back(outY);
-}
-
 // centre + u·cos t + v·sin t for t from start through sweep, the start's
 // point included.
 void AddEllipsePoints(OutlinePath& path, const Affine2& place, const OutlineEllipse& e, double start, double sweep)
@@ -31,7 +22,7 @@ void AddEllipsePoints(OutlinePath& path, const Affine2& place, const OutlineElli
     for (int i = 0; i <= steps; ++i)
     {
         const double t = start + sweep * i / steps;
-        AddPoint(path, place, e.cx + e.ux * std::cos(t) + e.vx * std::sin(t),
+        AddPlacedPoint(path, place, e.cx + e.ux * std::cos(t) + e.vx * std::sin(t),
                  e.cy + e.uy * std::cos(t) + e.vy * std::sin(t));
     }
 }
@@ -101,7 +92,7 @@ public:
             Add(path, place, tm, pm, t1, p1, tolerance, depth + 1);
             return;
         }
-        AddPoint(path, place, p1.x, p1.y);
+        AddPlacedPoint(path, place, p1.x, p1.y);
     }
 
     OutlinePath Path(const Affine2& place) const
@@ -120,7 +111,7 @@ public:
         const double tolerance = 1e-3 * std::hypot(maxX - minX, maxY - minY);
         const std::size_t p = static_cast<std::size_t>(degree);
         Xy previous = At(knots[p]);
-        AddPoint(path, place, previous.x, previous.y);
+        AddPlacedPoint(path, place, previous.x, previous.y);
         for (std::size_t span = p; span < points.size(); ++span)
         {
             if (!(knots[span + 1] > knots[span]))
@@ -143,7 +134,7 @@ OutlinePath ThroughPoints(const std::vector<Xy>& points, const Affine2& place)
     {
         if (i == 0)
         {
-            AddPoint(path, place, points[0].x, points[0].y);
+            AddPlacedPoint(path, place, points[0].x, points[0].y);
             continue;
         }
         const Xy& p0 = points[i >= 2 ? i - 2 : 0];
@@ -157,7 +148,7 @@ OutlinePath ThroughPoints(const std::vector<Xy>& points, const Affine2& place)
                 return 0.5 * (2.0 * b + (c - a) * t + (2.0 * a - 5.0 * b + 4.0 * c - d) * t2 +
                               (3.0 * b - a - 3.0 * c + d) * t3);
             };
-            AddPoint(path, place, blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y));
+            AddPlacedPoint(path, place, blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y));
         }
     }
     return path;
@@ -176,8 +167,8 @@ OutlinePath EdgePath(const AcGeCurve2d& edge, const Affine2& place)
     OutlinePath path;
     if (const auto* line = dynamic_cast<const AcGeLineSeg2d*>(&edge))
     {
-        AddPoint(path, place, line->startPoint().x, line->startPoint().y);
-        AddPoint(path, place, line->endPoint().x, line->endPoint().y);
+        AddPlacedPoint(path, place, line->startPoint().x, line->startPoint().y);
+        AddPlacedPoint(path, place, line->endPoint().x, line->endPoint().y);
     }
     else if (const auto* arc = dynamic_cast<const AcGeCircArc2d*>(&edge))
     {
@@ -223,7 +214,7 @@ std::vector<double> PolylineLoopRing(const AcGePoint2dArray& vertices, const AcG
     for (int i = 0; i < count; ++i)
     {
         if (i == 0)
-            AddPoint(path, place, vertices[0].x, vertices[0].y);
+            AddPlacedPoint(path, place, vertices[0].x, vertices[0].y);
         const double bulge = bulges.length() == count ? bulges[i] : 0.0;
         AddBulgedSegment(path, place, vertices[i], vertices[(i + 1) % count], bulge);
     }
@@ -400,12 +391,12 @@ std::vector<std::vector<double>> WidePolylineRings(const AcDbPolyline& polyline,
         polyline.getBulgeAt(i, bulge);
         polyline.getWidthsAt(i, start, end);
         OutlinePath centre;
-        AddPoint(centre, Affine2(), from.x, from.y);
+        AddPlacedPoint(centre, Affine2(), from.x, from.y);
         AddBulgedSegment(centre, Affine2(), from, to, bulge);
         OutlinePath ring;
         const std::vector<double> own = BandRing(centre.xy, start, end);
         for (std::size_t k = 0; k + 1 < own.size(); k += 2)
-            AddPoint(ring, place, own[k], own[k + 1]);
+            AddPlacedPoint(ring, place, own[k], own[k + 1]);
         rings.push_back(std::move(ring.xy));
     }
     return rings;
