@@ -20,6 +20,8 @@ std::optional<EntityLayer> LayerOf(const AcDbEntity& entity)
     layer.locked = record->isLocked();
     layer.plotted = record->isPlottable();
     layer.colour = record->color();
+    layer.linetype = record->linetypeObjectId();
+    layer.lineWeight = record->lineWeight();
     return layer;
 }
 

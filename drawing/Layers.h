@@ -1,9 +1,10 @@
 // The layer an entity is drawn on, as whoever draws, sweeps or lists by
-// layer needs it: its name, whether it shows, and its colour; and the
-// working drawing's layers by name.
+// layer needs it: its name, whether it shows, and how what is on it is
+// drawn when it says "by layer"; and the working drawing's layers by name.
 #pragma once
 
 #include "host/AcCmColor.h"
+#include "host/AcDb.h"
 #include "host/AcDbObjectId.h"
 
 #include <optional>
@@ -25,6 +26,9 @@ struct EntityLayer
     bool plotted = true;
     // An index colour or a true colour; never by layer or by block.
     AcCmColor colour;
+    AcDbObjectId linetype;
+    // Never by layer or by block; the default line weight until given.
+    AcDb::LineWeight lineWeight = AcDb::kLnWtByLwDefault;
 
     // Whether what is on it shows: the layer is on and thawed.
     [[nodiscard]] bool Shows() const { return !off && !frozen; }

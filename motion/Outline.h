@@ -5,14 +5,15 @@
 // nested block references expanded through their own definitions at their
 // position, scale and rotation. Invisible entities and references are left
 // out, and so is whatever the builder's filter refuses (a reference it
-// refuses with all it draws). This is a part's footprint and the drawing's
-// picture alike.
+// refuses with all it draws). This is a part's footprint and what a sweep
+// runs into; the drawing's own picture is drawn from sketches (view/Sketch.h).
 //
 // Reading never fails: what cannot be opened is passed over, a reference to
 // a definition that is being expanded already (a cycle) is not followed, and
 // expansion stops after kOutlineBudget pieces, marking the outline cut short.
 #pragma once
 
+#include "drawing/Angles.h"
 #include "host/AcDbObjectId.h"
 #include "motion/Affine2.h"
 
@@ -23,6 +24,7 @@
 
 class AcDbBlockReference;
 class AcDbEntity;
+class AcGePoint2d;
 
 struct OutlinePath
 {

@@ -36,6 +36,45 @@ json OutlineJson(const Outline& outline)
     return {{"paths", paths}, {"ellipses", ellipses}, {"box", BoundsJson(box)}};
 }
 
+// A sketch as the page draws it: paths [pen, closed, width, xy], ellipses
+// [pen, cx, cy, rx, ry, angle], fills [pen, solid, rings], points
+// [pen, x, y], and texts with the font size their height asks for.
+json SketchJson(const Sketch& sketch)
+{
+    json paths = json::array();
+    for (const SketchPath& piece : sketch.paths)
+        paths.push_back({piece.pen, piece.path.closed, piece.width, piece.path.xy});
+    json ellipses = json::array();
+    for (const SketchEllipse& e : sketch.ellipses)
+        ellipses.push_back({e.pen, e.cx, e.cy, e.rx, e.ry, e.angle});
+    json fills = json::array();
+    for (const SketchFill& fill : sketch.fills)
+        fills.push_back({fill.pen, fill.solid, fill.rings});
+    json points = json::array();
+    for (const SketchPoint& point : sketch.points)
+        points.push_back({point.pen, point.x, point.y});
+    json texts = json::array();
+    for (const SketchText& text : sketch.texts)
+        texts.push_back({{"pen", text.pen},
+                         {"lines", text.lines},
+                         {"x", text.x},
+                         {"y", text.y},
+                         {"size", text.height / kCapitalHeight},
+                         {"angle", text.angle},
+                         {"widthFactor", text.widthFactor},
+                         {"lineStep", text.lineStep},
+                         {"anchor", text.anchor}});
+    return {{"paths", paths}, {"ellipses", ellipses}, {"fills", fills}, {"points", points}, {"texts", texts}};
+}
+
+json PensJson(const std::vector<Pen>& pens)
+{
+    json array = json::array();
+    for (const Pen& pen : pens)
+        array.push_back({{"colour", pen.colour}, {"dashes", pen.dashes}, {"pixels", pen.Pixels()}});
+    return array;
+}
+
 json SegmentJson(const PackedSegment& segment, DrawingPicture& picture)
 {
     json blocks = json::array();
@@ -81,14 +120,6 @@ json SimulationJson(const ViewedSimulation& sim, DrawingPicture& picture, std::s
             {"sweep", EnvelopeJson(sim.sweep ? &*sim.sweep : nullptr)}};
 }
 
-Bounds DrawingBounds(const DrawingPicture& picture)
-{
-    Bounds bounds;
-    bounds.Add(picture.Loose(), Affine2());
-    for (const BlockInsert& insert : picture.Inserts())
-        bounds.Add(picture.Blocks()[insert.block], insert.place);
-    return bounds;
-}
 } // namespace
 
 PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& sims,
@@ -102,14 +133,19 @@ PageData PackPage(DrawingPicture& picture, const std::vector<ViewedSimulation>& 
     json blocks = json::array();
     for (const Outline& outline : picture.Blocks())
         blocks.push_back(OutlineJson(outline));
+    json sketches = json::array();
+    for (const Sketch& sketch : picture.Sketches())
+        sketches.push_back(SketchJson(sketch));
     json inserts = json::array();
-    for (const BlockInsert& insert : picture.Inserts())
-        inserts.push_back({{"block", insert.block}, {"place", Matrix(insert.place)}});
+    for (const SketchInsert& insert : picture.Inserts())
+        inserts.push_back({{"sketch", insert.sketch}, {"place", Matrix(insert.place)}});
     page.scene = {{"unit", unitName},
                   {"blocks", blocks},
-                  {"loose", OutlineJson(picture.Loose())},
+                  {"pens", PensJson(picture.Pens())},
+                  {"loose", SketchJson(picture.Loose())},
+                  {"sketches", sketches},
                   {"inserts", inserts},
-                  {"bounds", BoundsJson(DrawingBounds(picture))},
+                  {"bounds", BoundsJson(picture.DrawingBounds())},
                   {"cutShort", picture.CutShort()},
                   {"sims", simsJson},
                   {"together", together ? TogetherJson(sims, *together, unitName) : json()}};

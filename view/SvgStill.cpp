@@ -4,59 +4,52 @@
 #include "motion/Bounds.h"
 #include "motion/Timing.h"
 #include "view/EnvelopeLayer.h"
+#include "view/SketchSvg.h"
+#include "view/SvgText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
 constexpr double kWidth = 1200.0;
 constexpr double kCaption = 28.0;
 
-std::string Number(double value)
-{
-    return NumberText(value, kPictureDigits);
-}
-
-std::string Matrix(const Affine2& m)
-{
-    return "matrix(" + Number(m.a) + ' ' + Number(m.b) + ' ' + Number(m.c) + ' ' + Number(m.d) +
-           ' ' + Number(m.e) + ' ' + Number(m.f) + ')';
-}
-
 std::string Seconds(double value)
 {
     return DecimalText(value, 2) + " s";
-}
-
-std::string XmlText(const std::string& text)
-{
-    std::string escaped;
-    for (const char c : text)
-        escaped += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
-    return escaped;
 }
 
 std::string OutlineSvg(const Outline& outline)
 {
     std::string svg;
     for (const OutlinePath& path : outline.paths)
-    {
-        if (path.xy.size() < 2)
-            continue;
-        svg += "<path d=\"M";
-        for (std::size_t i = 0; i + 1 < path.xy.size(); i += 2)
-            svg += (i > 0 ? " L" : "") + Number(path.xy[i]) + ' ' + Number(path.xy[i + 1]);
-        svg += path.closed ? " Z\"/>" : "\"/>";
-    }
+        if (path.xy.size() >= 4)
+            svg += "<path d=\"" + SvgPathData(path.xy, path.closed) + "\"/>";
     for (const OutlineEllipse& e : outline.ellipses)
         svg +=
-            "<circle r=\"1\" transform=\"" + Matrix({e.ux, e.uy, e.vx, e.vy, e.cx, e.cy}) + "\"/>";
+            "<circle r=\"1\" transform=\"" + SvgMatrix({e.ux, e.uy, e.vx, e.vy, e.cx, e.cy}) + "\"/>";
     return svg;
 }
 
 std::string Use(std::size_t block, const Affine2& place)
 {
-    return "<use href=\"#b" + std::to_string(block) + "\" transform=\"" + Matrix(place) + "\"/>";
+    return "<use href=\"#b" + std::to_string(block) + "\" transform=\"" + SvgMatrix(place) + "\"/>";
+}
+
+// Each reference's sketch under its placement, its lines' weights in
+// pixels of a page drawn at scale.
+std::string DrawingSvg(const DrawingPicture& picture, double scale)
+{
+    std::string svg = SketchSvg(picture.Loose(), picture.Pens(), 1.0 / scale);
+    for (const SketchInsert& insert : picture.Inserts())
+    {
+        const Affine2& p = insert.place;
+        const double pixel = 1.0 / (scale * std::sqrt(std::max(std::fabs(p.a * p.d - p.b * p.c), 1e-300)));
+        svg += "<g transform=\"" + SvgMatrix(p) + "\">" +
+               SketchSvg(picture.Sketches()[insert.sketch], picture.Pens(), pixel) + "</g>";
+    }
+    return svg;
 }
 
 std::string Caption(const ViewedSimulation& sim, double seconds)
@@ -91,7 +84,7 @@ std::string Traces(const SimulationMotion& motion, Bounds& bounds)
             {
                 const dpoint3d& p = segment.placements[i].point;
                 bounds.Add(p.x, p.y);
-                svg += (i > 0 ? " L" : "") + Number(p.x) + ' ' + Number(p.y);
+                svg += (i > 0 ? " L" : "") + SvgNumber(p.x) + ' ' + SvgNumber(p.y);
             }
             svg += "\"/>";
         }
@@ -101,15 +94,7 @@ std::string Traces(const SimulationMotion& motion, Bounds& bounds)
 
 std::string SvgStill(DrawingPicture& picture, const ViewedSimulation& sim, double seconds)
 {
-    Bounds bounds;
-    std::string drawing;
-    bounds.Add(picture.Loose(), Affine2());
-    drawing += OutlineSvg(picture.Loose());
-    for (const BlockInsert& insert : picture.Inserts())
-    {
-        bounds.Add(picture.Blocks()[insert.block], insert.place);
-        drawing += Use(insert.block, insert.place);
-    }
+    Bounds bounds = picture.DrawingBounds();
     const std::string traces = Traces(sim.motion, bounds);
     const std::string envelope = sim.sweep ? EnvelopeSvg(*sim.sweep) : std::string();
     if (sim.sweep)
@@ -134,17 +119,20 @@ std::string SvgStill(DrawingPicture& picture, const ViewedSimulation& sim, doubl
                        scale * (margin - bounds.minX),
                        kCaption + scale * (margin + bounds.maxY)};
 
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(kWidth) +
-                      "\" height=\"" + Number(height + kCaption) + "\" viewBox=\"0 0 " +
-                      Number(kWidth) + ' ' + Number(height + kCaption) + "\">\n<defs>";
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + SvgNumber(kWidth) +
+                      "\" height=\"" + SvgNumber(height + kCaption) + "\" viewBox=\"0 0 " +
+                      SvgNumber(kWidth) + ' ' + SvgNumber(height + kCaption) + "\">\n<defs>";
     for (std::size_t i = 0; i < picture.Blocks().size(); ++i)
         svg += "<g id=\"b" + std::to_string(i) + "\">" + OutlineSvg(picture.Blocks()[i]) + "</g>\n";
-    svg += "</defs>\n<style>path, circle { vector-effect: non-scaling-stroke; }</style>\n<rect "
+    // The drawing's own lines are as wide as their weights at this scale;
+    // the rest keep their width whatever the placement.
+    svg += "</defs>\n<style>path, circle { vector-effect: non-scaling-stroke; } .drawing * { vector-effect: none; "
+           "}</style>\n<rect "
            "width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     svg += "<text class=\"caption\" x=\"10\" y=\"19\" font-family=\"sans-serif\" font-size=\"15\">" +
            XmlText(Caption(sim, seconds)) + "</text>\n";
-    svg += "<g transform=\"" + Matrix(page) + "\" fill=\"none\">\n";
-    svg += "<g class=\"drawing\" stroke=\"#4a4a4a\" stroke-width=\"1\">" + drawing + "</g>\n";
+    svg += "<g transform=\"" + SvgMatrix(page) + "\" fill=\"none\">\n";
+    svg += "<g class=\"drawing\">" + DrawingSvg(picture, scale) + "</g>\n";
     svg += envelope;
     svg += "<g class=\"paths\" stroke=\"#c83c1e\" stroke-opacity=\"0.55\" stroke-width=\"2\" stroke-dasharray=\"6 "
            "4\">" +

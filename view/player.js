@@ -58,7 +58,53 @@
   // Each outline's box in its block's own units, [x0, y0, x1, y1], as
   // motion/ bounds it; null when it draws nothing.
   const blockBoxes = scene.blocks.map((block) => block.box);
-  const loosePath = outlinePath(scene.loose);
+
+  // Closed rings x0, y0, x1, y1, ... as one path, filled even-odd.
+  function ringsPath(rings) {
+    const path = new Path2D();
+    for (const xy of rings) {
+      if (xy.length < 2) continue;
+      path.moveTo(xy[0], xy[1]);
+      for (let i = 2; i < xy.length; i += 2) path.lineTo(xy[i], xy[i + 1]);
+      path.closePath();
+    }
+    return path;
+  }
+
+  // The drawing as the person drew it (view/Sketch.h): each sketch's lines
+  // gathered into one path for each pen and width, so that a repaint
+  // strokes as few paths as there are pens.
+  function prepareSketch(sketch) {
+    const strokes = new Map();
+    const strokePath = (pen, width) => {
+      const key = pen + "/" + width;
+      if (!strokes.has(key)) strokes.set(key, { pen: scene.pens[pen], width, path: new Path2D() });
+      return strokes.get(key).path;
+    };
+    for (const [pen, closed, width, xy] of sketch.paths) {
+      if (xy.length < 4) continue;
+      const path = strokePath(pen, width);
+      path.moveTo(xy[0], xy[1]);
+      for (let i = 2; i < xy.length; i += 2) path.lineTo(xy[i], xy[i + 1]);
+      if (closed) path.closePath();
+    }
+    for (const [pen, cx, cy, rx, ry, angle] of sketch.ellipses) {
+      const path = strokePath(pen, 0);
+      path.moveTo(cx + rx * Math.cos(angle), cy + rx * Math.sin(angle));
+      path.ellipse(cx, cy, rx, ry, angle, 0, 2 * Math.PI);
+    }
+    return {
+      strokes: Array.from(strokes.values()),
+      fills: sketch.fills.map(([pen, solid, rings]) => ({ pen: scene.pens[pen], solid, path: ringsPath(rings) })),
+      points: sketch.points.map(([pen, x, y]) => ({ pen: scene.pens[pen], x, y })),
+      texts: sketch.texts
+    };
+  }
+  const looseSketch = prepareSketch(scene.loose);
+  const sketches = scene.sketches.map(prepareSketch);
+  // With the test hook, what the last repaint drew of the drawing.
+  let drawingLog = null;
+  const IDENTITY = [1, 0, 0, 1, 0, 0];
 
   // The view: a drawing point (x, y) shows at CSS pixel (x·s + tx, −y·s + ty).
   const view = { s: 1, tx: 0, ty: 0, dpr: 1 };
@@ -106,15 +152,6 @@
   // of their rings.
   function sweptPaths(sim) {
     if (!sim.sweep) return null;
-    const ringsPath = (rings) => {
-      const path = new Path2D();
-      for (const xy of rings) {
-        path.moveTo(xy[0], xy[1]);
-        for (let i = 2; i < xy.length; i += 2) path.lineTo(xy[i], xy[i + 1]);
-        path.closePath();
-      }
-      return path;
-    };
     return { envelope: ringsPath(sim.sweep.envelope), clearance: ringsPath(sim.sweep.clearance),
              wheels: ringsPath(sim.sweep.wheels) };
   }
@@ -245,14 +282,9 @@
     bctx.setTransform(1, 0, 0, 1, 0, 0);
     bctx.fillStyle = "#ffffff";
     bctx.fillRect(0, 0, background.width, background.height);
-    bctx.strokeStyle = "#4a4a4a";
-    through(bctx, 1, 0, 0, 1, 0, 0, 1);
-    bctx.stroke(loosePath);
-    for (const insert of scene.inserts) {
-      const p = insert.place;
-      through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], 1);
-      bctx.stroke(blockPaths[insert.block]);
-    }
+    if (drawingLog) drawingLog = [];
+    drawSketch(looseSketch, IDENTITY);
+    for (const insert of scene.inserts) drawSketch(sketches[insert.sketch], insert.place);
     for (const paths of swept) drawSwept(paths);
     if (trace) {
       through(bctx, 1, 0, 0, 1, 0, 0, 2);
@@ -261,6 +293,65 @@
       bctx.stroke(trace);
       bctx.setLineDash([]);
     }
+  }
+
+  // Dashes too fine to tell apart at this zoom are drawn solid.
+  function dashesShown(dashes, scale) {
+    const period = dashes.reduce((sum, d) => sum + d, 0);
+    return period * scale >= 3 ? dashes : [];
+  }
+
+  function logDrawn(kind, colour, more) {
+    if (drawingLog) drawingLog.push(Object.assign({ kind, colour }, more));
+  }
+
+  // A sketch through place p: fills, then lines, points and texts over them.
+  function drawSketch(sketch, p) {
+    const scale = view.s * Math.sqrt(Math.abs(p[0] * p[3] - p[1] * p[2]));
+    for (const fill of sketch.fills) {
+      through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], fill.pen.pixels);
+      bctx.fillStyle = bctx.strokeStyle = fill.pen.colour;
+      bctx.globalAlpha = fill.solid ? 1 : 0.3;
+      bctx.fill(fill.path, "evenodd");
+      bctx.globalAlpha = 1;
+      if (!fill.solid) bctx.stroke(fill.path);
+      logDrawn("fill", bctx.fillStyle, { solid: fill.solid });
+    }
+    for (const stroke of sketch.strokes) {
+      through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], stroke.pen.pixels);
+      if (stroke.width > 0) bctx.lineWidth = Math.max(stroke.width, bctx.lineWidth / stroke.pen.pixels);
+      bctx.setLineDash(dashesShown(stroke.pen.dashes, scale));
+      bctx.strokeStyle = stroke.pen.colour;
+      bctx.stroke(stroke.path);
+      logDrawn("line", bctx.strokeStyle, { dashes: bctx.getLineDash(), width: bctx.lineWidth });
+    }
+    bctx.setLineDash([]);
+    for (const point of sketch.points) {
+      through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], 1.5);
+      bctx.fillStyle = point.pen.colour;
+      bctx.beginPath();
+      bctx.arc(point.x, point.y, bctx.lineWidth, 0, 2 * Math.PI);
+      bctx.fill();
+    }
+    for (const text of sketch.texts) drawText(text, p);
+  }
+
+  // Text upright in the drawing's y-up coordinates, its font sized by a
+  // hundred and scaled down, which draws small sizes as well as large.
+  function drawText(text, p) {
+    through(bctx, p[0], p[1], p[2], p[3], p[4], p[5], 1);
+    const c = Math.cos(text.angle), s = Math.sin(text.angle), f = text.size / 100;
+    bctx.transform(c, s, -s, c, text.x, text.y);
+    bctx.scale(text.widthFactor * f, -f);
+    bctx.font = "100px sans-serif";
+    bctx.textAlign = text.anchor === "middle" ? "center" : text.anchor;
+    bctx.textBaseline = "alphabetic";
+    bctx.fillStyle = scene.pens[text.pen].colour;
+    text.lines.forEach((line, i) => bctx.fillText(line, 0, i * text.lineStep / f));
+    if (!drawingLog) return;
+    const at = new DOMPoint(text.x, text.y);
+    logDrawn("text", bctx.fillStyle, { lines: text.lines, x: p[0] * at.x + p[2] * at.y + p[4],
+                                             y: p[1] * at.x + p[3] * at.y + p[5], size: text.size });
   }
 
   function draw() {
@@ -568,7 +659,7 @@
                                    view.s * coveredBox[2] + view.tx, -view.s * coveredBox[1] + view.ty] : null;
     return { sim: sim ? sim.name : played.length ? together.name : null, time: state.time, section: shown.section,
              position: shown.position, problem: sim ? sim.problem : "", readyMs, parts, warned, meetingsOn: on,
-             follow: state.follow, onScreen, canvas: [canvas.clientWidth, canvas.clientHeight] };
+             follow: state.follow, onScreen, canvas: [canvas.clientWidth, canvas.clientHeight], drawing: drawingLog };
   }
   function frameTimes(frames) {
     const times = [];
@@ -590,6 +681,8 @@
   if (hash.has("sim")) select(Number(hash.get("sim")));
   if (hash.has("at")) seek(Number(hash.get("at")));
   if (hash.has("test")) {
+    drawingLog = [];
+    paintBackground();
     const out = report();
     if (hash.has("frames")) out.frameTimes = frameTimes(Number(hash.get("frames")));
     $("test-report").textContent = JSON.stringify(out);

@@ -47,7 +47,7 @@ TEST_F(DrawingPictureTest, ReferencesDrawTheirDefinitionsNestedPlacedAndOnlyWhen
 
     const DrawingPicture picture = DrawingPicture::OfWorkingDrawing();
     ASSERT_EQ(picture.Loose().paths.size(), 1u);
-    EXPECT_EQ(picture.Loose().paths[0].xy, (std::vector<double>{0, 0, 10, 0}));
+    EXPECT_EQ(picture.Loose().paths[0].path.xy, (std::vector<double>{0, 0, 10, 0}));
     ASSERT_EQ(picture.Inserts().size(), 1u);
     double x = 0.0, y = 0.0;
     picture.Inserts()[0].place.Apply(1.0, 0.0, x, y);
@@ -56,17 +56,18 @@ TEST_F(DrawingPictureTest, ReferencesDrawTheirDefinitionsNestedPlacedAndOnlyWhen
 
     // The cart's body, and its one visible wheel stretched into an ellipse;
     // the hidden wheel and the cart inside itself are left out.
-    ASSERT_EQ(picture.Blocks().size(), 1u);
-    const Outline& outline = picture.Blocks()[0];
-    ASSERT_EQ(outline.paths.size(), 1u);
-    EXPECT_TRUE(outline.paths[0].closed);
-    EXPECT_EQ(outline.paths[0].xy.size(), 8u);
-    ASSERT_EQ(outline.ellipses.size(), 1u);
-    const OutlineEllipse& ellipse = outline.ellipses[0];
+    ASSERT_EQ(picture.Sketches().size(), 1u);
+    const Sketch& sketch = picture.Sketches()[0];
+    ASSERT_EQ(sketch.paths.size(), 1u);
+    EXPECT_TRUE(sketch.paths[0].path.closed);
+    EXPECT_EQ(sketch.paths[0].path.xy.size(), 8u);
+    ASSERT_EQ(sketch.ellipses.size(), 1u);
+    const SketchEllipse& ellipse = sketch.ellipses[0];
     EXPECT_EQ(ellipse.cx, 1.0);
     EXPECT_EQ(ellipse.cy, 0.0);
-    EXPECT_EQ(ellipse.ux, 0.5);
-    EXPECT_EQ(ellipse.vy, 1.0);
+    EXPECT_DOUBLE_EQ(ellipse.rx, 1.0);
+    EXPECT_DOUBLE_EQ(ellipse.ry, 0.5);
+    EXPECT_DOUBLE_EQ(std::fabs(ellipse.angle), kPi / 2);
     EXPECT_FALSE(picture.CutShort());
 }
 } // namespace
