@@ -2,6 +2,7 @@
 
 #include "host/AcDbHatch.h"
 #include "host/AcGeCurve2d.h"
+#include "motion/NurbsCurve.h"
 #include "motion/OutlinePoints.h"
 
 #include <algorithm>
@@ -53,65 +54,23 @@ void AddEllipticalArc(OutlinePath& path, const Affine2& place, const AcGeEllipAr
     }
 }
 
-struct Nurbs
+// The edge's curve as it is defined, its weights only when it is rational.
+void AddNurbs(OutlinePath& path, const Affine2& place, const AcGeNurbCurve2d& edge)
 {
-    int degree = 0;
     bool rational = false;
     bool periodic = false;
     AcGeKnotVector knots;
     AcGePoint2dArray points;
     AcGeDoubleArray weights;
-};
-
-// The curve's point at parameter t, by de Boor's algorithm on the weighted
-// control points of the knot span holding t.
-AcGePoint2d NurbsPoint(const Nurbs& curve, double t)
-{
-    const int p = curve.degree;
-    const int n = curve.points.length();
-    const AcGeKnotVector& knots = curve.knots;
-    int span = p;
-    while (span + 1 < n && knots[span + 1] <= t)
-        ++span;
-    std::vector<double> x(p + 1), y(p + 1), w(p + 1);
-    for (int j = 0; j <= p; ++j)
-    {
-        const int i = span - p + j;
-        w[j] = curve.rational ? curve.weights[i] : 1.0;
-        x[j] = curve.points[i].x * w[j];
-        y[j] = curve.points[i].y * w[j];
-    }
-    for (int r = 1; r <= p; ++r)
-        for (int j = p; j >= r; --j)
-        {
-            const int i = span - p + j;
-            const double d = knots[i + p + 1 - r] - knots[i];
-            const double a = d > 0.0 ? (t - knots[i]) / d : 0.0;
-            x[j] = (1.0 - a) * x[j - 1] + a * x[j];
-            y[j] = (1.0 - a) * y[j - 1] + a * y[j];
-            w[j] = (1.0 - a) * w[j - 1] + a * w[j];
-        }
-    return {x[p] / w[p], y[p] / w[p]};
-}
-
-// Eight points to a control point, from the first knot the curve is
-// defined on to the last.
-void AddNurbs(OutlinePath& path, const Affine2& place, const AcGeNurbCurve2d& edge)
-{
-    Nurbs curve;
-    edge.getDefinitionData(curve.degree, curve.rational, curve.periodic, curve.knots, curve.points, curve.weights);
-    const int n = curve.points.length();
-    const int p = curve.degree;
-    if (p < 1 || n <= p || curve.knots.length() < n + p + 1 || (curve.rational && curve.weights.length() < n))
-        return;
-    const double from = curve.knots[p];
-    const double to = curve.knots[n];
-    const int steps = 8 * n;
-    for (int i = 0; i <= steps; ++i)
-    {
-        const AcGePoint2d point = NurbsPoint(curve, from + (to - from) * i / steps);
-        AddPoint(path, place, point.x, point.y);
-    }
+    NurbsCurve curve;
+    edge.getDefinitionData(curve.degree, rational, periodic, knots, points, weights);
+    for (int i = 0; i < knots.length(); ++i)
+        curve.knots.push_back(knots[i]);
+    for (int i = 0; i < points.length(); ++i)
+        curve.points.push_back({points[i].x, points[i].y});
+    for (int i = 0; rational && i < weights.length(); ++i)
+        curve.weights.push_back(weights[i]);
+    curve.AddPoints(path, place);
 }
 
 void AddEdge(OutlinePath& path, const Affine2& place, const AcGeCurve2d& edge)

@@ -2,6 +2,8 @@
 
 #include "host/AcDbCurves.h"
 #include "host/AcDbHatch.h"
+#include "motion/HatchArea.h"
+#include "motion/NurbsCurve.h"
 #include "motion/OutlinePoints.h"
 
 #include <algorithm>
@@ -35,96 +37,6 @@ OutlineEllipse Conjugate(const AcDbEllipse& ellipse)
     return {ellipse.center().x, ellipse.center().y, major.x, major.y, minor.x, minor.y};
 }
 
-// A NURBS curve's point at t by de Boor's rule, in homogeneous coordinates.
-class Nurbs
-{
-public:
-    int degree = 0;
-    std::vector<double> knots;
-    std::vector<Xy> points;
-    std::vector<double> weights;
-
-    bool Valid() const
-    {
-        return degree >= 1 && points.size() > static_cast<std::size_t>(degree) &&
-               knots.size() == points.size() + static_cast<std::size_t>(degree) + 1 &&
-               (weights.empty() || weights.size() == points.size());
-    }
-
-    Xy At(double t) const
-    {
-        const std::size_t p = static_cast<std::size_t>(degree);
-        std::size_t span = p;
-        while (span + 1 < points.size() && knots[span + 1] <= t)
-            ++span;
-        std::vector<double> x(p + 1), y(p + 1), w(p + 1);
-        for (std::size_t j = 0; j <= p; ++j)
-        {
-            const std::size_t i = span - p + j;
-            w[j] = weights.empty() ? 1.0 : weights[i];
-            x[j] = points[i].x * w[j];
-            y[j] = points[i].y * w[j];
-        }
-        for (std::size_t r = 1; r <= p; ++r)
-            for (std::size_t j = p; j >= r; --j)
-            {
-                const std::size_t i = span - p + j;
-                const double denominator = knots[i + p + 1 - r] - knots[i];
-                const double a = denominator > 0.0 ? (t - knots[i]) / denominator : 0.0;
-                x[j] = (1.0 - a) * x[j - 1] + a * x[j];
-                y[j] = (1.0 - a) * y[j - 1] + a * y[j];
-                w[j] = (1.0 - a) * w[j - 1] + a * w[j];
-            }
-        return {x[p] / w[p], y[p] / w[p]};
-    }
-
-    // Halves [t0, t1] until its middle lies within tolerance of the chord.
-    void Add(OutlinePath& path, const Affine2& place, double t0, Xy p0, double t1, Xy p1, double tolerance,
-             int depth) const
-    {
-        const double tm = (t0 + t1) / 2.0;
-        const Xy pm = At(tm);
-        const double chord = std::hypot(p1.x - p0.x, p1.y - p0.y);
-        const double off = chord > 0.0 ? std::fabs((p1.x - p0.x) * (pm.y - p0.y) - (p1.y - p0.y) * (pm.x - p0.x)) / chord
-                                       : std::hypot(pm.x - p0.x, pm.y - p0.y);
-        if (depth < 12 && (depth < 2 || off > tolerance))
-        {
-            Add(path, place, t0, p0, tm, pm, tolerance, depth + 1);
-            Add(path, place, tm, pm, t1, p1, tolerance, depth + 1);
-            return;
-        }
-        AddPoint(path, place, p1.x, p1.y);
-    }
-
-    OutlinePath Path(const Affine2& place) const
-    {
-        OutlinePath path;
-        if (!Valid())
-            return path;
-        double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
-        for (const Xy& point : points)
-        {
-            minX = std::min(minX, point.x);
-            maxX = std::max(maxX, point.x);
-            minY = std::min(minY, point.y);
-            maxY = std::max(maxY, point.y);
-        }
-        const double tolerance = 1e-3 * std::hypot(maxX - minX, maxY - minY);
-        const std::size_t p = static_cast<std::size_t>(degree);
-        Xy previous = At(knots[p]);
-        AddPoint(path, place, previous.x, previous.y);
-        for (std::size_t span = p; span < points.size(); ++span)
-        {
-            if (!(knots[span + 1] > knots[span]))
-                continue;
-            const Xy next = At(knots[span + 1]);
-            Add(path, place, knots[span], previous, knots[span + 1], next, tolerance, 0);
-            previous = next;
-        }
-        return path;
-    }
-};
-
 // A smooth curve through the points, each span a cubic whose ends are
 // tangent to the chords of the points either side (Catmull-Rom).
 OutlinePath ThroughPoints(const std::vector<Xy>& points, const Affine2& place)
@@ -153,73 +65,6 @@ OutlinePath ThroughPoints(const std::vector<Xy>& points, const Affine2& place)
         }
     }
     return path;
-}
-
-void AppendRing(std::vector<double>& ring, const OutlinePath& piece)
-{
-    // Each edge starts where the one before ended.
-    const std::size_t skip = ring.empty() ? 0 : 2;
-    ring.insert(ring.end(), piece.xy.begin() + static_cast<std::ptrdiff_t>(std::min(skip, piece.xy.size())),
-                piece.xy.end());
-}
-
-OutlinePath EdgePath(const AcGeCurve2d& edge, const Affine2& place)
-{
-    OutlinePath path;
-    if (const auto* line = dynamic_cast<const AcGeLineSeg2d*>(&edge))
-    {
-        AddPoint(path, place, line->startPoint().x, line->startPoint().y);
-        AddPoint(path, place, line->endPoint().x, line->endPoint().y);
-    }
-    else if (const auto* arc = dynamic_cast<const AcGeCircArc2d*>(&edge))
-    {
-        const double r = arc->radius();
-        const double turn = arc->isClockWise() ? -1.0 : 1.0;
-        const OutlineEllipse circle{arc->center().x, arc->center().y, r, 0.0, 0.0, turn * r};
-        AddEllipsePoints(path, place, circle, turn * arc->startAng(), turn * (arc->endAng() - arc->startAng()));
-    }
-    else if (const auto* ellipse = dynamic_cast<const AcGeEllipArc2d*>(&edge))
-    {
-        const OutlineEllipse e{ellipse->center().x,
-                               ellipse->center().y,
-                               ellipse->majorAxis().x * ellipse->majorRadius(),
-                               ellipse->majorAxis().y * ellipse->majorRadius(),
-                               ellipse->minorAxis().x * ellipse->minorRadius(),
-                               ellipse->minorAxis().y * ellipse->minorRadius()};
-        AddEllipsePoints(path, place, e, ellipse->startAng(), ellipse->endAng() - ellipse->startAng());
-    }
-    else if (const auto* spline = dynamic_cast<const AcGeNurbCurve2d*>(&edge))
-    {
-        Nurbs nurbs;
-        bool rational = false, periodic = false;
-        AcGeKnotVector knots;
-        AcGePoint2dArray points;
-        AcGeDoubleArray weights;
-        spline->getDefinitionData(nurbs.degree, rational, periodic, knots, points, weights);
-        for (int i = 0; i < knots.length(); ++i)
-            nurbs.knots.push_back(knots[i]);
-        for (int i = 0; i < points.length(); ++i)
-            nurbs.points.push_back({points[i].x, points[i].y});
-        for (int i = 0; i < weights.length(); ++i)
-            nurbs.weights.push_back(weights[i]);
-        path = nurbs.Path(place);
-    }
-    return path;
-}
-
-std::vector<double> PolylineLoopRing(const AcGePoint2dArray& vertices, const AcGeDoubleArray& bulges,
-                                     const Affine2& place)
-{
-    OutlinePath path;
-    const int count = vertices.length();
-    for (int i = 0; i < count; ++i)
-    {
-        if (i == 0)
-            AddPoint(path, place, vertices[0].x, vertices[0].y);
-        const double bulge = bulges.length() == count ? bulges[i] : 0.0;
-        AddBulgePoints(path, place, vertices[i], vertices[(i + 1) % count], bulge);
-    }
-    return path.xy;
 }
 
 // One ring round a segment's points, width changing evenly from start to
@@ -306,14 +151,13 @@ OutlinePath EllipseArcPath(const AcDbEllipse& ellipse, const Affine2& place)
 
 OutlinePath SplinePath(const AcDbSpline& spline, const Affine2& place)
 {
-    Nurbs nurbs;
+    NurbsCurve nurbs;
     Adesk::Boolean rational = false, closed = false, periodic = false;
     AcGePoint3dArray points;
     AcGeDoubleArray knots, weights;
     double pointTolerance = 0.0, knotTolerance = 0.0;
     spline.getNurbsData(nurbs.degree, rational, closed, periodic, points, knots, weights, pointTolerance,
                         knotTolerance);
-    OutlinePath path;
     if (points.length() == 0)
     {
         std::vector<Xy> fits;
@@ -331,31 +175,16 @@ OutlinePath SplinePath(const AcDbSpline& spline, const Affine2& place)
         nurbs.points.push_back({points[i].x, points[i].y});
     for (int i = 0; rational && i < weights.length(); ++i)
         nurbs.weights.push_back(weights[i]);
-    return nurbs.Path(place);
+    OutlinePath path;
+    nurbs.AddPoints(path, place);
+    return path;
 }
 
 std::vector<std::vector<double>> HatchRings(const AcDbHatch& hatch, const Affine2& place)
 {
     std::vector<std::vector<double>> rings;
-    for (int i = 0; i < hatch.numLoops(); ++i)
-    {
-        Adesk::Int32 type = 0;
-        AcGePoint2dArray vertices;
-        AcGeDoubleArray bulges;
-        AcGeVoidPointerArray edges;
-        AcGeIntArray edgeTypes;
-        std::vector<double> ring;
-        if (hatch.getLoopAt(i, type, vertices, bulges) == Acad::eOk)
-            ring = PolylineLoopRing(vertices, bulges, place);
-        else if (hatch.getLoopAt(i, type, edges, edgeTypes) == Acad::eOk)
-            for (int e = 0; e < edges.length(); ++e)
-            {
-                const std::unique_ptr<AcGeCurve2d> edge(static_cast<AcGeCurve2d*>(edges[e]));
-                AppendRing(ring, EdgePath(*edge, place));
-            }
-        if (ring.size() >= 6)
-            rings.push_back(std::move(ring));
-    }
+    for (OutlinePath& loop : HatchArea(hatch, place).loops)
+        rings.push_back(std::move(loop.xy));
     return rings;
 }
 

@@ -4,6 +4,7 @@
 #include "drawing/Angles.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbSymbolTable.h"
+#include "motion/NurbsCurve.h"
 #include "motion/Outline.h"
 #include "tests/support/BlockDrawingTest.h"
 
@@ -75,5 +76,32 @@ TEST_F(OutlineTest, AnArcRunsCounterClockwiseFromStartToEndAcrossZero)
     // Three eighths of a turn, through the arc's right side only.
     for (std::size_t i = 0; i < path.xy.size(); i += 2)
         EXPECT_GE(path.xy[i], 5.0 - 1e-12);
+}
+
+// A rational quadratic with weights 1, √2/2, 1 is exactly a quarter circle:
+// every point drawn lies on it, the chords stray under a thousandth of the
+// box, and a curve whose counts disagree draws nothing.
+TEST(NurbsCurveTest, TheRationalQuarterCircleIsDrawnOnTheCircle)
+{
+    NurbsCurve quarter;
+    quarter.degree = 2;
+    quarter.knots = {0, 0, 0, 1, 1, 1};
+    quarter.points = {{1, 0}, {1, 1}, {0, 1}};
+    quarter.weights = {1, std::sqrt(0.5), 1};
+    OutlinePath path;
+    quarter.AddPoints(path, Affine2());
+    ExpectOnCircle(path, 0.0, 0.0, 1.0);
+    EXPECT_EQ(path.xy.front(), 1.0);
+    EXPECT_NEAR(path.xy.back(), 1.0, 1e-15);
+    for (std::size_t i = 2; i < path.xy.size(); i += 2)
+    {
+        // The sagitta of a chord c on the unit circle is 1 − √(1 − c²/4).
+        const double chord = std::hypot(path.xy[i] - path.xy[i - 2], path.xy[i + 1] - path.xy[i - 1]);
+        EXPECT_LT(1.0 - std::sqrt(1.0 - chord * chord / 4.0), 1e-3 * std::sqrt(2.0));
+    }
+    quarter.knots.pop_back();
+    OutlinePath none;
+    quarter.AddPoints(none, Affine2());
+    EXPECT_TRUE(none.xy.empty());
 }
 } // namespace
