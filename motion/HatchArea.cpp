@@ -62,15 +62,9 @@ void AddNurbs(OutlinePath& path, const Affine2& place, const AcGeNurbCurve2d& ed
     AcGeKnotVector knots;
     AcGePoint2dArray points;
     AcGeDoubleArray weights;
-    NurbsCurve curve;
-    edge.getDefinitionData(curve.degree, rational, periodic, knots, points, weights);
-    for (int i = 0; i < knots.length(); ++i)
-        curve.knots.push_back(knots[i]);
-    for (int i = 0; i < points.length(); ++i)
-        curve.points.push_back({points[i].x, points[i].y});
-    for (int i = 0; rational && i < weights.length(); ++i)
-        curve.weights.push_back(weights[i]);
-    curve.AddPoints(path, place);
+    int degree = 0;
+    edge.getDefinitionData(degree, rational, periodic, knots, points, weights);
+    NurbsCurve::From(degree, knots, points, weights, rational).AddPoints(path, place);
 }
 
 void AddEdge(OutlinePath& path, const Affine2& place, const AcGeCurve2d& edge)

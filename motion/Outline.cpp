@@ -68,20 +68,10 @@ Affine2 ReferencePlacement(const AcDbBlockReference& reference)
            Affine2::Scale(scale.sx, scale.sy);
 }
 
-bool OutlineBuilder::Spend()
-{
-    if (m_pieces >= kOutlineBudget)
-    {
-        m_outline.cutShort = true;
-        return false;
-    }
-    ++m_pieces;
-    return true;
-}
-
 void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
 {
-    if (entity.visibility() == AcDb::kInvisible || (m_takes && !m_takes(entity)) || !Spend())
+    if (entity.visibility() == AcDb::kInvisible || (m_takes && !m_takes(entity)) ||
+        !m_budget.Spend(m_outline.cutShort))
         return;
     if (const auto* line = AcDbLine::cast(&entity))
         m_outline.paths.push_back(LinePath(*line, place));

@@ -63,6 +63,26 @@ using EntityFilter = std::function<bool(const AcDbEntity&)>;
 
 constexpr std::size_t kOutlineBudget = 1000000;
 
+// What a builder has drawn, counted against kOutlineBudget: past it, it
+// draws no more and marks what it built as cut short.
+class OutlineBudget
+{
+public:
+    [[nodiscard]] bool Spend(bool& cutShort)
+    {
+        if (m_pieces >= kOutlineBudget)
+        {
+            cutShort = true;
+            return false;
+        }
+        ++m_pieces;
+        return true;
+    }
+
+private:
+    std::size_t m_pieces = 0;
+};
+
 // Where a reference draws its definition, seen from above: its position,
 // rotation about z and its x and y scale factors.
 [[nodiscard]] Affine2 ReferencePlacement(const AcDbBlockReference& reference);
@@ -78,12 +98,10 @@ public:
     Outline Take() { return std::move(m_outline); }
 
 private:
-    bool Spend();
-
     EntityFilter m_takes;
     Outline m_outline;
     std::vector<AcDbObjectId> m_expanding;
-    std::size_t m_pieces = 0;
+    OutlineBudget m_budget;
 };
 
 // The outline of a block definition in its own coordinates, of what takes

@@ -151,12 +151,12 @@ OutlinePath EllipseArcPath(const AcDbEllipse& ellipse, const Affine2& place)
 
 OutlinePath SplinePath(const AcDbSpline& spline, const Affine2& place)
 {
-    NurbsCurve nurbs;
+    int degree = 0;
     Adesk::Boolean rational = false, closed = false, periodic = false;
     AcGePoint3dArray points;
     AcGeDoubleArray knots, weights;
     double pointTolerance = 0.0, knotTolerance = 0.0;
-    spline.getNurbsData(nurbs.degree, rational, closed, periodic, points, knots, weights, pointTolerance,
+    spline.getNurbsData(degree, rational, closed, periodic, points, knots, weights, pointTolerance,
                         knotTolerance);
     if (points.length() == 0)
     {
@@ -169,14 +169,8 @@ OutlinePath SplinePath(const AcDbSpline& spline, const Affine2& place)
         }
         return ThroughPoints(fits, place);
     }
-    for (int i = 0; i < knots.length(); ++i)
-        nurbs.knots.push_back(knots[i]);
-    for (int i = 0; i < points.length(); ++i)
-        nurbs.points.push_back({points[i].x, points[i].y});
-    for (int i = 0; rational && i < weights.length(); ++i)
-        nurbs.weights.push_back(weights[i]);
     OutlinePath path;
-    nurbs.AddPoints(path, place);
+    NurbsCurve::From(degree, knots, points, weights, rational).AddPoints(path, place);
     return path;
 }
 

@@ -12,17 +12,6 @@
 #include <algorithm>
 #include <cmath>
 
-bool SketchBuilder::Spend()
-{
-    if (m_pieces >= kOutlineBudget)
-    {
-        m_sketch.cutShort = true;
-        return false;
-    }
-    ++m_pieces;
-    return true;
-}
-
 void SketchBuilder::AddOutline(const AcDbEntity& entity, const Affine2& place, std::size_t pen)
 {
     OutlineBuilder builder;
@@ -73,7 +62,7 @@ void SketchBuilder::AddCurve(const AcDbEntity& entity, const Affine2& place, std
 
 void SketchBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place, const Inherited& outer)
 {
-    if (!m_pens.Shows(entity, outer) || !Spend())
+    if (!m_pens.Shows(entity, outer) || !m_budget.Spend(m_sketch.cutShort))
         return;
     if (const auto* reference = AcDbBlockReference::cast(&entity))
     {

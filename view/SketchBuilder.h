@@ -21,7 +21,6 @@ public:
     Sketch Take() { return std::move(m_sketch); }
 
 private:
-    bool Spend();
     // Lines, polylines, arcs and circles, drawn as a part's outline draws them.
     void AddOutline(const AcDbEntity& entity, const Affine2& place, std::size_t pen);
     void AddCurve(const AcDbEntity& entity, const Affine2& place, std::size_t pen);
@@ -30,5 +29,5 @@ private:
     EntityPens& m_pens;
     Sketch m_sketch;
     std::vector<AcDbObjectId> m_expanding;
-    std::size_t m_pieces = 0;
+    OutlineBudget m_budget;
 };
