@@ -97,7 +97,7 @@ std::string ImportedText(const json& data)
     }
     const std::size_t others = data["entities"].get<std::size_t>() - data["references"].size();
     if (others > 0)
-        text += std::to_string(others) + " other entities came in; --json gives every entity's handle.\n";
+        text += Counted(others, "other entity", "other entities") + " came in; --json gives every entity's handle.\n";
     return text + SkippedText(data["skipped"]);
 }
 

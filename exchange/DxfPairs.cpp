@@ -620,10 +620,10 @@ public:
                     m_hatch.loops.push_back(Loop());
                 break;
             case 75:
-                m_hatch.style = Integer(pair);
+                m_hatch.style = InRange(pair, 0, 2, m_hatch.style, m_walk, "hatch style");
                 break;
             case 76:
-                m_hatch.patternType = Integer(pair);
+                m_hatch.patternType = InRange(pair, 0, 2, m_hatch.patternType, m_walk, "hatch pattern type");
                 break;
             case 52:
                 m_hatch.patternAngle = Real(pair);
