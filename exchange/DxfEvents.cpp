@@ -1,6 +1,7 @@
 #include "exchange/DxfEvents.h"
 
 #include "drawing/Failure.h"
+#include "motion/LengthUnit.h"
 
 #include <dxflib/dl_entities.h>
 
@@ -81,8 +82,14 @@ void DxfEvents::endBlock()
 
 void DxfEvents::setVariableInt(const std::string& key, int value, int)
 {
-    if (key == "$INSUNITS")
+    // Units the host does not know are counted and the drawing left
+    // without units, as one that never said.
+    if (key != "$INSUNITS")
+        return;
+    if (value == 0 || MetresPerInsertionUnit(value))
         m_drawing.units = value;
+    else
+        ++m_drawing.skipped[DxfSkip{"HEADER", "$INSUNITS " + std::to_string(value), {}}];
 }
 
 std::vector<DxfEntity>* DxfEvents::Destination()
