@@ -20,11 +20,10 @@ double Reach(const std::vector<PlacedFootprint>& parts)
     return reach;
 }
 
-bool TyresOnly(const AcDbEntity& entity)
+bool TyresOnly(const AcDbEntity& entity, const std::optional<EntityLayer>& layer)
 {
     if (AcDbBlockReference::cast(&entity) != nullptr)
         return true;
-    const std::optional<EntityLayer> layer = LayerOf(entity);
     return layer && cadhost::equalNoCase(cadhost::fromUtf8(layer->name), cadhost::fromUtf8(kTyreLayer));
 }
 

@@ -30,7 +30,7 @@ struct PlacedFootprint
 
 // What a sweep of the wheels takes of a part: the entities on kTyreLayer,
 // and the block references that may hold them.
-[[nodiscard]] bool TyresOnly(const AcDbEntity& entity);
+[[nodiscard]] bool TyresOnly(const AcDbEntity& entity, const std::optional<EntityLayer>& layer);
 
 class Footprints
 {

@@ -22,13 +22,12 @@ std::string ShownBlockName(const AcDbEntity& entity)
 }
 
 // Whether the user sees the entity as something in the way.
-bool Seen(const AcDbEntity& entity)
+bool Seen(const AcDbEntity& entity, const std::optional<EntityLayer>& layer)
 {
     if (AcDbText::cast(&entity) != nullptr || AcDbMText::cast(&entity) != nullptr ||
         AcDbPoint::cast(&entity) != nullptr)
         return false;
-    const std::optional<EntityLayer> layer = LayerOf(entity);
-    return !layer || layer->Shows();
+    return ShowsOn(entity, layer);
 }
 
 bool Chosen(const ObstacleLayers& layers, const std::string& layer)

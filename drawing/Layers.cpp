@@ -3,6 +3,7 @@
 #include "cadhost/Utf8Text.h"
 #include "drawing/Failure.h"
 #include "drawing/Opened.h"
+#include "host/AcDbBlockReference.h"
 #include "host/AcDbEntity.h"
 
 #include <memory>
@@ -23,6 +24,21 @@ std::optional<EntityLayer> LayerOf(const AcDbEntity& entity)
     layer.linetype = record->linetypeObjectId();
     layer.lineWeight = record->lineWeight();
     return layer;
+}
+
+const std::optional<EntityLayer>& GoverningLayer(const std::optional<EntityLayer>& own,
+                                                const std::optional<EntityLayer>& inherited)
+{
+    return own && own->name == "0" && inherited ? inherited : own;
+}
+
+bool ShowsOn(const AcDbEntity& entity, const std::optional<EntityLayer>& layer)
+{
+    if (entity.visibility() != AcDb::kVisible)
+        return false;
+    if (!layer)
+        return true;
+    return AcDbBlockReference::cast(&entity) != nullptr ? !layer->frozen : layer->Shows();
 }
 
 std::vector<std::string> LayerNames()

@@ -38,6 +38,19 @@ struct EntityLayer
 // outside a drawing has none).
 [[nodiscard]] std::optional<EntityLayer> LayerOf(const AcDbEntity& entity);
 
+// The layer that governs an entity: its own; but an entity on layer "0"
+// inside a block takes the layer of the reference that shows it
+// (inherited, itself governed so; none in model space).
+[[nodiscard]] const std::optional<EntityLayer>& GoverningLayer(const std::optional<EntityLayer>& own,
+                                                               const std::optional<EntityLayer>& inherited);
+
+// Whether an entity governed by layer shows, as the host shows it: it is
+// visible and its layer on and thawed. A block reference on a layer that is
+// off still shows what it holds on layers of their own (what it holds on
+// "0" takes the layer, and is hidden with it); only a frozen layer hides
+// all it holds.
+[[nodiscard]] bool ShowsOn(const AcDbEntity& entity, const std::optional<EntityLayer>& layer);
+
 // The names of the working drawing's layers, in the table's order; none
 // without a working drawing.
 [[nodiscard]] std::vector<std::string> LayerNames();

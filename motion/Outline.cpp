@@ -70,8 +70,12 @@ Affine2 ReferencePlacement(const AcDbBlockReference& reference)
 
 void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
 {
-    if (entity.visibility() == AcDb::kInvisible || (m_takes && !m_takes(entity)) ||
-        !m_budget.Spend(m_outline.cutShort))
+    if (entity.visibility() == AcDb::kInvisible)
+        return;
+    // Layers are read only for a filter: a part's outline takes all.
+    const std::optional<EntityLayer> layer =
+        m_takes ? GoverningLayer(LayerOf(entity), m_inherited) : std::optional<EntityLayer>();
+    if ((m_takes && !m_takes(entity, layer)) || !m_budget.Spend(m_outline.cutShort))
         return;
     if (const auto* line = AcDbLine::cast(&entity))
         m_outline.paths.push_back(LinePath(*line, place));
@@ -84,7 +88,11 @@ void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
     else if (const auto* hatch = AcDbHatch::cast(&entity))
         m_outline.areas.push_back(HatchArea(*hatch, place));
     else if (const auto* reference = AcDbBlockReference::cast(&entity))
+    {
+        const std::optional<EntityLayer> outer = std::exchange(m_inherited, layer);
         AddDefinition(reference->blockTableRecord(), place * ReferencePlacement(*reference));
+        m_inherited = outer;
+    }
 }
 
 void OutlineBuilder::AddDefinition(AcDbObjectId definition, const Affine2& place)

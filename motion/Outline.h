@@ -14,11 +14,13 @@
 #pragma once
 
 #include "drawing/Angles.h"
+#include "drawing/Layers.h"
 #include "host/AcDbObjectId.h"
 #include "motion/Affine2.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -58,8 +60,9 @@ struct Outline
     bool Empty() const { return paths.empty() && ellipses.empty() && areas.empty(); }
 };
 
-// Whether an outline takes an entity (a nested one too); none takes all.
-using EntityFilter = std::function<bool(const AcDbEntity&)>;
+// Whether an outline takes an entity (a nested one too), given the layer
+// that governs it (drawing/Layers.h GoverningLayer); none takes all.
+using EntityFilter = std::function<bool(const AcDbEntity&, const std::optional<EntityLayer>&)>;
 
 constexpr std::size_t kOutlineBudget = 1000000;
 
@@ -99,6 +102,8 @@ public:
 
 private:
     EntityFilter m_takes;
+    // The layer of the reference being expanded, when there is a filter.
+    std::optional<EntityLayer> m_inherited;
     Outline m_outline;
     std::vector<AcDbObjectId> m_expanding;
     OutlineBudget m_budget;

@@ -46,11 +46,6 @@ double WeightMillimetres(AcDb::LineWeight weight)
 {
     return weight < 0 ? kDefaultWeight : weight / 100.0;
 }
-
-bool OnLayerZero(const std::optional<EntityLayer>& layer)
-{
-    return layer && layer->name == "0";
-}
 } // namespace
 
 Inherited Inherited::ModelSpace()
@@ -71,9 +66,7 @@ const std::optional<EntityLayer>& EntityPens::LayerOf(const AcDbEntity& entity, 
     auto found = m_layers.find(entity.layerId());
     if (found == m_layers.end())
         found = m_layers.emplace(entity.layerId(), ::LayerOf(entity)).first;
-    if (OnLayerZero(found->second) && outer.layer)
-        return outer.layer;
-    return found->second;
+    return GoverningLayer(found->second, outer.layer);
 }
 
 const EntityPens::Linetype& EntityPens::LinetypeOf(AcDbObjectId id)
@@ -96,8 +89,7 @@ const EntityPens::Linetype& EntityPens::LinetypeOf(AcDbObjectId id)
 
 bool EntityPens::Shows(const AcDbEntity& entity, const Inherited& outer)
 {
-    const std::optional<EntityLayer>& layer = LayerOf(entity, outer);
-    return entity.visibility() == AcDb::kVisible && (!layer || layer->Shows());
+    return ShowsOn(entity, LayerOf(entity, outer));
 }
 
 Inherited EntityPens::Resolve(const AcDbEntity& entity, const Inherited& outer)

@@ -42,8 +42,8 @@ struct Inherited
 class EntityPens
 {
 public:
-    // Whether entity shows: it is visible and on a layer that is on and
-    // thawed.
+    // Whether entity shows, as ShowsOn says, under the layer that governs
+    // it.
     [[nodiscard]] bool Shows(const AcDbEntity& entity, const Inherited& outer);
     // What the entities of the definition a reference shows take from it.
     [[nodiscard]] Inherited Resolve(const AcDbEntity& reference, const Inherited& outer);

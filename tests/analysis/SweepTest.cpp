@@ -270,6 +270,16 @@ TEST_F(SweepTest, OnlyWhatTheUserSeesOnTheLayersAskedForRunsIntoTheParts)
     types.append(AcDbHatch::kCirArc);
     EXPECT_EQ(holed->appendLoop(AcDbHatch::kDefault, edges, types), Acad::eOk);
     const AcDbHandle holedAt = appendToModelSpace(On(Layer("Island"), holed)).handle();
+    // References on a layer that is off still show what their blocks hold
+    // on layers of their own, but not what is on "0"; on a frozen layer,
+    // nothing.
+    const AcDbObjectId gate = Block(L"Gate", {across(0), On(Layer("Posts"), across(0.5))});
+    const AcDbHandle gateAt =
+        appendToModelSpace(On(hidden, new AcDbBlockReference(AcGePoint3d(8, 0, 0), gate))).handle();
+    appendToModelSpace(On(Layer("Frozen", false, true), new AcDbBlockReference(AcGePoint3d(9, 0, 0), gate)));
+    const AcDbObjectId barrier = Block(L"Barrier", {across(0)});
+    const AcDbHandle barrierAt =
+        appendToModelSpace(On(hidden, new AcDbBlockReference(AcGePoint3d(2, 0, 0), barrier))).handle();
 
     struct Row
     {
@@ -279,10 +289,10 @@ TEST_F(SweepTest, OnlyWhatTheUserSeesOnTheLayersAskedForRunsIntoTheParts)
         std::vector<AcDbHandle> hit;
     };
     const Row rows[] = {
-        {"", "", 0.0, {kerbLine, parkedAt}},
+        {"", "", 0.0, {kerbLine, parkedAt, gateAt}},
         {"kerb", "", 0.0, {kerbLine}},
         {"K*,Park?ng", "", 0.0, {kerbLine, parkedAt}},
-        {"", "KERB", 0.0, {parkedAt}},
+        {"", "KERB", 0.0, {parkedAt, gateAt}},
         {"", "*", 0.0, {}},
         {"Island", "", 1.9, {}},
         {"Island", "", 2.0, {holedAt}},
@@ -300,16 +310,18 @@ TEST_F(SweepTest, OnlyWhatTheUserSeesOnTheLayersAskedForRunsIntoTheParts)
         EXPECT_EQ(hit, row.hit) << row.only << " / " << row.ignore << " / " << row.clearance;
     }
     const std::vector<Conflict> named = SweepSimulation(motion, {}, {0.0, 0.01}).conflicts;
-    ASSERT_EQ(named.size(), 2u);
+    ASSERT_EQ(named.size(), 3u);
     EXPECT_EQ(named[0].layer, "Kerb");
     EXPECT_EQ(named[1].layer, "Parking");
+    EXPECT_EQ(named[2].layer, "Hidden");
 
-    // Switched on, the hidden line and the sign's post are in the way.
+    // Switched on, the hidden line, the sign's post and the barrier are in
+    // the way.
     Layer("Hidden");
     std::vector<AcDbHandle> shown;
     for (const Conflict& conflict : SweepSimulation(motion, {}, {0.0, 0.01}).conflicts)
         shown.push_back(conflict.handle);
-    EXPECT_EQ(shown, (std::vector<AcDbHandle>{kerbLine, hiddenLine, signAt, parkedAt}));
+    EXPECT_EQ(shown, (std::vector<AcDbHandle>{kerbLine, hiddenLine, signAt, parkedAt, gateAt, barrierAt}));
 }
 
 TEST_F(SweepTest, TheWheelsOfPartsWithoutTyresAreRefused)
