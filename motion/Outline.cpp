@@ -4,6 +4,7 @@
 #include "host/AcDbBlockReference.h"
 #include "host/AcDbCurves.h"
 #include "host/AcDbHatch.h"
+#include "motion/CurvePaths.h"
 #include "motion/HatchArea.h"
 #include "motion/OutlinePoints.h"
 
@@ -87,6 +88,12 @@ void OutlineBuilder::AddEntity(const AcDbEntity& entity, const Affine2& place)
         m_outline.ellipses.push_back(CircleEllipse(*circle, place));
     else if (const auto* hatch = AcDbHatch::cast(&entity))
         m_outline.areas.push_back(HatchArea(*hatch, place));
+    else if (const auto* ellipse = AcDbEllipse::cast(&entity); ellipse && IsWhole(*ellipse))
+        m_outline.ellipses.push_back(WholeEllipse(*ellipse, place));
+    else if (ellipse)
+        m_outline.paths.push_back(EllipseArcPath(*ellipse, place));
+    else if (const auto* spline = AcDbSpline::cast(&entity))
+        m_outline.paths.push_back(SplinePath(*spline, place));
     else if (const auto* reference = AcDbBlockReference::cast(&entity))
     {
         const std::optional<EntityLayer> outer = std::exchange(m_inherited, layer);

@@ -1,7 +1,8 @@
 // What a block definition draws, flattened into the drawing plane: its
 // lines, polylines and arcs as paths (arcs and bulged polyline segments as
-// short chords), its circles as ellipses (a circle seen
-// through a non-uniform scale), its hatches as areas bounded by their loops,
+// short chords), its circles and whole ellipses as ellipses (a circle seen
+// through a non-uniform scale), arcs of ellipses and splines as paths
+// (motion/CurvePaths.h), its hatches as areas bounded by their loops,
 // nested block references expanded through their own definitions at their
 // position, scale and rotation. Invisible entities and references are left
 // out, and so is whatever the builder's filter refuses (a reference it

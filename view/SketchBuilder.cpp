@@ -46,16 +46,6 @@ void SketchBuilder::AddCurve(const AcDbEntity& entity, const Affine2& place, std
         for (std::size_t i = before; i < m_sketch.paths.size(); ++i)
             m_sketch.paths[i].width = width * std::sqrt(std::fabs(place.a * place.d - place.b * place.c));
     }
-    else if (const auto* ellipse = AcDbEllipse::cast(&entity); ellipse && IsWhole(*ellipse))
-    {
-        SketchEllipse whole = EllipseOf(WholeEllipse(*ellipse, place));
-        whole.pen = pen;
-        m_sketch.ellipses.push_back(whole);
-    }
-    else if (ellipse)
-        m_sketch.paths.push_back({pen, EllipseArcPath(*ellipse, place), 0.0});
-    else if (const auto* spline = AcDbSpline::cast(&entity))
-        m_sketch.paths.push_back({pen, SplinePath(*spline, place), 0.0});
     else
         AddOutline(entity, place, pen);
 }

@@ -324,6 +324,37 @@ TEST_F(SweepTest, OnlyWhatTheUserSeesOnTheLayersAskedForRunsIntoTheParts)
     EXPECT_EQ(shown, (std::vector<AcDbHandle>{kerbLine, hiddenLine, signAt, parkedAt, gateAt, barrierAt}));
 }
 
+// A kerb drawn as a spline and an island drawn as an ellipse are in the
+// way, at the distances their closed forms give: the quadratic with control
+// points (4, 3), (6, 1), (8, 3) dips to y = 2, 1.5 from the brick's top;
+// the ellipse about (5, -3.5) with radii 2 and 1 rises to y = -2.5, 2 from
+// its bottom, and is an area.
+TEST_F(SweepTest, SplinesAndEllipsesStandInTheWayAtTheirTrueDistance)
+{
+    const SimulationMotion motion = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0), At(10, 0)});
+    auto* kerb = new AcDbSpline();
+    AcGePoint3dArray points;
+    for (const AcGePoint3d& point : {AcGePoint3d(4, 3, 0), AcGePoint3d(6, 1, 0), AcGePoint3d(8, 3, 0)})
+        points.append(point);
+    AcGeDoubleArray knots;
+    for (const double knot : {0, 0, 0, 1, 1, 1})
+        knots.append(knot);
+    ASSERT_EQ(kerb->setNurbsData(2, false, false, false, points, knots, {}, 0.0, 0.0), Acad::eOk);
+    const AcDbHandle kerbAt = appendToModelSpace(kerb).handle();
+    const AcDbHandle islandAt = appendToModelSpace(new AcDbEllipse(AcGePoint3d(5, -3.5, 0), AcGeVector3d(0, 0, 1),
+                                                                   AcGeVector3d(2, 0, 0), 0.5))
+                                    .handle();
+    const std::pair<double, std::vector<AcDbHandle>> rows[] = {
+        {1.45, {}}, {1.55, {kerbAt}}, {1.95, {kerbAt}}, {2.05, {kerbAt, islandAt}}};
+    for (const auto& [clearance, expected] : rows)
+    {
+        std::vector<AcDbHandle> hit;
+        for (const Conflict& conflict : SweepSimulation(motion, {}, {clearance, 0.01}).conflicts)
+            hit.push_back(conflict.handle);
+        EXPECT_EQ(hit, expected) << clearance;
+    }
+}
+
 TEST_F(SweepTest, TheWheelsOfPartsWithoutTyresAreRefused)
 {
     SweepOptions wheels(0.0, 0.01);
