@@ -14,19 +14,6 @@ struct Xy
     double x, y;
 };
 
-// centre + u·cos t + v·sin t for t from start through sweep, the start's
-// point included.
-void AddEllipsePoints(OutlinePath& path, const Affine2& place, const OutlineEllipse& e, double start, double sweep)
-{
-    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
-    for (int i = 0; i <= steps; ++i)
-    {
-        const double t = start + sweep * i / steps;
-        AddPoint(path, place, e.cx + e.ux * std::cos(t) + e.vx * std::sin(t),
-                 e.cy + e.uy * std::cos(t) + e.vy * std::sin(t));
-    }
-}
-
 OutlineEllipse Conjugate(const AcDbEllipse& ellipse)
 {
     const AcGeVector3d major = ellipse.majorAxis();
@@ -90,11 +77,8 @@ OutlinePath EllipseArcPath(const AcDbEllipse& ellipse, const Affine2& place)
     double start = 0.0, end = 0.0;
     ellipse.getStartParam(start);
     ellipse.getEndParam(end);
-    double sweep = std::fmod(end - start, 2.0 * kPi);
-    if (sweep <= 0.0)
-        sweep += 2.0 * kPi;
     OutlinePath path;
-    AddEllipsePoints(path, place, Conjugate(ellipse), start, sweep);
+    AddEllipsePoints(path, place, Conjugate(ellipse), start, TurnBetween(start, end));
     return path;
 }
 

@@ -12,19 +12,6 @@
 
 namespace
 {
-// The turn from start to end the way the curve runs, in (0, 2π]: a whole
-// turn when they meet.
-double Sweep(double start, double end)
-{
-    const double sweep = std::fmod(end - start, 2.0 * kPi);
-    return sweep <= 0.0 ? sweep + 2.0 * kPi : sweep;
-}
-
-int Steps(double sweep)
-{
-    return std::max(1, static_cast<int>(std::ceil(sweep / kArcStep)));
-}
-
 // Angles run from the reference direction, clockwise when the arc does.
 void AddCircularArc(OutlinePath& path, const Affine2& place, const AcGeCircArc2d& arc)
 {
@@ -34,24 +21,22 @@ void AddCircularArc(OutlinePath& path, const Affine2& place, const AcGeCircArc2d
     const AcGePoint2d centre = arc.center();
     AddPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
     AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start,
-                 turn * Sweep(arc.startAng(), arc.endAng()));
+                 turn * TurnBetween(arc.startAng(), arc.endAng()));
 }
 
 // The points centre + R·cos t·major + r·sin t·minor, t from start to end.
 void AddEllipticalArc(OutlinePath& path, const Affine2& place, const AcGeEllipArc2d& arc)
 {
-    const double sweep = Sweep(arc.startAng(), arc.endAng());
-    const int steps = Steps(sweep);
     const AcGePoint2d c = arc.center();
-    const AcGeVector2d major = arc.majorAxis();
-    const AcGeVector2d minor = arc.minorAxis();
-    for (int i = 0; i <= steps; ++i)
-    {
-        const double t = arc.startAng() + sweep * i / steps;
-        const double u = arc.majorRadius() * std::cos(t);
-        const double v = arc.minorRadius() * std::sin(t);
-        AddPoint(path, place, c.x + u * major.x + v * minor.x, c.y + u * major.y + v * minor.y);
-    }
+    const double major = arc.majorRadius();
+    const double minor = arc.minorRadius();
+    const OutlineEllipse ellipse{c.x,
+                                 c.y,
+                                 major * arc.majorAxis().x,
+                                 major * arc.majorAxis().y,
+                                 minor * arc.minorAxis().x,
+                                 minor * arc.minorAxis().y};
+    AddEllipsePoints(path, place, ellipse, arc.startAng(), TurnBetween(arc.startAng(), arc.endAng()));
 }
 
 // The edge's curve as it is defined, its weights only when it is rational.

@@ -39,11 +39,8 @@ OutlinePath ArcPath(const AcDbArc& arc, const Affine2& place)
     OutlinePath path;
     const AcGePoint3d centre = arc.center();
     const double start = arc.startAngle();
-    double sweep = std::fmod(arc.endAngle() - start, 2.0 * kPi);
-    if (sweep <= 0.0)
-        sweep += 2.0 * kPi;
     AddPoint(path, place, centre.x + arc.radius() * std::cos(start), centre.y + arc.radius() * std::sin(start));
-    AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start, sweep);
+    AddArcPoints(path, place, centre.x, centre.y, arc.radius(), start, TurnBetween(start, arc.endAngle()));
     return path;
 }
 

@@ -12,6 +12,12 @@ void AddPoint(OutlinePath& path, const Affine2& place, double x, double y)
     path.xy.push_back(outY);
 }
 
+double TurnBetween(double start, double end)
+{
+    const double turn = std::fmod(end - start, 2.0 * kPi);
+    return turn <= 0.0 ? turn + 2.0 * kPi : turn;
+}
+
 void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy, double radius, double start,
                   double sweep)
 {
@@ -20,6 +26,17 @@ void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy,
     {
         const double angle = start + sweep * i / steps;
         AddPoint(path, place, cx + radius * std::cos(angle), cy + radius * std::sin(angle));
+    }
+}
+
+void AddEllipsePoints(OutlinePath& path, const Affine2& place, const OutlineEllipse& e, double start, double sweep)
+{
+    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
+    for (int i = 0; i <= steps; ++i)
+    {
+        const double t = start + sweep * i / steps;
+        AddPoint(path, place, e.cx + e.ux * std::cos(t) + e.vx * std::sin(t),
+                 e.cy + e.uy * std::cos(t) + e.vy * std::sin(t));
     }
 }
 

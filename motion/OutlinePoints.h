@@ -15,10 +15,18 @@ constexpr double kArcStep = kPi / 32.0;
 
 void AddPoint(OutlinePath& path, const Affine2& place, double x, double y);
 
+// The turn from start to end counter-clockwise, in (0, 2π]: a whole turn
+// when they meet, as an arc's angles or an ellipse's parameters run.
+[[nodiscard]] double TurnBetween(double start, double end);
+
 // The points of the arc after its start, from angle start through sweep
 // (negative: clockwise).
 void AddArcPoints(OutlinePath& path, const Affine2& place, double cx, double cy, double radius, double start,
                   double sweep);
+
+// The points centre + u·cos t + v·sin t for t from start through sweep,
+// the start's point included.
+void AddEllipsePoints(OutlinePath& path, const Affine2& place, const OutlineEllipse& e, double start, double sweep);
 
 // The points after from of the segment from from to to with bulge b: an
 // arc of included angle 4·atan(b), turning left for b > 0.
