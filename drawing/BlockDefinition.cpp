@@ -24,9 +24,12 @@ Opened<AcDbBlockTable> BlockTable(AcDb::OpenMode mode)
 std::string FreeBlockName(const std::string& name)
 {
     const Opened<AcDbBlockTable> table = BlockTable(AcDb::kForRead);
-    std::string free = name;
+    // The host holds a name up to its first NUL; numbered past one, every
+    // candidate would be the same name.
+    const std::string held = name.substr(0, name.find('\0'));
+    std::string free = held;
     for (int n = 2; table->has(cadhost::fromUtf8(free).c_str()); ++n)
-        free = name + " (" + std::to_string(n) + ")";
+        free = held + " (" + std::to_string(n) + ")";
     return free;
 }
 

@@ -152,6 +152,10 @@ std::string_view DxfTagWatch::NextLine()
     constexpr std::size_t kLongestLine = DL_DXF_MAXLINE - 1;
     if (length - (newline != nullptr ? 1 : 0) > kLongestLine)
         Fail("the line is longer than the " + std::to_string(kLongestLine) + " characters a DXF line may have here");
+    // A name cut short at a NUL names another record than the file meant,
+    // or the same one however it is numbered.
+    if (std::memchr(begin, '\0', length) != nullptr)
+        Fail("a NUL character, which no line of a DXF holds");
     return {begin, length};
 }
 

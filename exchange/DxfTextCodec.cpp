@@ -97,7 +97,8 @@ std::string TextFromDxf(std::string_view text, bool utf8File)
         if (text.compare(at, 3, "\\U+") == 0 && at + 7 <= text.size())
         {
             std::uint32_t unit = 0;
-            if (HexUnit(text.substr(at + 3, 4), unit))
+            // \U+0000 is no character: it stays as written.
+            if (HexUnit(text.substr(at + 3, 4), unit) && unit != 0)
             {
                 std::uint32_t low = 0;
                 const bool pair = unit >= 0xD800 && unit < 0xDC00 && text.compare(at + 7, 3, "\\U+") == 0 &&

@@ -105,11 +105,15 @@ TEST_F(DxfBadInputTest, ACountTheRestOfTheFileCannotHold)
     ExpectRefused(line + 2, "LWPOLYLINE says it has -5 vertices, fewer than none");
 }
 
-// A line too long for dxflib's buffer once made it read on forever.
-TEST_F(DxfBadInputTest, ALineTooLongToRead)
+// Lines that cannot be read as written: one too long for dxflib's buffer
+// once made it read on forever, and a block name that the host would cut
+// short at a NUL made import number it forever.
+TEST_F(DxfBadInputTest, ALineTooLongOrHoldingANul)
 {
-    const std::size_t line = WriteChanged("\nENTITIES\n", "\n  8\n0\n", "\n  8\n" + std::string(1024, 'L') + "\n");
+    std::size_t line = WriteChanged("\nENTITIES\n", "\n  8\n0\n", "\n  8\n" + std::string(1024, 'L') + "\n");
     ExpectRefused(line + 2, "the line is longer than the 1023 characters a DXF line may have here");
+    line = WriteChanged("\nBLOCK\n", "\n  2\n", std::string("\n  2\nA\0", 7));
+    ExpectRefused(line + 2, "a NUL character, which no line of a DXF holds");
 }
 
 TEST_F(DxfBadInputTest, AVersionItDoesNotRead)

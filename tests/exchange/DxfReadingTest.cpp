@@ -108,7 +108,9 @@ TEST(DxfReadingTest, TextInACodePageAndEscapedComesBackAsWritten)
                         {"Grüße", false, "Grüße"},
                         {"\\U+2713 ok", false, "✓ ok"},
                         {"\\U+D83D\\U+DE97", false, "🚗"},
-                        {"Grüße", true, "Grüße"}};
+                        {"Grüße", true, "Grüße"},
+                        // No character: a name cut short at it would name another.
+                        {"A\\U+0000B", false, "A\\U+0000B"}};
     for (const Row& row : rows)
         EXPECT_EQ(TextFromDxf(row.file, row.utf8File), row.text) << row.file;
     for (const char* text : {"Grüße ✓", "🚗 at 5 \\P", "plain"})
