@@ -11,6 +11,16 @@ namespace
 {
 constexpr std::wstring_view kNotInNames = L"<>/\\\":;|=`";
 
+// A list typed as "Kerb, Walls" means the layer Walls: the spaces around a
+// name are the list's, not the name's.
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::wstring Folded(const std::string& text)
 {
     std::wstring wide = cadhost::fromUtf8(text);
@@ -55,9 +65,10 @@ bool WildcardMatch(std::wstring_view pattern, std::wstring_view name)
 LayerPatterns::LayerPatterns(const std::string& list, const std::string& option)
 {
     std::istringstream in(list);
-    std::string pattern;
-    while (std::getline(in, pattern, ','))
+    std::string item;
+    while (std::getline(in, item, ','))
     {
+        const std::string pattern = Trimmed(item);
         std::wstring folded = Folded(pattern);
         if (folded.empty())
             throw Failure(FailureKind::badInput, option + ": \"" + list + "\" holds an empty layer name");
@@ -66,7 +77,7 @@ LayerPatterns::LayerPatterns(const std::string& list, const std::string& option)
         m_given.push_back(pattern);
         m_patterns.push_back(std::move(folded));
     }
-    if (m_patterns.empty() || list.back() == ',')
+    if (m_patterns.empty() || Trimmed(list).back() == ',')
         throw Failure(FailureKind::badInput, option + ": \"" + list + "\" holds an empty layer name");
 }
 

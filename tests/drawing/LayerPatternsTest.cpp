@@ -19,6 +19,7 @@ TEST(LayerPatternsTest, WildcardsMatchWholeNamesWithoutLetterCase)
                            Row{"?erb", "erb", false}, Row{"kerb*", "Kerb-left", true}, Row{"*left", "Kerb-left", true},
                            Row{"*", "0", true}, Row{"a*b*c", "aXbYbZc", true}, Row{"a*b*c", "aXbYcZ", false},
                            Row{"Wall,Kerb*", "kerbstone", true}, Row{"Wall,Kerb*", "Walls", false},
+                           Row{"Kerb, Walls ", "walls", true}, Row{"Kerb, Walls", " Walls", false},
                            Row{"Straße", "STRAßE", true}, Row{"Ä*", "äußere", true}})
         EXPECT_EQ(LayerPatterns(row.patterns, "--obstacles").Matches(row.name), row.matches)
             << row.patterns << " / " << row.name;
@@ -31,7 +32,7 @@ TEST(LayerPatternsTest, WildcardsMatchWholeNamesWithoutLetterCase)
 
 TEST(LayerPatternsTest, AnEmptyNameOrACharacterNoLayerNameHoldsIsRefused)
 {
-    for (const char* bad : {"", ",", "Kerb,", ",Kerb", "Kerb,,Wall", "Kerb<1", "a|b", "a=b", "a\"b", "a/b"})
+    for (const char* bad : {"", ",", " ", "Kerb, ", "Kerb,", ",Kerb", "Kerb,,Wall", "Kerb<1", "a|b", "a=b", "a\"b", "a/b"})
         try
         {
             static_cast<void>(LayerPatterns(bad, "--obstacles"));
