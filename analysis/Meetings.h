@@ -11,6 +11,10 @@
 // they overlap when lined up straight. That is a jackknife, and the
 // clearance does not apply to it.
 //
+// Each section draws its parts with blocks of its own. A part that plays on
+// into the next section, standing where it left off, is the same body, so
+// a meeting that runs on across the boundary is one meeting.
+//
 // Nothing is missed between samples: each part is sampled as a sweep
 // samples it, so that no point of its footprint moves the tolerance T or
 // more from one sample to the next, and each pair is compared at the
@@ -56,6 +60,8 @@ struct MeetingMoment
 
 struct Meeting
 {
+    // The parts at the first moment; the last moment's places say in which
+    // section each is at the end.
     PartKey a;
     PartKey b;
     // Units of one simulation that turn about a hitch: a jackknife.

@@ -27,7 +27,7 @@ Affine2 PartOnClock::PlaceAt(double t) const
 PartPlace PartOnClock::PositionAt(double t) const
 {
     const Step step = StepAt(m_segment->times, t - m_start);
-    return {step.index, step.fraction};
+    return {step.index, step.fraction, m_key.section};
 }
 
 Bounds PartOnClock::BoxAt(double t) const

@@ -24,11 +24,13 @@ struct PartKey
 };
 
 // Where a part's simulation is at a moment: the position reached in the
-// part's segment, and the fraction of the way to the next.
+// part's segment, the fraction of the way to the next, and the section
+// playing.
 struct PartPlace
 {
     std::size_t position = 0;
     double fraction = 0.0;
+    std::size_t section = 0;
 };
 
 // Samples of a part over which it stays within a box.

@@ -37,10 +37,10 @@ json PartJson(const std::vector<PlayedSimulation>& played, const PartKey& key)
             {"definition", definition ? json(*definition) : json()}};
 }
 
-// Positions counted from 1, as show counts them.
+// Sections and positions counted from 1, as show counts them.
 json PlaceJson(const PartPlace& place)
 {
-    return {{"position", place.position + 1}, {"fraction", place.fraction}};
+    return {{"section", place.section + 1}, {"position", place.position + 1}, {"fraction", place.fraction}};
 }
 
 json MomentJson(const MeetingMoment& moment)

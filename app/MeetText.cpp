@@ -31,23 +31,27 @@ std::string Part(const json& part)
     return part["block"].is_null() ? text : text + " (block " + part["block"].get<std::string>() + ")";
 }
 
-std::string Place(const json& place)
+// The section is named only once the part has played on into another
+// than the one the meeting names it in.
+std::string Place(const json& place, const json& part)
 {
     const double fraction = place["fraction"];
-    return "position " + Whole(place["position"]) + (fraction > 0.0 ? " +" + NumberText(fraction) : "");
+    return (place["section"] == part["section"] ? "" : "section " + Whole(place["section"]) + " ") + "position " +
+           Whole(place["position"]) + (fraction > 0.0 ? " +" + NumberText(fraction) : "");
 }
 
-std::string Moment(const json& moment)
+std::string Moment(const json& moment, const json& meeting)
 {
-    return Seconds(moment["time"]) + " (" + Place(moment["a"]) + "; " + Place(moment["b"]) + ")";
+    return Seconds(moment["time"]) + " (" + Place(moment["a"], meeting["a"]) + "; " +
+           Place(moment["b"], meeting["b"]) + ")";
 }
 
 std::string Meeting(const json& meeting)
 {
     const json& closest = meeting["closest"];
     return "  " + std::string(meeting["jackknife"].get<bool>() ? "jackknife: " : "") + Part(meeting["a"]) +
-           "\n    and " + Part(meeting["b"]) + "\n    from " + Moment(meeting["first"]) + " to " +
-           Moment(meeting["last"]) + ", closest " + NumberText(closest["distance"]) + " at " +
+           "\n    and " + Part(meeting["b"]) + "\n    from " + Moment(meeting["first"], meeting) + " to " +
+           Moment(meeting["last"], meeting) + ", closest " + NumberText(closest["distance"]) + " at " +
            Seconds(closest["time"]) + "\n";
 }
 

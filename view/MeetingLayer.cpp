@@ -42,9 +42,20 @@ std::string PartText(const std::vector<ViewedSimulation>& sims, const PartKey& k
                          : text);
 }
 
+// The drawn parts a meeting flags: each of its two in every section it
+// plays through while they meet.
+json PartsJson(const std::vector<ViewedSimulation>& sims, const Meeting& meeting)
+{
+    json parts = json::array();
+    for (auto [key, last] : {std::pair{meeting.a, meeting.last.a.section}, {meeting.b, meeting.last.b.section}})
+        for (; key.section <= last; ++key.section)
+            parts.push_back(PartJson(sims, key));
+    return parts;
+}
+
 json MeetingJson(const std::vector<ViewedSimulation>& sims, const Meeting& meeting, const std::string& unitName)
 {
-    return {{"parts", {PartJson(sims, meeting.a), PartJson(sims, meeting.b)}},
+    return {{"parts", PartsJson(sims, meeting)},
             {"jackknife", meeting.hitched},
             {"first", meeting.first.time},
             {"last", meeting.last.time},

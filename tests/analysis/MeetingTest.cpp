@@ -1,6 +1,7 @@
-// Meetings whose moments are known in closed form: boxes head-on, two
-// vehicles through one junction, an overtaking, a graze between samples,
-// a trailer folding into its tractor; and pairs that never meet.
+// Meetings whose moments are known in closed form: boxes head-on, one of
+// them over a section boundary, two vehicles through one junction, an
+// overtaking, a graze between samples, a trailer folding into its tractor;
+// and pairs that never meet.
 #include "analysis/Meetings.h"
 #include "tests/analysis/AnalysisTest.h"
 
@@ -64,6 +65,38 @@ TEST_F(MeetingTest, HeadOnBricksMeetDOverTheClosingSpeedEarlier)
         // Where each is then, as a fraction of its one step.
         EXPECT_NEAR(meeting.first.a.fraction, row.first / 10.0, 1e-6);
         EXPECT_NEAR(meeting.first.b.fraction, (row.first - row.startOfB) / 20.0, 1e-6);
+    }
+}
+
+TEST_F(MeetingTest, AMeetingRunsOnIntoTheNextSectionWhereThePartTakesOverInPlace)
+{
+    // The head-on bricks above, with a's run split into two sections at x =
+    // split, its second section's brick shifted aside by jump. They meet
+    // from 3.2 s to 3.4667 s, a passing x = 33 at 3.3 s.
+    const struct
+    {
+        double split;
+        double jump;
+        std::size_t meetings;
+        double firstEnds;
+        std::size_t firstEndsInSection;
+    } rows[] = {{33.0, 0.0, 1, 52.0 / 15.0, 1}, {20.0, 0.0, 1, 52.0 / 15.0, 1}, {33.0, 0.5, 2, 3.3, 0}};
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(testing::Message() << row.split << " " << row.jump);
+        const double t = row.split / 10.0;
+        SimulationMotion a;
+        a.sections.push_back({1.0, 0, 0.0, t, {{{Part(m_brick)}, {At(0, 0), At(row.split, 0)}, {0.0, t}}}});
+        a.sections.push_back(
+            {1.0, 0, t, 10.0 - t, {{{Part(m_brick)}, {At(row.split, row.jump), At(100, row.jump)}, {t, 10.0}}}});
+        a.duration = 10.0;
+        const MeetingReport report = Met({{"a", a, 0.0}, {"b", Drive(At(50, 0, 180), At(-50, 0, 180), 5.0), 0.0}}, 0.0);
+        ASSERT_EQ(report.meetings.size(), row.meetings);
+        const Meeting& first = report.meetings[0];
+        EXPECT_NEAR(first.first.time, 48.0 / 15.0, 1e-5);
+        EXPECT_NEAR(first.last.time, row.firstEnds, 1e-5);
+        EXPECT_EQ(first.last.a.section, row.firstEndsInSection);
+        EXPECT_NEAR(report.meetings.back().last.time, 52.0 / 15.0, 1e-5);
     }
 }
 
