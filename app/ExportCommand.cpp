@@ -35,16 +35,19 @@ std::vector<OutlinePath> Rings(const Envelope& envelope)
     return rings;
 }
 
-// The simulation, with what it sweeps when --envelope asks for it.
+// The simulation, with what it and its tyres sweep when --envelope asks
+// for it.
 ExportedSimulation Exported(const CPmSim200& sim, const ExportOptions& options)
 {
     if (!options.envelope)
-        return {&sim, {}, {}};
+        return {&sim, {}, {}, {}};
+    SweepOptions swept(options.clearance);
+    swept.wheelTracks = true;
     // Timing does not change what is swept, so any length unit will do.
-    const SweepReport sweep = SweepForCommand(options.file, Utf8(*sim.Name()), sim, MotionOf(sim, 1.0),
-                                              {options.clearance, 0.0});
+    const SweepReport sweep = SweepForCommand(options.file, Utf8(*sim.Name()), sim, MotionOf(sim, 1.0), swept);
     return {&sim, Rings(sweep.envelope),
-            options.clearance > 0.0 ? Rings(sweep.clearanceEnvelope) : std::vector<OutlinePath>{}};
+            options.clearance > 0.0 ? Rings(sweep.clearanceEnvelope) : std::vector<OutlinePath>{},
+            Rings(sweep.wheelTracks)};
 }
 
 // Each meeting of the simulations --meet names, marked where its parts come
@@ -105,7 +108,7 @@ void AddExportCommand(CLI::App& app, Action& action)
         options, Export);
     command.add_option("-o,--output", options->out, "the DXF file to write")->required();
     const CLI::Option* envelope = command.add_flag(
-        "--envelope", options->envelope, "add what each simulation sweeps, as closed polylines on a layer of its own");
+        "--envelope", options->envelope, "add what each simulation sweeps, and what its tyres sweep, as closed polylines on layers of their own");
     CLI::Option* meet = command.add_option(
         "--meet", options->meet,
         "SIMULATION...: play these together, each from its --start, and mark where their parts meet on the layer "

@@ -29,6 +29,7 @@ constexpr int kPathColour = 1;
 constexpr int kPartsColour = 5;
 constexpr int kEnvelopeColour = 3;
 constexpr int kClearanceColour = 30;
+constexpr int kWheelTrackColour = 8;
 
 std::string Utf8(const ACHAR* text) { return text != nullptr ? cadhost::toUtf8(text) : std::string(); }
 
@@ -527,6 +528,7 @@ void AddSimulation(DxfDrawing& dxf, const ExportedSimulation& exported)
             AddSegment(dxf, segment, pathLayer, partsLayer);
     AddRings(dxf, exported.envelope, SimulationLayer(name, "envelope"), kEnvelopeColour);
     AddRings(dxf, exported.clearance, SimulationLayer(name, "clearance"), kClearanceColour);
+    AddRings(dxf, exported.wheelTracks, SimulationLayer(name, "wheel tracks"), kWheelTrackColour);
     dxf.records.push_back(RecordOf(*exported.sim, name));
 }
 } // namespace

@@ -7,7 +7,8 @@
 //    polyline through its positions' points ("NAME path"), its part tree at
 //    the segment's first position as block references placed as motion/
 //    places them ("NAME parts"), and its envelope's rings, when given, as
-//    closed polylines ("NAME envelope");
+//    closed polylines ("NAME envelope", "NAME clearance", "NAME wheel
+//    tracks");
 //  - per simulation, an XRECORD under the dictionary kSimulationDictionary
 //    of the root dictionary, keyed by its name (docs/dxf.md lists its tags).
 #pragma once
@@ -37,10 +38,12 @@ void AddLayer(DxfDrawing& dxf, const std::string& name, int colour);
 struct ExportedSimulation
 {
     const CPmSim200* sim = nullptr;
-    // Closed rings in drawing coordinates: what the simulation sweeps, and
-    // that grown by a clearance; each empty when none was computed.
+    // Closed rings in drawing coordinates: what the simulation sweeps, that
+    // grown by a clearance, and what its tyres sweep; each empty when none
+    // was computed or its parts have no tyres.
     std::vector<OutlinePath> envelope;
     std::vector<OutlinePath> clearance;
+    std::vector<OutlinePath> wheelTracks;
 };
 
 [[nodiscard]] DxfDrawing DrawingToDxf(const std::vector<ExportedSimulation>& simulations);

@@ -214,6 +214,28 @@ TEST_F(DxfToolsTest, EnvelopeAndClearanceGoOutOnLayersOfTheirOwn)
     const json plain = Dump(File("plain.dxf"));
     for (const json& layer : plain["layers"])
         EXPECT_EQ(layer.get<std::string>().find("envelope"), std::string::npos) << layer;
+
+    // SU-30 driven 40 straight on: its tyres sweep from behind the rear
+    // axle's (6.1 back, 1.01 across) to ahead of the front's (1.04 across),
+    // 2.38 wide over the rear duals.
+    std::ofstream(File("lane.json")) << R"({"parts": [{"points": [[0, 100], [40, 100]]}]})";
+    ASSERT_EQ(Run({"drive", "demo.zdw", "--name", "Lane", "--vehicle", "SU-30", "--path-json", "lane.json"}).status,
+              0);
+    ASSERT_EQ(Run({"export", "demo.zdw", "-o", "tyres.dxf", "--envelope"}).status, 0);
+    const json tyres = Dump(File("tyres.dxf"));
+    double box[] = {1e9, 1e9, -1e9, -1e9};
+    for (const json& entity : tyres["modelspace"])
+        if (entity["layer"] == "Lane wheel tracks")
+            for (const json& point : entity["points"])
+            {
+                box[0] = std::min(box[0], point[0].get<double>());
+                box[1] = std::min(box[1], point[1].get<double>());
+                box[2] = std::max(box[2], point[0].get<double>());
+                box[3] = std::max(box[3], point[1].get<double>());
+            }
+    const double expected[] = {-6.1 - 0.505, 100 - 1.19, 40 + 0.52, 100 + 1.19};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(box[i], expected[i], 1e-6) << i;
 }
 
 // Cars passing on lanes 3 apart: their meeting goes out as a marker on a
