@@ -544,28 +544,48 @@
     $("play").textContent = "Play";
   }
 
-  // The moment the lead segment of section s is shown at a position: its
-  // keyframe's time, which was rounded down, but not before the section's
-  // start. The keyframe at a position is the last at or before its index.
-  function positionTime(s, lead, index) {
-    search(data, lead.at + POSITION, lead.keyframes, lead.stride, index);
-    return Math.max(sim.starts[s], lead.t0 + data[lead.at + found.row * lead.stride + TIME]);
+  // The moment, on the page's clock, that entry's lead segment of section s
+  // is shown at a position: its keyframe's time, which was rounded down,
+  // but not before the section's start. The keyframe at a position is the
+  // last at or before its index.
+  function positionTime(entry, s, lead, index) {
+    const values = entry.data;
+    search(values, lead.at + POSITION, lead.keyframes, lead.stride, index);
+    return entry.start + Math.max(entry.sim.starts[s], lead.t0 + values[lead.at + found.row * lead.stride + TIME]);
   }
 
-  // One position on (+1) or back (−1) along the section's lead segment,
-  // into the next or previous section at its ends. Back from a moment past
-  // a position goes to that position.
+  // The moment one position on (+1) or back (−1) from t along the lead
+  // segment of entry's section playing then, into the next or previous
+  // section at its ends; null when there is none. Back from a moment past a
+  // position goes to that position.
+  function stepFrom(entry, t, direction) {
+    const s = entry.sim;
+    if (s.sections.length === 0) return null;
+    const local = Math.min(Math.max(t - entry.start, 0), s.duration);
+    search(s.starts, 0, s.starts.length, 1, local);
+    const section = found.row, current = s.sections[section];
+    const lead = current.lead === null ? null : current.segments[current.lead];
+    if (!lead || lead.keyframes === 0) return null;
+    search(entry.data, lead.at + TIME, lead.keyframes, lead.stride, local - lead.t0);
+    const i = Math.floor(keyframed(entry.data, lead, POSITION));
+    const target = direction > 0 ? i + 1 : (t > positionTime(entry, section, lead, i) ? i : i - 1);
+    if (target >= 0 && target < lead.positions) return positionTime(entry, section, lead, target);
+    if (direction > 0 && section + 1 < s.starts.length) return entry.start + s.starts[section + 1];
+    if (direction < 0 && section > 0) return entry.start + s.starts[section] - 1e-9;
+    return null;
+  }
+
+  // One position on or back: of the simulation shown alone, or, played
+  // together, of whichever simulation reaches its next (or left its last)
+  // position first (last).
   function stepPosition(direction) {
-    if (!sim || sim.sections.length === 0) return;
     pause();
-    placeParts(state.time);
-    const s = playing.section, lead = leadSegment();
-    if (!lead) return;
-    const i = Math.floor(playing.position);
-    const target = direction > 0 ? i + 1 : (state.time > positionTime(s, lead, i) ? i : i - 1);
-    if (target >= 0 && target < lead.positions) seek(positionTime(s, lead, target));
-    else if (direction > 0 && s + 1 < sim.starts.length) seek(sim.starts[s + 1]);
-    else if (direction < 0 && s > 0) seek(sim.starts[s] - 1e-9);
+    let best = null;
+    for (const entry of played) {
+      const moment = stepFrom(entry, state.time, direction);
+      if (moment !== null && (best === null || (direction > 0) === (moment < best))) best = moment;
+    }
+    if (best !== null) seek(best);
   }
 
   $("play").addEventListener("click", () => (state.playing ? pause() : play()));

@@ -273,7 +273,8 @@ TEST_F(BrowserTest, KeysSliderAndChoiceMoveThePage)
 // Two cars driven head-on, the second setting off 2 s late, meet: a click
 // on the meeting in the page's list plays them together, paused at the
 // first moment meet reports, their noses the clearance apart and both cars
-// in the warning colour; a moment before, neither is.
+// in the warning colour; a moment before, neither is. The arrow keys step
+// between the moments either reaches a position.
 TEST_F(BrowserTest, AClickOnAMeetingShowsItsFirstMomentWithItsPartsInTheWarningColour)
 {
     DriveCar("East", 0, 100, 36);
@@ -293,9 +294,13 @@ TEST_F(BrowserTest, AClickOnAMeetingShowsItsFirstMomentWithItsPartsInTheWarningC
       seen.push(znsimView.report(), document.getElementById("play").textContent);
       znsimView.seek(seen[0].time - 0.01);
       seen.push(znsimView.report());
+      const key = (name) => window.dispatchEvent(new KeyboardEvent("keydown", {key: name}));
+      const times = [];
+      for (const name of ["ArrowRight", "ArrowLeft", "ArrowLeft", "ArrowLeft"]) { key(name); times.push(znsimView.report().time); }
+      seen.push(times);
       document.getElementById("test-report").textContent = JSON.stringify(seen);)",
                              "meet.html");
-    ASSERT_EQ(seen.size(), 3u);
+    ASSERT_EQ(seen.size(), 4u);
     const json& first = seen[0];
     EXPECT_EQ(first["sim"], "Together: 1 meeting");
     EXPECT_DOUBLE_EQ(first["time"].get<double>(), meetings[0]["first"]["time"].get<double>());
@@ -311,6 +316,10 @@ TEST_F(BrowserTest, AClickOnAMeetingShowsItsFirstMomentWithItsPartsInTheWarningC
     ASSERT_EQ(cars.size(), 2u);
     EXPECT_NEAR(cars[1][kPartE].get<double>() - cars[0][kPartE].get<double>(), 2.0 * (3.4 + 0.9 * 0.25) + 1.0,
                 1e-3);
+    // The arrows step to the moments either car reaches a position: East's
+    // one step of 100 m at 36 km/h ends at 10 s; West, 2 s late, left its
+    // first at 2 s, East at 0; before 0 there is none.
+    EXPECT_EQ(seen[3], json::parse("[10, 2, 0, 0]"));
 }
 
 TEST_F(BrowserTest, APageThatReachesOutIsCaught)
