@@ -1,6 +1,7 @@
 #include "analysis/Sweep.h"
 
 #include "analysis/Conflicts.h"
+#include "analysis/DrawnPaths.h"
 #include "analysis/Footprints.h"
 #include "analysis/Obstacles.h"
 #include "analysis/SweptSegment.h"
@@ -81,22 +82,25 @@ Swept SweepOf(const GeosContext& geos, const SimulationMotion& motion, Footprint
     return swept;
 }
 
-std::vector<Conflict> ConflictsOf(const GeosContext& geos, const Swept& swept, const std::vector<AcDbHandle>& own,
-                                  const SweepOptions& options, double tolerance)
+void AddConflicts(const GeosContext& geos, const Swept& swept, const std::vector<AcDbHandle>& own,
+                  const SweepOptions& options, SweepReport& report)
 {
-    std::vector<Conflict> conflicts;
     const Prepared envelope = geos.Prepare(*swept.whole);
-    for (Obstacle& obstacle : ModelSpaceObstacles(geos, own, options.obstacles, tolerance))
+    const Geometry driven = DrivenStrip(geos, options.traces, report.tolerance);
+    const Prepared strip = geos.Prepare(*driven);
+    for (Obstacle& obstacle : ModelSpaceObstacles(geos, own, options.obstacles, report.tolerance))
     {
         const GEOSGeometry* shape = obstacle.geometry.get();
         if (!geos.Near(*envelope, *shape, options.clearance))
             continue;
-        if (const std::optional<Touches> touches =
-                TouchesOf(geos, swept.segments, swept.areas, *shape, options.clearance))
-            conflicts.push_back({obstacle.handle, std::move(obstacle.className), std::move(obstacle.blockName),
-                                 std::move(obstacle.layer), touches->first, touches->last});
+        if (LiesAlong(geos, *shape, *strip))
+            report.drawnPaths.push_back({obstacle.handle, std::move(obstacle.className), std::move(obstacle.layer)});
+        else if (const std::optional<Touches> touches =
+                     TouchesOf(geos, swept.segments, swept.areas, *shape, options.clearance))
+            report.conflicts.push_back({obstacle.handle, std::move(obstacle.className),
+                                        std::move(obstacle.blockName), std::move(obstacle.layer), touches->first,
+                                        touches->last});
     }
-    return conflicts;
 }
 } // namespace
 
@@ -124,6 +128,6 @@ SweepReport SweepSimulation(const SimulationMotion& motion, const std::vector<Ac
     report.clearanceEnvelope = Clearance(geos, *swept.whole, options.clearance, report.tolerance);
     if (options.wheelTracks)
         report.wheelTracks = EnvelopeOf(geos, *SweepOf(geos, motion, tyres, report.tolerance).whole, report.tolerance);
-    report.conflicts = ConflictsOf(geos, swept, ownReferences, options, report.tolerance);
+    AddConflicts(geos, swept, ownReferences, options, report);
     return report;
 }

@@ -41,6 +41,10 @@ struct SweepOptions
     bool wheels = false;
     // Also sweeps the tyres alone for SweepReport::wheelTracks.
     bool wheelTracks = false;
+    // The lines the simulation's positions trace (x0, y0, x1, y1, ...), in
+    // drawing units: an entity lying along them, to within the tolerance,
+    // is its path as drawn and no conflict (analysis/DrawnPaths.h).
+    std::vector<std::vector<double>> traces;
 };
 
 // A sample along the run: a section and segment (from 0), the position
@@ -62,6 +66,14 @@ struct Conflict
     std::string layer;
     SweepPoint first;
     SweepPoint last;
+};
+
+// An entity passed over as the path the simulation is driven along.
+struct DrawnPath
+{
+    AcDbHandle handle;
+    std::string className;
+    std::string layer;
 };
 
 struct SegmentSweep
@@ -86,6 +98,7 @@ struct SweepReport
     Envelope wheelTracks;
     // In the order of model space.
     std::vector<Conflict> conflicts;
+    std::vector<DrawnPath> drawnPaths;
 };
 
 // More samples than this in one simulation are refused: the tolerance asked

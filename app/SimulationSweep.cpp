@@ -8,7 +8,9 @@ SweepReport SweepForCommand(const std::string& file, const std::string& name, co
 {
     try
     {
-        return SweepSimulation(motion, ReferencesOf(sim), options);
+        SweepOptions withTraces = options;
+        withTraces.traces = TracesOf(sim);
+        return SweepSimulation(motion, ReferencesOf(sim), withTraces);
     }
     catch (const Failure& failure)
     {

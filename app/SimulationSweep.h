@@ -1,5 +1,6 @@
-// A simulation's sweep for a command: its own references passed over, and a
-// sweep that cannot be made failing with the file and the simulation named.
+// A simulation's sweep for a command: its own references and a path drawn
+// along its positions' traces passed over, and a sweep that cannot be made
+// failing with the file and the simulation named.
 #pragma once
 
 #include "analysis/Sweep.h"

@@ -99,6 +99,14 @@ json ConflictsJson(const SweepReport& report)
     return conflicts;
 }
 
+json DrawnPathsJson(const SweepReport& report)
+{
+    json paths = json::array();
+    for (const DrawnPath& path : report.drawnPaths)
+        paths.push_back({{"handle", HandleText(path.handle)}, {"class", path.className}, {"layer", path.layer}});
+    return paths;
+}
+
 SweepReport SweepOf(const CPmSim200& sim, const SweepCommandOptions& options, json& warnings)
 {
     SweepOptions sweep(options.clearance, options.tolerance);
@@ -124,7 +132,8 @@ Outcome Sweep(AcDbDatabase&, const SweepCommandOptions& options)
                                    {"segments", SegmentsJson(report)},
                                    {"envelope", EnvelopeJson(report.envelope)},
                                    {"clearance_envelope", GrownJson(report, report.clearanceEnvelope)},
-                                   {"conflicts", ConflictsJson(report)}},
+                                   {"conflicts", ConflictsJson(report)},
+                                   {"drawn_paths", DrawnPathsJson(report)}},
                                   SweepText)};
     if (options.check && !report.conflicts.empty())
         outcome.status = ExitStatus::conflict;

@@ -49,6 +49,15 @@ std::string Conflicts(const json& conflicts)
     }
     return text;
 }
+
+std::string DrawnPaths(const json& paths)
+{
+    std::string text;
+    for (const json& path : paths)
+        text += "  passed over as the path driven along: " + path["handle"].get<std::string>() + " " +
+                path["class"].get<std::string>() + " on layer \"" + path["layer"].get<std::string>() + "\"\n";
+    return text;
+}
 } // namespace
 
 std::string SweepText(const json& sweep)
@@ -66,5 +75,5 @@ std::string SweepText(const json& sweep)
                 Whole(segment["samples"]) + " samples)\n" +
                 Envelopes(segment["envelope"], segment["clearance"]);
     return text + "  all segments\n" + Envelopes(sweep["envelope"], sweep["clearance_envelope"]) +
-           Conflicts(sweep["conflicts"]);
+           Conflicts(sweep["conflicts"]) + DrawnPaths(sweep["drawn_paths"]);
 }

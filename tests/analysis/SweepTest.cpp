@@ -355,6 +355,37 @@ TEST_F(SweepTest, SplinesAndEllipsesStandInTheWayAtTheirTrueDistance)
     }
 }
 
+// The path a brick is driven along, drawn, is passed over, as is a line
+// within the tolerance T = 0.01 of it; a line 2T off, one running on 1 past
+// the path's end and one across it are in the way.
+TEST_F(SweepTest, APathDrawnWhereThePartsAreDrivenIsNoConflict)
+{
+    const SimulationMotion motion = Run({Part(Block(L"Brick", {Box(-1, -0.5, 1, 0.5)}))}, {At(0, 0), At(10, 0)});
+    const auto line = [this](double x0, double y0, double x1, double y1) {
+        return appendToModelSpace(new AcDbLine(AcGePoint3d(x0, y0, 0), AcGePoint3d(x1, y1, 0))).handle();
+    };
+    auto* drawn = new AcDbPolyline();
+    for (const double x : {0.0, 4.0, 10.0})
+        drawn->addVertexAt(drawn->numVerts(), AcGePoint2d(x, 0));
+    const AcDbHandle path = appendToModelSpace(drawn).handle();
+    const AcDbHandle within = line(0, 0.009, 10, 0.009);
+    const AcDbHandle beside = line(0, 0.02, 10, 0.02);
+    const AcDbHandle onPast = line(5, 0, 11, 0);
+    const AcDbHandle across = line(5, -0.3, 5, 0.3);
+    SweepOptions options(0.0, 0.01);
+    options.traces = {{0, 0, 5, 0, 10, 0}};
+    const SweepReport report = SweepSimulation(motion, {}, options);
+    std::vector<AcDbHandle> passed;
+    for (const DrawnPath& drawnPath : report.drawnPaths)
+        passed.push_back(drawnPath.handle);
+    EXPECT_EQ(passed, (std::vector<AcDbHandle>{path, within}));
+    std::vector<AcDbHandle> hit;
+    for (const Conflict& conflict : report.conflicts)
+        hit.push_back(conflict.handle);
+    EXPECT_EQ(hit, (std::vector<AcDbHandle>{beside, onPast, across}));
+    EXPECT_EQ(SweepSimulation(motion, {}, {0.0, 0.01}).conflicts.size(), 5u);
+}
+
 TEST_F(SweepTest, TheWheelsOfPartsWithoutTyresAreRefused)
 {
     SweepOptions wheels(0.0, 0.01);
