@@ -31,4 +31,4 @@ struct PartShape
     std::string text;
 };
 
-[[nodiscard]] [[nodiscard]] std::vector<PartShape> PartShapes(const CPmPart& top);
+[[nodiscard]] std::vector<PartShape> PartShapes(const CPmPart& top);
