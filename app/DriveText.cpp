@@ -28,18 +28,20 @@ json LimitJson(const LimitCheck& check)
             {"last", PlaceJson(check.last)}};
 }
 
-std::string Place(const json& place)
+// unit is the drawing's, with a space before it.
+std::string Place(const json& place, const std::string& unit)
 {
-    return NumberText(place["distance"]) + " (section " + std::to_string(place["section"].get<std::size_t>()) +
-           " position " + std::to_string(place["position"].get<std::size_t>()) + ")";
+    return NumberText(place["distance"]) + unit + " along the path (section " +
+           std::to_string(place["section"].get<std::size_t>()) + " position " +
+           std::to_string(place["position"].get<std::size_t>()) + ")";
 }
 
-std::string Limit(const json& limit)
+std::string Limit(const json& limit, const std::string& unit)
 {
     std::string text = "  " + limit["what"].get<std::string>() + ": largest " + NumberText(limit["largest"]) + " " +
                        limit["unit"].get<std::string>() + ", limit " + NumberText(limit["limit"]);
     if (!limit["first"].is_null())
-        text += ": EXCEEDED from " + Place(limit["first"]) + " to " + Place(limit["last"]);
+        text += ": EXCEEDED from " + Place(limit["first"], unit) + " to " + Place(limit["last"], unit);
     return text + "\n";
 }
 } // namespace
@@ -89,7 +91,7 @@ std::string DriveText(const json& drive)
                        drive["file"].get<std::string>() + ": " + Counted(drive["sections"].size(), "section") + ", " +
                        std::to_string(positions) + " positions a unit.\n";
     for (const json& limit : drive["limits"])
-        text += Limit(limit);
+        text += Limit(limit, unit);
     return text + "  largest off-tracking " + NumberText(drive["off_tracking"]) + unit + ", widest swept path " +
            NumberText(drive["swept_width"]) + unit + "\n";
 }

@@ -71,7 +71,8 @@ std::string Simulations(const json& simulations)
 std::string MeetText(const json& meet)
 {
     std::string text = "Meetings of " + Simulations(meet["simulations"]) + " in " +
-                       meet["file"].get<std::string>() + ": clearance " + NumberText(meet["clearance"]) +
+                       meet["file"].get<std::string>() + " (lengths in " + meet["unit"].get<std::string>() +
+                       "): clearance " + NumberText(meet["clearance"]) +
                        ", tolerance " + NumberText(meet["tolerance"]) + "\n";
     const json& meetings = meet["meetings"];
     text += meetings.empty() ? "  no meetings\n" : "  " + Counted(meetings.size(), "meeting") + "\n";
