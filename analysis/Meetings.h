@@ -42,6 +42,9 @@ struct PlayedSimulation
     double start = 0.0;
 };
 
+// First and last moments are found to within this many seconds.
+constexpr double kMomentPrecision = 1e-6;
+
 struct MeetingOptions
 {
     // 0 or more.
