@@ -108,7 +108,8 @@ void AddExportCommand(CLI::App& app, Action& action)
         options, Export);
     command.add_option("-o,--output", options->out, "the DXF file to write")->required();
     const CLI::Option* envelope = command.add_flag(
-        "--envelope", options->envelope, "add what each simulation sweeps, and what its tyres sweep, as closed polylines on layers of their own");
+        "--envelope", options->envelope,
+        "add what each simulation sweeps, and what its tyres sweep, as closed polylines on layers of their own");
     CLI::Option* meet = command.add_option(
         "--meet", options->meet,
         "SIMULATION...: play these together, each from its --start, and mark where their parts meet on the layer "

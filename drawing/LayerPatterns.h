@@ -1,7 +1,7 @@
 // Layers named as a user names them on a command line: a comma-separated
-// list of names, spaces around each not counted, each of which may hold the wildcards * (any run of
-// characters, none too) and ? (any one character). Letter case is ignored,
-// as the host ignores it in layer names.
+// list of names, spaces around each not counted, each of which may hold
+// the wildcards * (any run of characters, none too) and ? (any one
+// character). Letter case is ignored, as the host ignores it in layer names.
 #pragma once
 
 #include <string>

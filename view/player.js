@@ -378,9 +378,8 @@
     if (shown[id] !== text) { shown[id] = text; $(id).textContent = text; }
   }
 
-  // The lead segment of the section playing, if any.
-  function leadSegment() {
-    const section = sim.sections[playing.section];
+  // A section's lead segment, if any.
+  function leadOf(section) {
     return section.lead === null ? null : section.segments[section.lead];
   }
 
@@ -397,7 +396,7 @@
     }
     if (sim.sections.length === 0) return;
     show("section", sim.sections[playing.section].status);
-    const lead = leadSegment();
+    const lead = leadOf(sim.sections[playing.section]);
     show("position", lead ? "position " + (Math.floor(playing.position) + 1) + " of " + lead.positions : "no positions");
   }
 
@@ -563,8 +562,7 @@
     if (s.sections.length === 0) return null;
     const local = Math.min(Math.max(t - entry.start, 0), s.duration);
     search(s.starts, 0, s.starts.length, 1, local);
-    const section = found.row, current = s.sections[section];
-    const lead = current.lead === null ? null : current.segments[current.lead];
+    const section = found.row, lead = leadOf(s.sections[section]);
     if (!lead || lead.keyframes === 0) return null;
     search(entry.data, lead.at + TIME, lead.keyframes, lead.stride, local - lead.t0);
     const i = Math.floor(keyframed(entry.data, lead, POSITION));
